@@ -1,0 +1,55 @@
+#pragma once
+// The program's whole data model: 100 note slots plus the settings and counters that go with them.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace yorimemo {
+
+inline constexpr int kSlotCount = 100;
+
+// Stored as read: values outside 0..2 are kept and drawn black.
+enum NoteColor : std::int32_t { kCyan = 0, kMagenta = 1, kYellow = 2 };
+
+// Handles that belong to the floating-image library; kept and handed back unread.
+using LibraryHandle = std::intptr_t;
+
+struct NoteSlot {
+    std::int32_t moteId = -1;  // 0 or more: in use; negative: free
+    std::int32_t priority = 0;
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t width = 0;
+    NoteColor color = kCyan;
+    std::string fontName;
+    std::int32_t fontSize = 0;
+    std::string text;  // line breaks held as CR LF
+    std::int32_t textRed = 0;
+    LibraryHandle bitmap = 0;
+    LibraryHandle surface = 0;
+
+    bool inUse() const { return moteId >= 0; }
+};
+
+struct NoteTable {
+    std::array<NoteSlot, kSlotCount> slots;
+
+    std::int32_t nextPriority = 0;
+    std::int32_t floating = 0;
+    std::int32_t defaultWidth = 300;
+    std::int32_t defaultHeight = 50;
+    std::string defaultFontName;
+    std::int32_t defaultFontSize = 9;
+    std::int32_t desktopRight = 0;
+    std::int32_t desktopBottom = 0;
+
+    // First slot whose mote id equals the key, free slots included; -1 when none.
+    int findSlot(std::int32_t moteId) const;
+    // First slot whose mote id is negative; -1 when all are in use.
+    int firstFreeSlot() const;
+    // Returns the next priority and advances the counter.
+    std::int32_t takeNextPriority();
+};
+
+}  // namespace yorimemo

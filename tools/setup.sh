@@ -1,0 +1,66 @@
+# Shared set-up for ./test and ./run: packages, a display and the private Wine prefix.
+# Sourced, not run; every step is idempotent and quick when already done.
+
+repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+packages=(
+    cmake g++ clang git
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    wine wine64 xvfb xdotool x11-utils imagemagick fonts-ipafont-gothic locales
+    googletest libgtest-dev libbenchmark-dev
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_packages() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "setup: installing ${missing[*]}"
+        as_root apt-get update -q
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+    fi
+    if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+        echo "setup: generating the ja_JP.UTF-8 locale"
+        grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
+            echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+        as_root locale-gen >/dev/null
+    fi
+}
+
+# Starts Xvfb when there is no display; YORIMEMO_STARTED_XVFB says we own it.
+ensure_display() {
+    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+    local n=90
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    YORIMEMO_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local deadline=$((SECONDS + 30))
+    until xdpyinfo >/dev/null 2>&1; do
+        if [ $SECONDS -ge $deadline ]; then echo "setup: Xvfb did not start" >&2; return 1; fi
+        sleep 0.1
+    done
+    YORIMEMO_STARTED_XVFB=1
+}
+
+stop_display() {
+    if [ -n "${YORIMEMO_STARTED_XVFB:-}" ]; then kill "$YORIMEMO_XVFB_PID" 2>/dev/null || true; fi
+}
+
+# The private Wine prefix lives under build/; it is made once and then reused.
+prepare_wine_prefix() {
+    source "$repo_root/tools/wine-env.sh"
+    if [ ! -f "$WINEPREFIX/.yorimemo-ready" ]; then
+        echo "setup: preparing the Wine prefix $WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 || true
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.yorimemo-ready"
+    fi
+}
