@@ -1,0 +1,44 @@
+#pragma once
+// The INI file beside the program: read once at start into the note table, and written back at the
+// moment of each change. Every operation that writes is one atomic replacement of the file.
+
+#include <string>
+
+#include "notes/note_table.h"
+
+namespace yorimemo {
+
+class SettingsFile {
+public:
+    explicit SettingsFile(std::string iniPath);
+
+    // Fills the table from the file: "System", then Husen1..Husen100, then compacts priorities.
+    void load(NoteTable& table);
+
+    void saveNote(const NoteTable& table, int slot);      // all ten keys of the slot's section
+    void savePriority(const NoteTable& table, int slot);  // Priority
+    void savePosition(const NoteTable& table, int slot);  // PosX, then PosY
+    void eraseNoteSection(int slot);                      // the whole section
+    void saveFloating(const NoteTable& table);            // System/Floating
+
+    // While a batch is open the writes gather in memory and reach the file in one write when
+    // the outermost batch closes, so the start-up redraw of every note costs one write.
+    class Batch {
+    public:
+        explicit Batch(SettingsFile& file);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        SettingsFile& file_;
+    };
+
+    const std::string& path() const { return iniPath_; }
+
+private:
+    std::string iniPath_;
+    // Implementation state is the store's own; see settings_file.cpp.
+};
+
+}  // namespace yorimemo
