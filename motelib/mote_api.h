@@ -1,0 +1,46 @@
+#pragma once
+// The exports of mote.dll, the floating-image library: shared by the library and the program.
+// Exported by undecorated name (mote.def); the program binds them with GetProcAddress.
+//
+// Integers (ids, coordinates, sizes, flags, priorities) are 32-bit. Handles, surfaces and
+// addresses are pointer-sized (MoteHandle), so the same declarations serve 32- and 64-bit builds.
+// Colours are 0x00RRGGBB. A text travels as a GMEM_FIXED block without terminator plus its length
+// in bytes; the library takes ownership of the block and frees it. An empty text is null and 0.
+// Mouse actions on a mote are sent to the attached window as WM_COPYDATA (see mote_events.h).
+
+#include <windows.h>
+
+#include <cstdint>
+
+typedef INT_PTR MoteHandle;
+
+#ifdef MOTE_BUILDING_LIBRARY
+#define MOTE_API extern "C" __declspec(dllexport)
+#else
+#define MOTE_API extern "C"
+#endif
+
+// Pointer types for GetProcAddress, one per export the program calls.
+typedef int(WINAPI* MoteLoadFn)(const char* directory, int length);
+typedef int(WINAPI* MoteUnloadFn)();
+typedef int(WINAPI* MoteAttachFn)(HWND window);
+typedef int(WINAPI* MoteFloatingFn)(int flag);
+typedef int(WINAPI* MoteCreateFn)(int x, int y, int reserved1, int reserved2, int priority);
+typedef int(WINAPI* MoteDeleteFn)(int id);
+typedef int(WINAPI* MoteSetPriorityFn)(int id, int priority);
+typedef int(WINAPI* MoteMoveFn)(int id, int dx, int dy);
+typedef int(WINAPI* MoteGetPosFn)(int id);
+typedef int(WINAPI* MoteSetImageHFn)(int id, MoteHandle bitmap, MoteHandle surface);
+typedef int(WINAPI* MoteUpdateImageHFn)(int id);
+typedef int(WINAPI* MoteVoidFn)();  // _lock_draw, _unlock_draw, _redraw, _update_desktopsize
+typedef MoteHandle(WINAPI* MoteCreateBitmapFn)(int width, int height, MoteHandle* surface);
+typedef int(WINAPI* MoteDeleteBitmapFn)(MoteHandle bitmap);
+typedef int(WINAPI* MoteFillRectFn)(MoteHandle bitmap, MoteHandle surface, int x, int y, int width,
+                                    int height, std::uint32_t color);
+typedef int(WINAPI* MoteDrawLineFn)(MoteHandle bitmap, MoteHandle surface, int x1, int y1, int x2,
+                                    int y2, std::uint32_t color);
+typedef MoteHandle(WINAPI* MoteCreateFontFn)(const char* name, int length, int size);
+typedef int(WINAPI* MoteDeleteFontFn)(MoteHandle font);
+// rect: left, top, right, bottom. format 0x410 with bitmap 0 measures (sets bottom); 0x10 draws.
+typedef int(WINAPI* MoteDrawTextFn)(MoteHandle bitmap, const char* text, int length,
+                                    MoteHandle font, std::uint32_t color, int* rect, int format);
