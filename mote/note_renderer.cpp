@@ -1,0 +1,82 @@
+#include "mote/note_renderer.h"
+
+#include <algorithm>
+
+namespace yorimemo {
+
+namespace {
+
+constexpr std::int32_t kMarginX = 5;
+constexpr std::int32_t kTextTop = 6;
+constexpr std::int32_t kMarginBottom = 5;
+constexpr std::uint32_t kTopEdgeColor = 0x000000;
+constexpr std::uint32_t kRedTextColor = 0xFF0000;
+
+std::uint32_t fillColor(NoteColor color) {
+    switch (color) {
+        case kCyan:
+            return 0x7FFFFF;
+        case kMagenta:
+            return 0xFF7FFF;
+        case kYellow:
+            return 0xFFFF7F;
+    }
+    return 0x000000;
+}
+
+// Each fill component less 0x7F, as a signed 32-bit value placed at its shift and joined by OR:
+// a black fill therefore gives 0xFFFFFF81.
+std::uint32_t textColorFor(std::uint32_t fill) {
+    auto part = [fill](int shift) {
+        const std::int32_t difference = static_cast<std::int32_t>((fill >> shift) & 0xFF) - 0x7F;
+        return static_cast<std::uint32_t>(difference) << shift;
+    };
+    return part(16) | part(8) | part(0);
+}
+
+// Sizes come from a hand-editable file, so edge arithmetic must not overflow.
+std::int32_t less(std::int32_t value, std::int32_t amount) {
+    return static_cast<std::int32_t>(static_cast<std::int64_t>(value) - amount);
+}
+
+std::int32_t cardHeight(std::int32_t measuredBottom, std::int32_t defaultHeight) {
+    const std::int64_t height = static_cast<std::int64_t>(measuredBottom) + kMarginBottom;
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(std::max<std::int64_t>(height, defaultHeight), INT32_MIN,
+                                 INT32_MAX));
+}
+
+}  // namespace
+
+NoteColors noteColors(NoteColor color, std::int32_t textRed) {
+    const std::uint32_t fill = fillColor(color);
+    return {fill, textRed != 0 ? kRedTextColor : textColorFor(fill)};
+}
+
+void renderNote(MoteLibrary& library, NoteTable& table, int slot, std::int32_t priority,
+                bool stayInUse) {
+    NoteSlot& note = table.slots[slot];
+    library.lockDraw();
+    const LibraryHandle font = library.createFont(note.fontName, note.fontSize).value_or(0);
+
+    TextRect rect{kMarginX, kTextTop, less(note.width, kMarginX), 0};
+    const NoteColors colors = noteColors(note.color, note.textRed);
+    library.drawText(0, note.text, font, colors.text, &rect, kDrawTextMeasure);
+    const std::int32_t height = cardHeight(rect.bottom, table.defaultHeight);
+
+    if (note.moteId >= 0) library.remove(note.moteId);
+    const auto created = library.create(note.x, note.y, 0, 0, priority);
+    note.moteId = created ? *created : (stayInUse ? slot : -1);
+
+    if (note.bitmap != 0) library.deleteBitmap(note.bitmap);
+    note.bitmap = library.createBitmap(note.width, height, &note.surface).value_or(0);
+    library.setImage(note.moteId, note.bitmap, note.surface);
+    library.fillRect(note.bitmap, note.surface, 0, 1, note.width, less(height, 1), colors.fill);
+    library.drawLine(note.bitmap, note.surface, 0, 0, less(note.width, 1), 0, kTopEdgeColor);
+    library.drawText(note.bitmap, note.text, font, colors.text, &rect, kDrawTextWrap);
+    library.deleteFont(font);
+    library.updateImage(note.moteId);
+    library.unlockDraw();
+}
+
+}  // namespace yorimemo
