@@ -1,0 +1,33 @@
+#pragma once
+// What the host's decisions need from the window system: menus, dialogs and posted messages.
+
+#include <cstdint>
+#include <memory>
+
+#include "host/menu_model.h"
+
+namespace yorimemo {
+
+// A popup menu that exists until this object is destroyed.
+class OpenMenu {
+public:
+    virtual ~OpenMenu() = default;
+    // Shows the menu at the pointer with the host in the foreground; the chosen command, or
+    // kNoCommand when the menu was dismissed.
+    virtual MenuCommand track() = 0;
+};
+
+class HostUi {
+public:
+    virtual ~HostUi() = default;
+    // Null when the menu cannot be created.
+    virtual std::unique_ptr<OpenMenu> createMenu(const MenuModel& model) = 0;
+    // Both run modally and return true when the user confirmed.
+    virtual bool runEditDialog(int slot) = 0;
+    virtual bool runEraseDialog(int slot) = 0;
+    virtual void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) = 0;
+    virtual void postNull() = 0;
+    virtual void postQuit() = 0;
+};
+
+}  // namespace yorimemo

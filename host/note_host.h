@@ -1,0 +1,92 @@
+#pragma once
+// The host's decisions, apart from the window system: loading and drawing the notes, the mouse
+// events the library reports, the tray and note menus with their commands, the desktop watch.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "host/host_ui.h"
+#include "host/menu_model.h"
+#include "mote/mote_library.h"
+#include "notes/note_table.h"
+#include "notes/settings_file.h"
+
+namespace yorimemo {
+
+inline constexpr std::int32_t kLeftButtonUp = 514;   // WM_LBUTTONUP
+inline constexpr std::int32_t kRightButtonUp = 517;  // WM_RBUTTONUP
+
+struct DragState {
+    std::int32_t active = 0;
+    std::int32_t moteId = 0;
+    std::int32_t lastX = 0;
+    std::int32_t lastY = 0;
+};
+
+struct DesktopExtent {
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+};
+
+class NoteHost {
+public:
+    NoteHost(std::string iniPath, HostUi& ui);
+
+    NoteTable& table() { return table_; }
+    const NoteTable& table() const { return table_; }
+    SettingsFile& settings() { return settings_; }
+    MoteLibrary* library() { return library_.get(); }
+    const DragState& drag() const { return drag_; }
+    std::int32_t noteMenuFlag() const { return noteMenuFlag_; }
+
+    void setDesktopExtent(DesktopExtent extent);
+    void loadSettings();
+    // Takes the binding, hands it the floating flag and the window, then draws every stored note;
+    // their sections reach the file in one write.
+    void openMoteLibrary(std::unique_ptr<MoteLibrary> library, LibraryHandle window);
+    // Releases every note's bitmap, then the binding; harmless when there is none.
+    void closeMoteLibrary();
+    void drawNote(int slot, std::int32_t priority);
+
+    // An event message from the library; ignored when no binding exists.
+    void onEventMessage(std::string_view payload);
+    void onTrayNotify(std::int32_t id, std::int32_t mouseMessage);
+    // Every 50 ms; the desktop is read on every 20th tick.
+    void onTimer(const std::function<DesktopExtent()>& readDesktop);
+
+    // True while a menu or dialog opened by the host is up.
+    bool busy() const { return modalDepth_ > 0; }
+
+private:
+    class ModalScope;
+
+    int findNote(std::int32_t id) const;
+
+    void onButtonDown(std::int32_t id, std::int32_t x, std::int32_t y);
+    void onMouseMove(std::int32_t x, std::int32_t y);
+    void onButtonUp();
+    void onRightButtonUp(std::int32_t id);
+    void onDoubleClick(std::int32_t id);
+
+    void showMenu(std::int32_t id);
+    void runCommand(MenuCommand command, std::int32_t id);
+    void createNote(NoteColor color);
+    void editNote(std::int32_t id);
+    void eraseNote(std::int32_t id);
+    void redrawNote(int slot);
+    void restoreFloating();
+
+    NoteTable table_;
+    SettingsFile settings_;
+    HostUi& ui_;
+    std::unique_ptr<MoteLibrary> library_;
+    DragState drag_;
+    std::int32_t noteMenuFlag_ = 0;
+    int modalDepth_ = 0;
+    std::uint32_t ticks_ = 0;
+};
+
+}  // namespace yorimemo
