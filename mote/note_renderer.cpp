@@ -41,9 +41,8 @@ std::int32_t less(std::int32_t value, std::int32_t amount) {
 
 std::int32_t cardHeight(std::int32_t measuredBottom, std::int32_t defaultHeight) {
     const std::int64_t height = static_cast<std::int64_t>(measuredBottom) + kMarginBottom;
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(std::max<std::int64_t>(height, defaultHeight), INT32_MIN,
-                                 INT32_MAX));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        std::max<std::int64_t>(height, defaultHeight), INT32_MIN, INT32_MAX));
 }
 
 }  // namespace
