@@ -1,0 +1,140 @@
+#include "mote/note_renderer.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/host/recording_library.h"
+
+namespace yorimemo {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+class NoteRendererTest : public ::testing::Test {
+protected:
+    NoteRendererTest() {
+        table.defaultHeight = 50;
+        NoteSlot& note = table.slots[3];
+        note.x = 40;
+        note.y = 60;
+        note.width = 300;
+        note.color = kMagenta;
+        note.fontName = "Gothic";
+        note.fontSize = 9;
+        note.text = "one\r\ntwo\r\nthree\r\nfour";
+    }
+
+    NoteTable table;
+    fakes::RecordingLibrary library;
+};
+
+TEST_F(NoteRendererTest, FirstDrawMakesEveryCallInOrder) {
+    renderNote(library, table, 3, 7, false);
+
+    // Four lines measure 6 + 56 = 62; the card is 62 + 5 = 67 high.
+    EXPECT_THAT(library.calls,
+                ElementsAreArray({
+                    "_lock_draw",
+                    "_create_font \"Gothic\" 9",
+                    "_draw_text 0 \"one\r\ntwo\r\nthree\r\nfour\" 3001 0x800080 5 6 295 0 0x410",
+                    "_create 40 60 0 0 7",
+                    "_create_bitmap 300 67",
+                    "_set_image_h 0 1001 2001",
+                    "_fill_rect 1001 2001 0 1 300 66 0xFF7FFF",
+                    "_draw_line 1001 2001 0 0 299 0 0x0",
+                    "_draw_text 1001 \"one\r\ntwo\r\nthree\r\nfour\" 3001 0x800080 5 6 295 62 0x10",
+                    "_delete_font 3001",
+                    "_update_image_h 0",
+                    "_unlock_draw",
+                }));
+    EXPECT_EQ(table.slots[3].moteId, 0);
+    EXPECT_EQ(table.slots[3].bitmap, 1001);
+    EXPECT_EQ(table.slots[3].surface, 2001);
+    EXPECT_EQ(table.slots[3].priority, 0) << "the priority is the caller's to store";
+}
+
+TEST_F(NoteRendererTest, RedrawDeletesOldMoteBeforeCreateAndOldBitmapAfter) {
+    renderNote(library, table, 3, 7, false);
+    library.take();
+    renderNote(library, table, 3, 9, true);
+
+    const auto& calls = library.calls;
+    auto at = [&calls](const std::string& call) {
+        return std::find(calls.begin(), calls.end(), call) - calls.begin();
+    };
+    ASSERT_LT(at("_delete 0"), static_cast<long>(calls.size()));
+    EXPECT_LT(at("_delete 0"), at("_create 40 60 0 0 9"));
+    EXPECT_LT(at("_create 40 60 0 0 9"), at("_delete_bitmap 1001"));
+    EXPECT_LT(at("_delete_bitmap 1001"), at("_create_bitmap 300 67"));
+    EXPECT_EQ(table.slots[3].moteId, 1);
+    EXPECT_EQ(table.slots[3].bitmap, 1002);
+}
+
+TEST_F(NoteRendererTest, CardIsNeverLowerThanTheDefaultHeight) {
+    table.slots[3].text = "one line";  // 6 + 14 + 5 = 25, below 50
+    renderNote(library, table, 3, 0, false);
+    EXPECT_THAT(library.calls, ::testing::Contains("_create_bitmap 300 50"));
+
+    library.take();
+    table.defaultHeight = 25;  // exactly bottom + 5
+    renderNote(library, table, 3, 0, false);
+    EXPECT_THAT(library.calls, ::testing::Contains("_create_bitmap 300 25"));
+}
+
+TEST_F(NoteRendererTest, EmptyTextIsMeasuredAndDrawnAsEmpty) {
+    table.slots[3].text.clear();
+    renderNote(library, table, 3, 0, false);
+    EXPECT_THAT(library.calls,
+                ::testing::Contains("_draw_text 0 \"\" 3001 0x800080 5 6 295 0 0x410"));
+    EXPECT_THAT(library.calls,
+                ::testing::Contains("_draw_text 1001 \"\" 3001 0x800080 5 6 295 6 0x10"));
+}
+
+TEST(NoteColorsTest, FillAndTextColoursFollowTheType) {
+    EXPECT_EQ(noteColors(kCyan, 0).fill, 0x7FFFFFu);
+    EXPECT_EQ(noteColors(kCyan, 0).text, 0x008080u);
+    EXPECT_EQ(noteColors(kMagenta, 0).text, 0x800080u);
+    EXPECT_EQ(noteColors(kYellow, 0).fill, 0xFFFF7Fu);
+    EXPECT_EQ(noteColors(kYellow, 0).text, 0x808000u);
+    // Outside 0..2 the fill is black and the same rule gives every component 0 - 0x7F.
+    EXPECT_EQ(noteColors(static_cast<NoteColor>(7), 0).fill, 0x000000u);
+    EXPECT_EQ(noteColors(static_cast<NoteColor>(7), 0).text, 0xFFFFFF81u);
+    EXPECT_EQ(noteColors(static_cast<NoteColor>(-4), 0).text, 0xFFFFFF81u);
+    // Red text keeps the fill of its type.
+    EXPECT_EQ(noteColors(kYellow, 1).fill, 0xFFFF7Fu);
+    EXPECT_EQ(noteColors(kYellow, 1).text, 0xFF0000u);
+}
+
+TEST_F(NoteRendererTest, WithoutTextCallsTheCardHasTheDefaultHeightAndNoFont) {
+    library.unbound = {"_draw_text", "_create_font"};
+    table.defaultHeight = 3;
+    renderNote(library, table, 3, 0, false);
+    // Bottom stays 0: the greater of 5 and the default height.
+    EXPECT_THAT(library.calls, ::testing::Contains("_create_bitmap 300 5"));
+    EXPECT_THAT(library.calls, ::testing::Contains("_delete_font 0"));
+}
+
+TEST_F(NoteRendererTest, WithoutCreateAStoredNoteStaysInUseAndANewOneStaysFree) {
+    library.unbound = {"_create", "_create_bitmap"};
+    table.slots[3].moteId = -1;
+    renderNote(library, table, 3, 0, true);
+    EXPECT_EQ(table.slots[3].moteId, 3);
+    EXPECT_EQ(table.slots[3].bitmap, 0);
+
+    table.slots[5] = table.slots[3];
+    table.slots[5].moteId = -1;
+    renderNote(library, table, 5, 0, false);
+    EXPECT_EQ(table.slots[5].moteId, -1);
+}
+
+TEST_F(NoteRendererTest, ExtremeWidthsDoNotOverflow) {
+    table.slots[3].width = INT32_MIN;
+    table.defaultHeight = INT32_MIN;
+    table.slots[3].text.clear();
+    renderNote(library, table, 3, 0, false);
+    EXPECT_THAT(library.calls, ::testing::Contains("_draw_line 1001 2001 0 0 2147483647 0 0x0"));
+}
+
+}  // namespace
+}  // namespace yorimemo
