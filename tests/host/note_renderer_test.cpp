@@ -26,7 +26,8 @@ protected:
     }
 
     NoteTable table;
-    fakes::RecordingLibrary library;
+    std::vector<std::string> log;
+    fakes::RecordingLibrary library{log};
 };
 
 TEST_F(NoteRendererTest, FirstDrawMakesEveryCallInOrder) {

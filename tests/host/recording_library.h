@@ -15,7 +15,11 @@ namespace yorimemo::fakes {
 
 class RecordingLibrary : public MoteLibrary {
 public:
-    std::vector<std::string> calls;
+    // Calls go to a log the test owns, so they stay readable after the binding is destroyed.
+    explicit RecordingLibrary(std::vector<std::string>& log) : calls(log) {}
+    ~RecordingLibrary() override { calls.push_back("(binding destroyed)"); }
+
+    std::vector<std::string>& calls;
     std::set<std::string> unbound;  // names of entry points the library lacks
     std::int32_t nextId = 0;
 

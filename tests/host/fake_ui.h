@@ -1,0 +1,61 @@
+#pragma once
+// A window system double for the host: menus answer a scripted command, dialogs run a scripted
+// action, and everything lands in the same call log as the library's calls, so order is visible.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/host_ui.h"
+
+namespace yorimemo::fakes {
+
+class FakeUi : public HostUi {
+public:
+    explicit FakeUi(std::vector<std::string>& log) : log_(log) {}
+
+    MenuCommand command = kNoCommand;  // what the next menu returns
+    bool menuCanBeCreated = true;
+    std::vector<MenuModel> menus;
+    std::function<bool(int slot)> editDialog = [](int) { return false; };
+    std::function<bool(int slot)> eraseDialog = [](int) { return false; };
+
+    std::unique_ptr<OpenMenu> createMenu(const MenuModel& model) override {
+        if (!menuCanBeCreated) return nullptr;
+        menus.push_back(model);
+        log_.push_back("menu created");
+        return std::make_unique<Menu>(*this);
+    }
+    bool runEditDialog(int slot) override {
+        log_.push_back("edit dialog " + std::to_string(slot));
+        return editDialog(slot);
+    }
+    bool runEraseDialog(int slot) override {
+        log_.push_back("erase dialog " + std::to_string(slot));
+        return eraseDialog(slot);
+    }
+    void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) override {
+        log_.push_back("post tray " + std::to_string(id) + " " + std::to_string(mouseMessage));
+    }
+    void postNull() override { log_.push_back("post null"); }
+    void postQuit() override { log_.push_back("post quit"); }
+
+private:
+    class Menu : public OpenMenu {
+    public:
+        explicit Menu(FakeUi& ui) : ui_(ui) {}
+        ~Menu() override { ui_.log_.push_back("menu destroyed"); }
+        MenuCommand track() override {
+            ui_.log_.push_back("menu tracked");
+            return ui_.command;
+        }
+
+    private:
+        FakeUi& ui_;
+    };
+
+    std::vector<std::string>& log_;
+};
+
+}  // namespace yorimemo::fakes
