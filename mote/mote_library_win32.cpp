@@ -1,0 +1,213 @@
+#include "mote/mote_library_win32.h"
+
+#include <climits>
+#include <cstring>
+
+#include "motelib/mote_api.h"
+
+namespace yorimemo {
+namespace {
+
+constexpr std::size_t kLoad = moteExportSlot("_load");
+constexpr std::size_t kUnload = moteExportSlot("_unload");
+constexpr std::size_t kAttach = moteExportSlot("_attach");
+constexpr std::size_t kFloating = moteExportSlot("_floating");
+constexpr std::size_t kCreate = moteExportSlot("_create");
+constexpr std::size_t kDelete = moteExportSlot("_delete");
+constexpr std::size_t kSetPriority = moteExportSlot("_set_priority");
+constexpr std::size_t kMove = moteExportSlot("_move");
+constexpr std::size_t kGetPosX = moteExportSlot("_get_pos_x");
+constexpr std::size_t kGetPosY = moteExportSlot("_get_pos_y");
+constexpr std::size_t kSetImageH = moteExportSlot("_set_image_h");
+constexpr std::size_t kUpdateImageH = moteExportSlot("_update_image_h");
+constexpr std::size_t kLockDraw = moteExportSlot("_lock_draw");
+constexpr std::size_t kUnlockDraw = moteExportSlot("_unlock_draw");
+constexpr std::size_t kRedraw = moteExportSlot("_redraw");
+constexpr std::size_t kUpdateDesktopSize = moteExportSlot("_update_desktopsize");
+constexpr std::size_t kCreateBitmap = moteExportSlot("_create_bitmap");
+constexpr std::size_t kDeleteBitmap = moteExportSlot("_delete_bitmap");
+constexpr std::size_t kFillRect = moteExportSlot("_fill_rect");
+constexpr std::size_t kDrawLine = moteExportSlot("_draw_line");
+constexpr std::size_t kCreateFont = moteExportSlot("_create_font");
+constexpr std::size_t kDeleteFont = moteExportSlot("_delete_font");
+constexpr std::size_t kDrawText = moteExportSlot("_draw_text");
+
+// LoadLibraryA with a bare name, looked up with the program's directory current; the caller's
+// current directory comes back afterwards.
+HMODULE loadFromDirectory(const std::string& directory, const std::string& fileName) {
+    char saved[MAX_PATH] = {};
+    const DWORD savedLength = ::GetCurrentDirectoryA(MAX_PATH, saved);
+    ::SetCurrentDirectoryA(directory.c_str());
+    HMODULE module = ::LoadLibraryA(fileName.c_str());
+    // A directory too long for the buffer was never saved; better left than replaced by garbage.
+    if (savedLength > 0 && savedLength < MAX_PATH) ::SetCurrentDirectoryA(saved);
+    return module;
+}
+
+}  // namespace
+
+LibraryText makeLibraryText(std::string_view text, GlobalAllocFn allocate) {
+    if (text.empty() || text.size() > INT_MAX) return {};
+    void* block = allocate(GMEM_FIXED, text.size());
+    if (block == nullptr) return {};
+    std::memcpy(block, text.data(), text.size());
+    return {static_cast<const char*>(block), static_cast<int>(text.size())};
+}
+
+CMoteLibrary::CMoteLibrary(const std::string& programDirectory, const std::string& fileName)
+    : module_(loadFromDirectory(programDirectory, fileName)) {
+    if (module_) {
+        for (std::size_t i = 0; i < kMoteExportNames.size(); ++i) {
+            const std::string name(kMoteExportNames[i]);
+            entries_[i] = ::GetProcAddress(module_.get(), name.c_str());
+        }
+    }
+    if (const auto load = entry<MoteLoadFn>(kLoad)) {
+        const LibraryText directory = makeLibraryText(programDirectory);
+        load(directory.bytes, directory.length);
+    }
+    eventFields.clear();
+}
+
+CMoteLibrary::~CMoteLibrary() {
+    callIfBound<MoteUnloadFn>(kUnload);
+    module_.reset();
+    eventFields.clear();
+}
+
+bool CMoteLibrary::isBound(std::string_view name) const {
+    for (std::size_t i = 0; i < kMoteExportNames.size(); ++i) {
+        if (kMoteExportNames[i] == name) return entries_[i] != nullptr;
+    }
+    return false;
+}
+
+bool CMoteLibrary::attach(LibraryHandle window) {
+    return callIfBound<MoteAttachFn>(kAttach, reinterpret_cast<HWND>(window));
+}
+
+bool CMoteLibrary::floating(std::int32_t flag) {
+    return callIfBound<MoteFloatingFn>(kFloating, flag);
+}
+
+std::optional<std::int32_t> CMoteLibrary::create(std::int32_t x, std::int32_t y, std::int32_t a,
+                                                 std::int32_t b, std::int32_t priority) {
+    const auto fn = entry<MoteCreateFn>(kCreate);
+    if (fn == nullptr) return std::nullopt;
+    return fn(x, y, a, b, priority);
+}
+
+bool CMoteLibrary::remove(std::int32_t moteId) {
+    return callIfBound<MoteDeleteFn>(kDelete, moteId);
+}
+
+bool CMoteLibrary::setPriority(std::int32_t moteId, std::int32_t priority) {
+    return callIfBound<MoteSetPriorityFn>(kSetPriority, moteId, priority);
+}
+
+bool CMoteLibrary::move(std::int32_t moteId, std::int32_t dx, std::int32_t dy) {
+    return callIfBound<MoteMoveFn>(kMove, moteId, dx, dy);
+}
+
+std::optional<std::int32_t> CMoteLibrary::posX(std::int32_t moteId) {
+    const auto fn = entry<MoteGetPosFn>(kGetPosX);
+    if (fn == nullptr) return std::nullopt;
+    return fn(moteId);
+}
+
+std::optional<std::int32_t> CMoteLibrary::posY(std::int32_t moteId) {
+    const auto fn = entry<MoteGetPosFn>(kGetPosY);
+    if (fn == nullptr) return std::nullopt;
+    return fn(moteId);
+}
+
+bool CMoteLibrary::setImage(std::int32_t moteId, LibraryHandle bitmap, LibraryHandle surface) {
+    return callIfBound<MoteSetImageHFn>(kSetImageH, moteId, MoteHandle{bitmap},
+                                        MoteHandle{surface});
+}
+
+bool CMoteLibrary::updateImage(std::int32_t moteId) {
+    return callIfBound<MoteUpdateImageHFn>(kUpdateImageH, moteId);
+}
+
+bool CMoteLibrary::lockDraw() {
+    return callIfBound<MoteVoidFn>(kLockDraw);
+}
+
+bool CMoteLibrary::unlockDraw() {
+    return callIfBound<MoteVoidFn>(kUnlockDraw);
+}
+
+bool CMoteLibrary::redraw() {
+    return callIfBound<MoteVoidFn>(kRedraw);
+}
+
+bool CMoteLibrary::updateDesktopSize() {
+    return callIfBound<MoteVoidFn>(kUpdateDesktopSize);
+}
+
+std::optional<LibraryHandle> CMoteLibrary::createBitmap(std::int32_t width, std::int32_t height,
+                                                        LibraryHandle* surface) {
+    const auto fn = entry<MoteCreateBitmapFn>(kCreateBitmap);
+    if (fn == nullptr) return std::nullopt;
+    // The library always gets a word to write, whether or not the caller wants it back.
+    MoteHandle word = surface != nullptr ? *surface : 0;
+    const MoteHandle bitmap = fn(width, height, &word);
+    if (surface != nullptr) *surface = word;
+    return bitmap;
+}
+
+bool CMoteLibrary::deleteBitmap(LibraryHandle bitmap) {
+    return callIfBound<MoteDeleteBitmapFn>(kDeleteBitmap, MoteHandle{bitmap});
+}
+
+bool CMoteLibrary::fillRect(LibraryHandle bitmap, LibraryHandle surface, std::int32_t x,
+                            std::int32_t y, std::int32_t width, std::int32_t height,
+                            std::uint32_t color) {
+    return callIfBound<MoteFillRectFn>(kFillRect, MoteHandle{bitmap}, MoteHandle{surface}, x, y,
+                                       width, height, color);
+}
+
+bool CMoteLibrary::drawLine(LibraryHandle bitmap, LibraryHandle surface, std::int32_t x1,
+                            std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                            std::uint32_t color) {
+    return callIfBound<MoteDrawLineFn>(kDrawLine, MoteHandle{bitmap}, MoteHandle{surface}, x1, y1,
+                                       x2, y2, color);
+}
+
+std::optional<LibraryHandle> CMoteLibrary::createFont(std::string_view name, std::int32_t size) {
+    const auto fn = entry<MoteCreateFontFn>(kCreateFont);
+    if (fn == nullptr) return std::nullopt;
+    const LibraryText text = makeLibraryText(name);
+    return fn(text.bytes, text.length, size);
+}
+
+bool CMoteLibrary::deleteFont(LibraryHandle font) {
+    return callIfBound<MoteDeleteFontFn>(kDeleteFont, MoteHandle{font});
+}
+
+bool CMoteLibrary::drawText(LibraryHandle bitmap, std::string_view text, LibraryHandle font,
+                            std::uint32_t color, TextRect* rect, std::uint32_t format) {
+    const auto fn = entry<MoteDrawTextFn>(kDrawText);
+    if (fn == nullptr) return false;
+    // The library sees four plain ints; copied so the struct's layout never matters.
+    int corners[4] = {};
+    if (rect != nullptr) {
+        corners[0] = rect->left;
+        corners[1] = rect->top;
+        corners[2] = rect->right;
+        corners[3] = rect->bottom;
+    }
+    const LibraryText block = makeLibraryText(text);
+    fn(bitmap, block.bytes, block.length, font, color, rect != nullptr ? corners : nullptr,
+       static_cast<int>(format));
+    if (rect != nullptr) {
+        rect->left = corners[0];
+        rect->top = corners[1];
+        rect->right = corners[2];
+        rect->bottom = corners[3];
+    }
+    return true;
+}
+
+}  // namespace yorimemo

@@ -1,0 +1,179 @@
+#pragma once
+// The binding to mote.dll: loads it from the program's directory and binds its exports by name.
+
+#include <windows.h>
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+#include "mote/mote_library.h"
+
+namespace yorimemo {
+
+inline constexpr char kMoteFileName[] = "mote.dll";
+
+// Every export the binding looks up, in slot order; the program calls only some of them.
+inline constexpr std::array<std::string_view, 68> kMoteExportNames = {
+    "_load",
+    "_unload",
+    "_attach",
+    "_use_layeredwindow",
+    "_floating",
+    "_create",
+    "_create_h",
+    "_delete",
+    "_use_alpha",
+    "_set_pos",
+    "_move",
+    "_set_image",
+    "_set_image_h",
+    "_update_image_h",
+    "_set_texture",
+    "_set_texture_h",
+    "_set_texture_image",
+    "_set_texture_image_h",
+    "_update_texture_image_h",
+    "_set_texture_pos",
+    "_trimming_texture",
+    "_set_priority",
+    "_set_smooth_level",
+    "_set_scale",
+    "_set_scale_f",
+    "_set_area",
+    "_clear_area",
+    "_set_move",
+    "_clear_move",
+    "_update_move",
+    "_get_elapse",
+    "_lock_draw",
+    "_unlock_draw",
+    "_update_desktopsize",
+    "_redraw",
+    "_hide",
+    "_show",
+    "_get_pos",
+    "_get_pos_x",
+    "_get_pos_y",
+    "_get_width",
+    "_get_height",
+    "_get_priority",
+    "_get_area",
+    "_get_left",
+    "_get_top",
+    "_get_right",
+    "_get_bottom",
+    "_hit_check",
+    "_set_label",
+    "_get_label",
+    "_search_label",
+    "_create_bitmap",
+    "_load_bitmap",
+    "_safe_bitmap",
+    "_delete_bitmap",
+    "_get_trans_color",
+    "_fill",
+    "_draw_image",
+    "_draw_alpha",
+    "_get_pixel",
+    "_set_pixel",
+    "_draw_line",
+    "_draw_rect",
+    "_fill_rect",
+    "_create_font",
+    "_delete_font",
+    "_draw_text",
+};
+
+// Slot of an export name; used in constant expressions, where an unknown name fails to compile.
+constexpr std::size_t moteExportSlot(std::string_view name) {
+    for (std::size_t i = 0; i < kMoteExportNames.size(); ++i) {
+        if (kMoteExportNames[i] == name) return i;
+    }
+    throw std::invalid_argument("not an export of mote.dll");
+}
+
+// A text as the library takes it: a GMEM_FIXED block of exactly the text's bytes, no terminator,
+// and its length. The library frees the block. An empty text is null and 0, and so is a text whose
+// block cannot be allocated: the call still goes ahead, as with an empty text, so the library sees
+// the same sequence of calls and nothing is left half done.
+struct LibraryText {
+    const char* bytes = nullptr;
+    int length = 0;
+};
+
+using GlobalAllocFn = HGLOBAL(WINAPI*)(UINT flags, SIZE_T bytes);
+
+LibraryText makeLibraryText(std::string_view text, GlobalAllocFn allocate = &::GlobalAlloc);
+
+class CMoteLibrary : public MoteLibrary {
+public:
+    // Loads `fileName` from `programDirectory` (made current for the load only) and calls `_load`.
+    CMoteLibrary(const std::string& programDirectory, const std::string& fileName);
+    // Calls `_unload` and frees the library.
+    ~CMoteLibrary() override;
+
+    CMoteLibrary(const CMoteLibrary&) = delete;
+    CMoteLibrary& operator=(const CMoteLibrary&) = delete;
+
+    HMODULE module() const { return module_.get(); }
+    // False for a missing export and for a name that is not one of the 68.
+    bool isBound(std::string_view name) const;
+
+    bool attach(LibraryHandle window) override;
+    bool floating(std::int32_t flag) override;
+    std::optional<std::int32_t> create(std::int32_t x, std::int32_t y, std::int32_t a,
+                                       std::int32_t b, std::int32_t priority) override;
+    bool remove(std::int32_t moteId) override;
+    bool setPriority(std::int32_t moteId, std::int32_t priority) override;
+    bool move(std::int32_t moteId, std::int32_t dx, std::int32_t dy) override;
+    std::optional<std::int32_t> posX(std::int32_t moteId) override;
+    std::optional<std::int32_t> posY(std::int32_t moteId) override;
+    bool setImage(std::int32_t moteId, LibraryHandle bitmap, LibraryHandle surface) override;
+    bool updateImage(std::int32_t moteId) override;
+    bool lockDraw() override;
+    bool unlockDraw() override;
+    bool redraw() override;
+    bool updateDesktopSize() override;
+    std::optional<LibraryHandle> createBitmap(std::int32_t width, std::int32_t height,
+                                              LibraryHandle* surface) override;
+    bool deleteBitmap(LibraryHandle bitmap) override;
+    bool fillRect(LibraryHandle bitmap, LibraryHandle surface, std::int32_t x, std::int32_t y,
+                  std::int32_t width, std::int32_t height, std::uint32_t color) override;
+    bool drawLine(LibraryHandle bitmap, LibraryHandle surface, std::int32_t x1, std::int32_t y1,
+                  std::int32_t x2, std::int32_t y2, std::uint32_t color) override;
+    std::optional<LibraryHandle> createFont(std::string_view name, std::int32_t size) override;
+    bool deleteFont(LibraryHandle font) override;
+    bool drawText(LibraryHandle bitmap, std::string_view text, LibraryHandle font,
+                  std::uint32_t color, TextRect* rect, std::uint32_t format) override;
+
+private:
+    struct ModuleFree {
+        void operator()(HMODULE module) const { ::FreeLibrary(module); }
+    };
+    using ModulePtr = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFree>;
+
+    // The one place where an export's address becomes a typed function pointer; null stays null.
+    template <typename Fn>
+    Fn entry(std::size_t slot) const {
+        return reinterpret_cast<Fn>(reinterpret_cast<void*>(entries_[slot]));
+    }
+
+    // Calls the export when bound and reports whether it was.
+    template <typename Fn, typename... Args>
+    bool callIfBound(std::size_t slot, Args... args) const {
+        const Fn fn = entry<Fn>(slot);
+        if (fn == nullptr) return false;
+        fn(args...);
+        return true;
+    }
+
+    ModulePtr module_;
+    std::array<FARPROC, kMoteExportNames.size()> entries_{};
+};
+
+}  // namespace yorimemo
