@@ -3,14 +3,19 @@
 // moment of each change. Every operation that writes is one atomic replacement of the file.
 
 #include <string>
+#include <vector>
 
 #include "notes/note_table.h"
 
 namespace yorimemo {
 
+class FileSystem;
+
 class SettingsFile {
 public:
     explicit SettingsFile(std::string iniPath);
+    // Works through `files` instead of the platform's files (tests make single steps fail).
+    SettingsFile(std::string iniPath, FileSystem& files);
 
     // Fills the table from the file: "System", then Husen1..Husen100, then compacts priorities.
     void load(NoteTable& table);
@@ -37,8 +42,21 @@ public:
     const std::string& path() const { return iniPath_; }
 
 private:
+    // One key to write, or a whole section to remove.
+    struct Edit {
+        std::string section;
+        std::string key;
+        std::string value;
+        bool removesSection = false;
+    };
+
+    void submit(Edit edit);
+    void flush();
+
     std::string iniPath_;
-    // Implementation state is the store's own; see settings_file.cpp.
+    FileSystem* files_;
+    int batchDepth_ = 0;
+    std::vector<Edit> pending_;
 };
 
 }  // namespace yorimemo

@@ -1,0 +1,28 @@
+#pragma once
+// The few file operations the settings file needs, one small implementation per platform. Tests
+// put their own implementation in its place to make single steps fail.
+
+#include <string>
+#include <string_view>
+
+namespace yorimemo {
+
+enum class ReadStatus { kRead, kMissing, kFailed };
+enum class WriteStatus { kWritten, kCannotOpen, kFailed };
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual ReadStatus readAll(const std::string& path, std::string& bytes) = 0;
+    // Opens the file (creating it when missing), writes exactly the bytes, cuts it there and
+    // flushes it to the disc before returning.
+    virtual WriteStatus writeDurably(const std::string& path, std::string_view bytes) = 0;
+    // Puts `from` in the place of `to` in one step, replacing it.
+    virtual bool renameOver(const std::string& from, const std::string& to) = 0;
+    virtual void removeFile(const std::string& path) = 0;
+};
+
+FileSystem& platformFileSystem();
+
+}  // namespace yorimemo

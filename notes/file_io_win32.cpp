@@ -1,0 +1,83 @@
+#include <windows.h>
+
+#include "notes/file_io.h"
+
+namespace yorimemo {
+namespace {
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() {
+        if (valid()) CloseHandle(handle_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+class Win32FileSystem final : public FileSystem {
+public:
+    ReadStatus readAll(const std::string& path, std::string& bytes) override {
+        Handle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) {
+            const DWORD error = GetLastError();
+            return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                       ? ReadStatus::kMissing
+                       : ReadStatus::kFailed;
+        }
+        bytes.clear();
+        char chunk[65536];
+        for (;;) {
+            DWORD got = 0;
+            if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) {
+                return ReadStatus::kFailed;
+            }
+            if (got == 0) return ReadStatus::kRead;
+            bytes.append(chunk, got);
+        }
+    }
+
+    WriteStatus writeDurably(const std::string& path, std::string_view bytes) override {
+        Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) return WriteStatus::kCannotOpen;
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const std::size_t left = bytes.size() - done;
+            const DWORD chunk = left > 0x10000000 ? 0x10000000 : static_cast<DWORD>(left);
+            DWORD put = 0;
+            if (!WriteFile(file.get(), bytes.data() + done, chunk, &put, nullptr) || put == 0) {
+                return WriteStatus::kFailed;
+            }
+            done += put;
+        }
+        if (!SetEndOfFile(file.get()) || !FlushFileBuffers(file.get())) {
+            return WriteStatus::kFailed;
+        }
+        return WriteStatus::kWritten;
+    }
+
+    bool renameOver(const std::string& from, const std::string& to) override {
+        return MoveFileExA(from.c_str(), to.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    }
+
+    void removeFile(const std::string& path) override { DeleteFileA(path.c_str()); }
+};
+
+}  // namespace
+
+FileSystem& platformFileSystem() {
+    static Win32FileSystem files;
+    return files;
+}
+
+}  // namespace yorimemo

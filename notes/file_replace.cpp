@@ -1,0 +1,27 @@
+#include "notes/file_replace.h"
+
+namespace yorimemo {
+
+std::string temporaryPathFor(const std::string& path) {
+    return path + ".tmp";
+}
+
+bool replaceFileContents(FileSystem& files, const std::string& path, std::string_view bytes) {
+    const std::string temporary = temporaryPathFor(path);
+    switch (files.writeDurably(temporary, bytes)) {
+        case WriteStatus::kWritten:
+            if (files.renameOver(temporary, path)) return true;
+            files.removeFile(temporary);
+            return false;
+        case WriteStatus::kCannotOpen:
+            // Only when no temporary file can exist; a write that failed half-way (a full disc)
+            // would fail in place too and could cut the old file short.
+            return files.writeDurably(path, bytes) == WriteStatus::kWritten;
+        case WriteStatus::kFailed:
+            break;
+    }
+    files.removeFile(temporary);
+    return false;
+}
+
+}  // namespace yorimemo

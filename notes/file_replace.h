@@ -1,0 +1,19 @@
+#pragma once
+// Replaces a file's content so that a crash at any moment leaves either the old or the new content.
+
+#include <string>
+#include <string_view>
+
+#include "notes/file_io.h"
+
+namespace yorimemo {
+
+// Writes a temporary file beside `path`, flushes it and renames it over `path`. When the temporary
+// file cannot be created (a folder that is not writable), the file itself is written in place.
+// Returns false when nothing could be written; the old file is then unchanged.
+bool replaceFileContents(FileSystem& files, const std::string& path, std::string_view bytes);
+
+// The temporary file that replaceFileContents writes for `path`.
+std::string temporaryPathFor(const std::string& path);
+
+}  // namespace yorimemo

@@ -1,0 +1,29 @@
+#pragma once
+// Profile-string functions on a file: each read parses the file, each change is one atomic
+// rewrite that keeps every line it does not change.
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "notes/file_io.h"
+#include "notes/profile_document.h"
+
+namespace yorimemo {
+
+// Reads the file (a missing file is an empty document), lets `change` edit it and writes it back
+// in one step unless nothing changed. Returns false when the file could not be read or written;
+// the file is then as it was.
+bool updateProfile(FileSystem& files, const std::string& path,
+                   const std::function<void(ProfileDocument&)>& change);
+
+// A missing or unreadable file is an empty document.
+ProfileDocument readProfile(FileSystem& files, const std::string& path);
+
+std::string readProfileString(const std::string& path, std::string_view section,
+                              std::string_view key, std::string_view fallback);
+bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value);
+bool removeProfileSection(const std::string& path, std::string_view section);
+
+}  // namespace yorimemo

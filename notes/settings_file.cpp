@@ -1,0 +1,140 @@
+#include "notes/settings_file.h"
+
+#include <utility>
+
+#include "notes/decimal.h"
+#include "notes/file_io.h"
+#include "notes/priority_compaction.h"
+#include "notes/profile_file.h"
+#include "notes/text_escape.h"
+
+namespace yorimemo {
+namespace {
+
+constexpr char kSystem[] = "System";
+// "ＭＳ ゴシック" in code page 932.
+constexpr char kDefaultFontName[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
+
+std::string noteSection(int slot) {
+    return "Husen" + std::to_string(slot + 1);
+}
+
+bool equalsOnIgnoringCase(const std::string& value) {
+    return value.size() == 2 && (value[0] == 'o' || value[0] == 'O') &&
+           (value[1] == 'n' || value[1] == 'N');
+}
+
+}  // namespace
+
+SettingsFile::SettingsFile(std::string iniPath)
+    : SettingsFile(std::move(iniPath), platformFileSystem()) {}
+
+SettingsFile::SettingsFile(std::string iniPath, FileSystem& files)
+    : iniPath_(std::move(iniPath)), files_(&files) {}
+
+void SettingsFile::load(NoteTable& table) {
+    const ProfileDocument document = readProfile(*files_, iniPath_);
+
+    const int system = document.findSection(kSystem);
+    auto systemValue = [&](const char* key, const char* fallback) {
+        return document.find(system, key).value_or(fallback);
+    };
+    table.floating = equalsOnIgnoringCase(systemValue("Floating", "Off")) ? 1 : 0;
+    table.defaultWidth = parseDecimal(systemValue("Width", "300"));
+    table.defaultHeight = parseDecimal(systemValue("Height", "50"));
+    table.defaultFontName = systemValue("FontName", kDefaultFontName);
+    table.defaultFontSize = parseDecimal(systemValue("FontSize", "9"));
+
+    for (int i = 0; i < kSlotCount; ++i) {
+        const int section = document.findSection(noteSection(i));
+        auto value = [&](const char* key, const char* fallback) {
+            return document.find(section, key).value_or(fallback);
+        };
+        auto number = [&](const char* key, const char* fallback) {
+            return parseDecimal(value(key, fallback));
+        };
+        NoteSlot& slot = table.slots[static_cast<std::size_t>(i)];
+        slot.moteId = number("ID", "-1");
+        if (!slot.inUse()) continue;
+        slot.priority = number("Priority", "0");
+        slot.x = number("PosX", "0");
+        slot.y = number("PosY", "0");
+        slot.width = number("Width", "300");
+        slot.color = static_cast<NoteColor>(number("Type", "0"));
+        slot.fontName = value("FontName", kDefaultFontName);
+        slot.fontSize = number("FontSize", "9");
+        slot.text = unescapeLineBreaks(value("Text", ""));
+        slot.textRed = number("TextRed", "0") == 1 ? 1 : 0;
+    }
+
+    table.nextPriority = compactPriorities(table);
+}
+
+void SettingsFile::saveNote(const NoteTable& table, int slot) {
+    const NoteSlot& note = table.slots[static_cast<std::size_t>(slot)];
+    const std::string section = noteSection(slot);
+    const Batch batch(*this);
+    submit({section, "ID", formatDecimal(note.moteId)});
+    submit({section, "Priority", formatDecimal(note.priority)});
+    submit({section, "PosX", formatDecimal(note.x)});
+    submit({section, "PosY", formatDecimal(note.y)});
+    submit({section, "Width", formatDecimal(note.width)});
+    submit({section, "Type", formatDecimal(note.color)});
+    submit({section, "FontName", note.fontName});
+    submit({section, "FontSize", formatDecimal(note.fontSize)});
+    submit({section, "Text", escapeLineBreaks(note.text)});
+    submit({section, "TextRed", note.textRed != 0 ? "1" : "0"});
+}
+
+void SettingsFile::savePriority(const NoteTable& table, int slot) {
+    submit({noteSection(slot), "Priority",
+            formatDecimal(table.slots[static_cast<std::size_t>(slot)].priority)});
+}
+
+void SettingsFile::savePosition(const NoteTable& table, int slot) {
+    const NoteSlot& note = table.slots[static_cast<std::size_t>(slot)];
+    const std::string section = noteSection(slot);
+    const Batch batch(*this);
+    submit({section, "PosX", formatDecimal(note.x)});
+    submit({section, "PosY", formatDecimal(note.y)});
+}
+
+void SettingsFile::eraseNoteSection(int slot) {
+    submit({noteSection(slot), {}, {}, true});
+}
+
+void SettingsFile::saveFloating(const NoteTable& table) {
+    submit({kSystem, "Floating", table.floating == 1 ? "On" : "Off"});
+}
+
+void SettingsFile::submit(Edit edit) {
+    pending_.push_back(std::move(edit));
+    if (batchDepth_ == 0) flush();
+}
+
+void SettingsFile::flush() {
+    std::vector<Edit> edits;
+    edits.swap(pending_);
+    if (edits.empty()) return;
+    // The file is read again first: keys that others wrote since the start are kept. A failed
+    // write is dropped silently; the table keeps its values.
+    updateProfile(*files_, iniPath_, [&](ProfileDocument& document) {
+        for (const Edit& edit : edits) {
+            if (edit.removesSection) {
+                document.removeSection(edit.section);
+            } else {
+                document.set(edit.section, edit.key, edit.value);
+            }
+        }
+    });
+}
+
+SettingsFile::Batch::Batch(SettingsFile& file) : file_(file) {
+    ++file_.batchDepth_;
+}
+
+SettingsFile::Batch::~Batch() {
+    if (--file_.batchDepth_ == 0) file_.flush();
+}
+
+}  // namespace yorimemo
