@@ -1,0 +1,29 @@
+#pragma once
+// The application: knows the program's directory and INI file, lets one instance run, and runs
+// the hidden host dialog for the life of the process.
+
+#include <string>
+
+#include "framework/application.h"
+#include "framework/scoped_handle.h"
+
+namespace yorimemo {
+
+class CNotesApp : public CApplication {
+public:
+    CNotesApp();
+
+    const std::string& programDirectory() const { return programDirectory_; }
+    const std::string& iniPath() const { return iniPath_; }
+
+protected:
+    bool InitInstance() override;
+
+private:
+    std::string programDirectory_;
+    std::string iniPath_;
+    // Marks the running instance; held until the process ends.
+    CKernelHandle mutex_;
+};
+
+}  // namespace yorimemo

@@ -1,0 +1,29 @@
+#include "framework/application.h"
+
+#include <windows.h>
+
+namespace yorimemo {
+
+namespace {
+CApplication* theApplication = nullptr;
+}  // namespace
+
+CApplication::CApplication() {
+    theApplication = this;
+}
+
+CApplication::~CApplication() {
+    if (theApplication == this) theApplication = nullptr;
+}
+
+int CApplication::Run() {
+    if (theApplication == nullptr || !theApplication->InitInstance()) return 0;
+    MSG message{};
+    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace yorimemo

@@ -1,0 +1,30 @@
+#include "framework/popup_menu.h"
+
+namespace yorimemo {
+
+CPopupMenu::CPopupMenu() : menu_(::CreatePopupMenu()) {}
+
+CPopupMenu::~CPopupMenu() {
+    if (menu_ != nullptr) ::DestroyMenu(menu_);
+}
+
+bool CPopupMenu::AppendString(UINT commandId, const char* text) {
+    return menu_ != nullptr && ::AppendMenuA(menu_, MF_STRING, commandId, text) != FALSE;
+}
+
+bool CPopupMenu::AppendSeparator() {
+    return menu_ != nullptr && ::AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr) != FALSE;
+}
+
+void CPopupMenu::CheckItem(UINT commandId, bool checked) {
+    if (menu_ == nullptr) return;
+    ::CheckMenuItem(menu_, commandId, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+UINT CPopupMenu::Track(HWND owner, int x, int y, UINT flags) {
+    if (menu_ == nullptr) return 0;
+    const BOOL chosen = ::TrackPopupMenu(menu_, flags | TPM_RETURNCMD, x, y, 0, owner, nullptr);
+    return static_cast<UINT>(chosen);
+}
+
+}  // namespace yorimemo

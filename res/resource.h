@@ -1,0 +1,18 @@
+#pragma once
+// Resource ids shared by the resource script and the code.
+
+#define IDD_HOST 102
+#define IDI_MAIN 128
+#define IDD_EDIT_NOTE 129
+#define IDD_ERASE_NOTE 130
+
+#define IDC_NOTE_TEXT 1000
+#define IDC_TEXT_RED 1002
+#define IDC_COLOR_CYAN 1003
+#define IDC_COLOR_MAGENTA 1004
+#define IDC_COLOR_YELLOW 1005
+#define IDC_FONT_SIZE 1006
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

@@ -1,0 +1,61 @@
+#include "host/dialog_placement.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace yorimemo {
+namespace {
+
+constexpr std::int32_t kRight = 1920;
+constexpr std::int32_t kBottom = 1080;
+
+TEST(DialogPlacementTest, NoteInsideTheDesktopKeepsItsPosition) {
+    const DialogOrigin origin = PlaceDialog(100, 200, 330, 250, kRight, kBottom);
+    EXPECT_EQ(origin.x, 100);
+    EXPECT_EQ(origin.y, 200);
+}
+
+TEST(DialogPlacementTest, NegativePositionsStartAtZero) {
+    const DialogOrigin origin = PlaceDialog(-20, -1, 330, 250, kRight, kBottom);
+    EXPECT_EQ(origin.x, 0);
+    EXPECT_EQ(origin.y, 0);
+}
+
+TEST(DialogPlacementTest, PulledBackToTheRightAndBottomEdges) {
+    const DialogOrigin below = PlaceDialog(-20, 5000, 330, 250, kRight, kBottom);
+    EXPECT_EQ(below.x, 0);
+    EXPECT_EQ(below.y, kBottom - 250);
+
+    EXPECT_EQ(PlaceDialog(1800, 100, 330, 250, kRight, kBottom).x, 1590);
+}
+
+TEST(DialogPlacementTest, ExactFitStays) {
+    const DialogOrigin origin = PlaceDialog(kRight - 330, kBottom - 250, 330, 250, kRight, kBottom);
+    EXPECT_EQ(origin.x, kRight - 330);
+    EXPECT_EQ(origin.y, kBottom - 250);
+    // One pixel more and it moves.
+    EXPECT_EQ(PlaceDialog(kRight - 329, 0, 330, 250, kRight, kBottom).x, kRight - 330);
+}
+
+TEST(DialogPlacementTest, DialogLargerThanTheDesktopGoesNegative) {
+    const DialogOrigin origin = PlaceDialog(-50, -50, 2000, 1200, kRight, kBottom);
+    EXPECT_EQ(origin.x, kRight - 2000);
+    EXPECT_EQ(origin.y, kBottom - 1200);
+}
+
+TEST(DialogPlacementTest, ExtremePositionsDoNotOverflow) {
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    const DialogOrigin far = PlaceDialog(kMax, kMax, 330, 250, kRight, kBottom);
+    EXPECT_EQ(far.x, kRight - 330);
+    EXPECT_EQ(far.y, kBottom - 250);
+    const DialogOrigin near = PlaceDialog(kMin, kMin, 330, 250, kRight, kBottom);
+    EXPECT_EQ(near.x, 0);
+    EXPECT_EQ(near.y, 0);
+    // An edge far below zero with a wide dialog: the result stays in range.
+    EXPECT_EQ(PlaceDialog(0, 0, kMax, 10, kMin, kBottom).x, kMin);
+}
+
+}  // namespace
+}  // namespace yorimemo
