@@ -1,0 +1,410 @@
+#include "notes/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/notes/test_files.h"
+
+namespace yorimemo {
+namespace {
+
+using testing::readBytes;
+using testing::ScratchFolder;
+using testing::ScriptedFileSystem;
+using testing::writeBytes;
+
+const std::string kGothic = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    NoteTable loadFrom(const std::string& bytes) {
+        writeBytes(ini, bytes);
+        return load();
+    }
+    NoteTable load() {
+        NoteTable table;
+        SettingsFile(ini).load(table);
+        return table;
+    }
+
+    ScratchFolder folder;
+    std::string ini = folder.file("yorimemo.ini");
+};
+
+// Reading.
+
+TEST_F(SettingsFileTest, MissingFileGivesDefaultsAndIsNotCreated) {
+    const NoteTable table = load();
+    EXPECT_EQ(table.floating, 0);
+    EXPECT_EQ(table.defaultWidth, 300);
+    EXPECT_EQ(table.defaultHeight, 50);
+    EXPECT_EQ(table.defaultFontName, kGothic);
+    EXPECT_EQ(table.defaultFontSize, 9);
+    EXPECT_EQ(table.nextPriority, 0);
+    for (const NoteSlot& slot : table.slots) EXPECT_EQ(slot.moteId, -1);
+    EXPECT_FALSE(testing::exists(ini));
+}
+
+TEST_F(SettingsFileTest, SystemSectionValues) {
+    const NoteTable table = loadFrom(
+        "[System]\r\nFloating=on\r\nWidth=250\r\nHeight=40\r\nFontName=Arial\r\nFontSize=12\r\n");
+    EXPECT_EQ(table.floating, 1);
+    EXPECT_EQ(table.defaultWidth, 250);
+    EXPECT_EQ(table.defaultHeight, 40);
+    EXPECT_EQ(table.defaultFontName, "Arial");
+    EXPECT_EQ(table.defaultFontSize, 12);
+}
+
+TEST_F(SettingsFileTest, FloatingIsOnOnlyForOnInAnyCase) {
+    for (const char* on : {"on", "On", "ON", "oN"}) {
+        EXPECT_EQ(loadFrom(std::string("[System]\r\nFloating=") + on + "\r\n").floating, 1) << on;
+    }
+    for (const char* off : {"Off", "", "1", "yes", "onn", "o"}) {
+        EXPECT_EQ(loadFrom(std::string("[System]\r\nFloating=") + off + "\r\n").floating, 0) << off;
+    }
+}
+
+TEST_F(SettingsFileTest, SectionWithOnlyIdGivesTheNoteDefaults) {
+    const NoteTable table =
+        loadFrom("[System]\r\nWidth=111\r\nFontSize=22\r\nFontName=Other\r\n[Husen1]\r\nID=0\r\n");
+    const NoteSlot& slot = table.slots[0];
+    EXPECT_EQ(slot.moteId, 0);
+    EXPECT_EQ(slot.priority, 0);
+    EXPECT_EQ(slot.x, 0);
+    EXPECT_EQ(slot.y, 0);
+    EXPECT_EQ(slot.width, 300);
+    EXPECT_EQ(slot.color, kCyan);
+    EXPECT_EQ(slot.fontName, kGothic);
+    EXPECT_EQ(slot.fontSize, 9);
+    EXPECT_EQ(slot.text, "");
+    EXPECT_EQ(slot.textRed, 0);
+    EXPECT_EQ(table.nextPriority, 1);
+}
+
+TEST_F(SettingsFileTest, ReadsEveryKeyOfANote) {
+    const NoteTable table = loadFrom(
+        "[Husen100]\r\nID=12\r\nPriority=4\r\nPosX=-20\r\nPosY=30\r\nWidth=180\r\nType=7\r\n"
+        "FontName=Mono\r\nFontSize=14\r\nText=a\\nb\r\nTextRed=1\r\n");
+    const NoteSlot& slot = table.slots[99];
+    EXPECT_EQ(slot.moteId, 12);
+    EXPECT_EQ(slot.priority, 0);
+    EXPECT_EQ(slot.x, -20);
+    EXPECT_EQ(slot.y, 30);
+    EXPECT_EQ(slot.width, 180);
+    EXPECT_EQ(slot.color, 7);
+    EXPECT_EQ(slot.fontName, "Mono");
+    EXPECT_EQ(slot.fontSize, 14);
+    EXPECT_EQ(slot.text, "a\r\nb");
+    EXPECT_EQ(slot.textRed, 1);
+}
+
+TEST_F(SettingsFileTest, NegativeIdFreesTheSlotAndLeavesItsOtherFields) {
+    writeBytes(ini, "[Husen3]\r\nID=-7\r\nPriority=99\r\nText=ignored\r\n");
+    NoteTable table;
+    table.slots[2].text = "before";
+    table.slots[2].priority = 5;
+    SettingsFile(ini).load(table);
+    EXPECT_EQ(table.slots[2].moteId, -7);
+    EXPECT_EQ(table.slots[2].text, "before");
+    EXPECT_EQ(table.slots[2].priority, 5);
+    EXPECT_EQ(table.nextPriority, 0);
+}
+
+TEST_F(SettingsFileTest, EmptyOrNonNumericIdMarksTheSlotInUse) {
+    const NoteTable table = loadFrom("[Husen1]\r\nID=\r\n[Husen2]\r\nID=abc\r\n");
+    EXPECT_EQ(table.slots[0].moteId, 0);
+    EXPECT_EQ(table.slots[1].moteId, 0);
+}
+
+TEST_F(SettingsFileTest, OnlyHusen1ToHusen100AreRead) {
+    const NoteTable table =
+        loadFrom("[Husen0]\r\nID=1\r\n[Husen101]\r\nID=1\r\n[Husen01]\r\nID=1\r\n");
+    for (const NoteSlot& slot : table.slots) EXPECT_FALSE(slot.inUse());
+}
+
+TEST_F(SettingsFileTest, TextRedIsSetOnlyByTheNumberOne) {
+    for (const char* red : {"1", "01", "+1", " 1"}) {
+        const NoteTable table = loadFrom(std::string("[Husen1]\r\nID=0\r\nTextRed=") + red);
+        EXPECT_EQ(table.slots[0].textRed, 1) << red;
+    }
+    for (const char* notRed : {"2", "-1", "0", "yes", ""}) {
+        const NoteTable table = loadFrom(std::string("[Husen1]\r\nID=0\r\nTextRed=") + notRed);
+        EXPECT_EQ(table.slots[0].textRed, 0) << notRed;
+    }
+}
+
+TEST_F(SettingsFileTest, LongValuesAreReadWhole) {
+    std::string text(5000, 'x');
+    text += "\\nend";
+    const NoteTable table = loadFrom("[Husen1]\r\nID=0\r\nText=" + text + "\r\n");
+    EXPECT_EQ(table.slots[0].text, std::string(5000, 'x') + "\r\nend");
+}
+
+TEST_F(SettingsFileTest, PrioritiesAreCompactedOnLoad) {
+    const NoteTable table = loadFrom(
+        "[Husen1]\r\nID=3\r\nPriority=12\r\n[Husen2]\r\nID=-1\r\nPriority=99\r\n"
+        "[Husen3]\r\nID=7\r\nPriority=5\r\n[Husen4]\r\nID=0\r\nPriority=40\r\n"
+        "[Husen5]\r\nID=2\r\nPriority=12\r\n[Husen6]\r\nID=5\r\nPriority=7\r\n");
+    EXPECT_EQ(table.slots[0].priority, 2);
+    EXPECT_EQ(table.slots[2].priority, 0);
+    EXPECT_EQ(table.slots[3].priority, 3);
+    EXPECT_EQ(table.slots[4].priority, 2);
+    EXPECT_EQ(table.slots[5].priority, 1);
+    EXPECT_EQ(table.nextPriority, 4);
+}
+
+TEST_F(SettingsFileTest, OutOfRangeNumbersSaturate) {
+    const NoteTable table = loadFrom(
+        "[Husen1]\r\nID=99999999999\r\nPosX=-99999999999\r\nPriority=2147483648\r\n"
+        "[Husen2]\r\nID=1\r\nPriority=-2147483649\r\n");
+    EXPECT_EQ(table.slots[0].moteId, 2147483647);
+    EXPECT_EQ(table.slots[0].x, -2147483647 - 1);
+    EXPECT_EQ(table.slots[0].priority, 1);
+    EXPECT_EQ(table.slots[1].priority, 0);
+}
+
+TEST_F(SettingsFileTest, StartUpReadsTheFileOnce) {
+    writeBytes(ini, "[Husen1]\r\nID=0\r\n[Husen2]\r\nID=1\r\n");
+    struct CountingReads final : public FileSystem {
+        int reads = 0;
+        ReadStatus readAll(const std::string& path, std::string& bytes) override {
+            ++reads;
+            return platformFileSystem().readAll(path, bytes);
+        }
+        WriteStatus writeDurably(const std::string&, std::string_view) override {
+            return WriteStatus::kFailed;
+        }
+        bool renameOver(const std::string&, const std::string&) override { return false; }
+        void removeFile(const std::string&) override {}
+    } files;
+    NoteTable table;
+    SettingsFile(ini, files).load(table);
+    EXPECT_EQ(files.reads, 1);
+    EXPECT_TRUE(table.slots[1].inUse());
+}
+
+// Writing: the exact bytes each operation leaves.
+
+NoteTable sampleNote(int slot) {
+    NoteTable table;
+    NoteSlot& note = table.slots[static_cast<std::size_t>(slot)];
+    note.moteId = 4;
+    note.priority = 2;
+    note.x = -10;
+    note.y = 20;
+    note.width = 300;
+    note.color = kYellow;
+    note.fontName = kGothic;
+    note.fontSize = 9;
+    note.text = "first\r\nsecond";
+    note.textRed = 5;
+    return table;
+}
+
+TEST_F(SettingsFileTest, SaveNoteWritesTenKeysInOrder) {
+    SettingsFile(ini).saveNote(sampleNote(2), 2);
+    EXPECT_EQ(readBytes(ini),
+              "[Husen3]\r\nID=4\r\nPriority=2\r\nPosX=-10\r\nPosY=20\r\nWidth=300\r\nType=2\r\n"
+              "FontName=" +
+                  kGothic + "\r\nFontSize=9\r\nText=first\\nsecond\r\nTextRed=1\r\n");
+    EXPECT_FALSE(testing::exists(ini + ".tmp"));
+}
+
+TEST_F(SettingsFileTest, SaveNoteReplacesKeysInPlaceAndKeepsOthers) {
+    writeBytes(ini,
+               "; mine\r\n[Husen1]\r\nColour=pink\r\nText=old\r\nid=9\r\n\r\n[Other]\r\nx=1\r\n");
+    SettingsFile(ini).saveNote(sampleNote(0), 0);
+    EXPECT_EQ(readBytes(ini),
+              "; mine\r\n[Husen1]\r\nColour=pink\r\nText=first\\nsecond\r\nid=4\r\n"
+              "Priority=2\r\nPosX=-10\r\nPosY=20\r\nWidth=300\r\nType=2\r\nFontName=" +
+                  kGothic + "\r\nFontSize=9\r\nTextRed=1\r\n\r\n[Other]\r\nx=1\r\n");
+}
+
+TEST_F(SettingsFileTest, SavePriorityAndSavePositionWriteOnlyTheirKeys) {
+    writeBytes(ini, "[Husen1]\r\nID=1\r\nPriority=0\r\nPosX=0\r\nPosY=0\r\nWidth=300\r\n");
+    NoteTable table = sampleNote(0);
+    SettingsFile file(ini);
+    file.savePriority(table, 0);
+    EXPECT_EQ(readBytes(ini),
+              "[Husen1]\r\nID=1\r\nPriority=2\r\nPosX=0\r\nPosY=0\r\nWidth=300\r\n");
+    file.savePosition(table, 0);
+    EXPECT_EQ(readBytes(ini),
+              "[Husen1]\r\nID=1\r\nPriority=2\r\nPosX=-10\r\nPosY=20\r\nWidth=300\r\n");
+    file.savePosition(sampleNote(5), 5);
+    EXPECT_EQ(readBytes(ini),
+              "[Husen1]\r\nID=1\r\nPriority=2\r\nPosX=-10\r\nPosY=20\r\nWidth=300\r\n"
+              "[Husen6]\r\nPosX=-10\r\nPosY=20\r\n");
+}
+
+TEST_F(SettingsFileTest, EraseNoteSectionRemovesOnlyThatSection) {
+    writeBytes(ini,
+               "[Husen1]\r\nID=1\r\n[Husen10]\r\nID=2\r\nextra=3\r\n\r\n[Husen11]\r\nID=3\r\n");
+    SettingsFile(ini).eraseNoteSection(9);
+    EXPECT_EQ(readBytes(ini), "[Husen1]\r\nID=1\r\n[Husen11]\r\nID=3\r\n");
+}
+
+TEST_F(SettingsFileTest, SaveFloatingWritesOnOrOff) {
+    writeBytes(ini, "[System]\r\nFloating=off\r\nWidth=200\r\n");
+    NoteTable table;
+    SettingsFile file(ini);
+    table.floating = 1;
+    file.saveFloating(table);
+    EXPECT_EQ(readBytes(ini), "[System]\r\nFloating=On\r\nWidth=200\r\n");
+    table.floating = 0;
+    file.saveFloating(table);
+    EXPECT_EQ(readBytes(ini), "[System]\r\nFloating=Off\r\nWidth=200\r\n");
+}
+
+TEST_F(SettingsFileTest, TypeAndClearedRedFlagAreWrittenAsNumbers) {
+    NoteTable table = loadFrom("[Husen1]\r\nID=0\r\nType=7\r\nTextRed=2\r\n");
+    SettingsFile(ini).saveNote(table, 0);
+    const std::string bytes = readBytes(ini);
+    EXPECT_NE(bytes.find("\r\nType=7\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("\r\nTextRed=0\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsFileTest, EditsMadeByOthersSinceStartAreKept) {
+    writeBytes(ini, "[Husen1]\r\nID=0\r\n");
+    NoteTable table = load();
+    SettingsFile file(ini);
+    writeBytes(ini, "[Husen1]\r\nID=0\r\nMemo=added later\r\n[System]\r\nFontSize=11\r\n");
+    table.slots[0].priority = 3;
+    file.savePriority(table, 0);
+    EXPECT_EQ(readBytes(ini),
+              "[Husen1]\r\nID=0\r\nMemo=added later\r\nPriority=3\r\n[System]\r\nFontSize=11\r\n");
+}
+
+TEST_F(SettingsFileTest, EachOperationIsOneWrite) {
+    ScriptedFileSystem files;
+    SettingsFile file(ini, files);
+    NoteTable table = sampleNote(0);
+    file.saveNote(table, 0);
+    EXPECT_EQ(files.writes, 1);
+    table.slots[0].x = 1;
+    table.slots[0].y = 2;
+    file.savePosition(table, 0);
+    EXPECT_EQ(files.writes, 2);
+    table.slots[0].priority = 7;
+    file.savePriority(table, 0);
+    file.saveFloating(table);
+    file.eraseNoteSection(0);
+    EXPECT_EQ(files.writes, 5);
+    EXPECT_EQ(files.renames, 5);
+    // Writing what the file already holds changes nothing and so writes nothing.
+    file.saveFloating(table);
+    EXPECT_EQ(files.writes, 5);
+}
+
+TEST_F(SettingsFileTest, BatchGathersNestedWritesIntoOneWriteAtTheOutermostClose) {
+    ScriptedFileSystem files;
+    SettingsFile file(ini, files);
+    NoteTable table;
+    for (int i = 0; i < kSlotCount; ++i) {
+        table.slots[i].moteId = i;
+        table.slots[i].text = "note " + std::to_string(i);
+    }
+    {
+        const SettingsFile::Batch outer(file);
+        for (int i = 0; i < kSlotCount; ++i) {
+            const SettingsFile::Batch inner(file);
+            file.saveNote(table, i);
+        }
+        EXPECT_EQ(files.writes, 0);
+        EXPECT_FALSE(testing::exists(ini));
+    }
+    EXPECT_EQ(files.writes, 1);
+    const NoteTable reread = load();
+    for (int i = 0; i < kSlotCount; ++i) {
+        EXPECT_EQ(reread.slots[i].moteId, i);
+        EXPECT_EQ(reread.slots[i].text, "note " + std::to_string(i));
+    }
+}
+
+TEST_F(SettingsFileTest, BatchKeepsTheOrderOfItsOperations) {
+    ScriptedFileSystem files;
+    SettingsFile file(ini, files);
+    NoteTable table = sampleNote(0);
+    {
+        const SettingsFile::Batch batch(file);
+        file.saveNote(table, 0);
+        file.eraseNoteSection(0);
+        file.savePriority(table, 0);
+    }
+    EXPECT_EQ(readBytes(ini), "[Husen1]\r\nPriority=2\r\n");
+    { const SettingsFile::Batch empty(file); }
+    EXPECT_EQ(files.writes, 1);
+}
+
+TEST_F(SettingsFileTest, SavedNotesLoadBackWithTheSameValues) {
+    const std::string texts[] = {
+        "  leading and trailing  ",
+        "\"quoted\"",
+        "'single'",
+        "\x83\x5c\r\n\x83\x5c",
+        "\x81\x40"
+        "full-width blank"
+        "\x81\x40",
+        "tab\there",
+        std::string(3000, 'y') + "\r\n" + std::string(3000, 'z'),
+        "",
+    };
+    const std::string fonts[] = {" Spaced Font ", "\"Quoted\"", kGothic};
+    NoteTable table;
+    int slot = 0;
+    for (const std::string& text : texts) {
+        NoteSlot& note = table.slots[static_cast<std::size_t>(slot)];
+        note.moteId = slot;
+        note.priority = slot;
+        note.text = text;
+        note.fontName = fonts[slot % 3];
+        ++slot;
+    }
+    SettingsFile file(ini);
+    {
+        const SettingsFile::Batch batch(file);
+        for (int i = 0; i < slot; ++i) file.saveNote(table, i);
+    }
+    const NoteTable reread = load();
+    for (int i = 0; i < slot; ++i) {
+        EXPECT_EQ(reread.slots[i].text, table.slots[i].text) << "slot " << i;
+        EXPECT_EQ(reread.slots[i].fontName, table.slots[i].fontName) << "slot " << i;
+    }
+}
+
+TEST_F(SettingsFileTest, LoneLineBreaksComeBackAsCrLf) {
+    NoteTable table = sampleNote(0);
+    table.slots[0].text = "a\rb\nc";
+    SettingsFile(ini).saveNote(table, 0);
+    EXPECT_NE(readBytes(ini).find("\r\nText=a\\nb\\nc\r\n"), std::string::npos);
+    EXPECT_EQ(load().slots[0].text, "a\r\nb\r\nc");
+}
+
+// Failures are silent and leave the file as it was.
+
+TEST_F(SettingsFileTest, FailedRenameLeavesTheOldFile) {
+    const std::string before = "[Husen1]\r\nID=1\r\nPriority=0\r\n";
+    writeBytes(ini, before);
+    ScriptedFileSystem files;
+    files.failRename = true;
+    SettingsFile(ini, files).saveNote(sampleNote(0), 0);
+    EXPECT_EQ(readBytes(ini), before);
+    EXPECT_FALSE(testing::exists(ini + ".tmp"));
+}
+
+TEST_F(SettingsFileTest, UnreadableFileIsNotReplaced) {
+    const std::string before = "[Husen1]\r\nID=1\r\n";
+    writeBytes(ini, before);
+    ScriptedFileSystem files;
+    files.failReads = true;
+    SettingsFile file(ini, files);
+    NoteTable table;
+    file.load(table);
+    EXPECT_FALSE(table.slots[0].inUse());
+    file.saveFloating(table);
+    EXPECT_EQ(files.writes, 0);
+    EXPECT_EQ(readBytes(ini), before);
+}
+
+}  // namespace
+}  // namespace yorimemo
