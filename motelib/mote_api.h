@@ -44,3 +44,15 @@ typedef int(WINAPI* MoteDeleteFontFn)(MoteHandle font);
 // rect: left, top, right, bottom. format 0x410 with bitmap 0 measures (sets bottom); 0x10 draws.
 typedef int(WINAPI* MoteDrawTextFn)(MoteHandle bitmap, const char* text, int length,
                                     MoteHandle font, std::uint32_t color, int* rect, int format);
+
+// Further exports the program binds but does not call.
+typedef int(WINAPI* MoteIdFn)(int id);  // _hide, _show, _get_width, _get_height, _get_priority
+typedef int(WINAPI* MoteSetPosFn)(int id, int x, int y);
+typedef int(WINAPI* MoteFillFn)(MoteHandle bitmap, MoteHandle surface, std::uint32_t color);
+// The outline of the rectangle, one pixel wide, inside (x, y, width, height).
+typedef int(WINAPI* MoteDrawRectFn)(MoteHandle bitmap, MoteHandle surface, int x, int y, int width,
+                                    int height, std::uint32_t color);
+// 0x00RRGGBB, or 0xFFFFFFFF outside the bitmap or for an unknown bitmap.
+typedef std::uint32_t(WINAPI* MoteGetPixelFn)(MoteHandle bitmap, MoteHandle surface, int x, int y);
+typedef int(WINAPI* MoteSetPixelFn)(MoteHandle bitmap, MoteHandle surface, int x, int y,
+                                    std::uint32_t color);

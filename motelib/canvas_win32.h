@@ -1,0 +1,63 @@
+#pragma once
+// Bitmaps and fonts handed out to callers, and the drawing calls on them. Callers hold opaque
+// handles; every call looks its handle up, so unknown handles are refused, never dereferenced.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "motelib/dib_win32.h"
+#include "motelib/gdi_object_win32.h"
+#include "motelib/handle_table.h"
+
+namespace yorimemo::motelib {
+
+using Handle = std::intptr_t;
+
+class Canvas {
+public:
+    Canvas();
+
+    // Zero when the size is refused. The surface word receives the bitmap's memory DC; drawing
+    // goes through the bitmap handle alone, so a stale surface never reaches a freed DC.
+    Handle createBitmap(int width, int height, Handle* surface);
+    bool deleteBitmap(Handle bitmap);
+    const Dib* bitmap(Handle bitmap);
+
+    bool fill(Handle bitmap, std::uint32_t rgb);
+    bool fillRect(Handle bitmap, int x, int y, int width, int height, std::uint32_t rgb);
+    // Both end points are drawn.
+    bool drawLine(Handle bitmap, int x1, int y1, int x2, int y2, std::uint32_t rgb);
+    bool drawRect(Handle bitmap, int x, int y, int width, int height, std::uint32_t rgb);
+    std::optional<std::uint32_t> pixel(Handle bitmap, int x, int y);
+    bool setPixel(Handle bitmap, int x, int y, std::uint32_t rgb);
+
+    Handle createFont(std::string_view face, int points);
+    bool deleteFont(Handle font);
+
+    // rect: left, top, right, bottom. With DT_CALCRECT only measures, on any bitmap or none, and
+    // sets the bottom to that of the text wrapped at the rectangle's width. Otherwise draws into
+    // the bitmap with a transparent background. An unknown font draws with the default one.
+    bool drawText(Handle bitmap, std::string_view text, Handle font, std::uint32_t rgb, int* rect,
+                  unsigned format);
+
+private:
+    Dib* findBitmap(Handle bitmap);
+    HFONT fontFor(Handle font);
+    bool faceInstalled(const std::string& face);
+    UniqueFont makeFont(std::string_view face, int points);
+
+    HandleTable<std::unique_ptr<Dib>> bitmaps_;
+    HandleTable<UniqueFont> fonts_;
+    std::map<std::string, bool> installedFaces_;
+    UniqueDc measureDc_;
+    UniqueFont defaultFont_;
+    int dpi_ = 96;
+};
+
+}  // namespace yorimemo::motelib

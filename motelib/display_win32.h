@@ -1,0 +1,80 @@
+#pragma once
+// The motes on screen: one borderless tool window per mote showing a copy of its bitmap, kept in
+// the stacking order of the priorities, and the mouse events reported to the attached window.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "motelib/dib_win32.h"
+#include "motelib/draw_lock.h"
+#include "motelib/gdi_object_win32.h"
+#include "motelib/mote_set.h"
+#include "motelib/pointer_tracker.h"
+
+namespace yorimemo::motelib {
+
+// What a mote shows. Its own copy of the image keeps the window intact while the caller redraws
+// or frees the bitmap; the copy is renewed by setImage and updateImage.
+struct MoteView {
+    std::unique_ptr<Dib> image;
+    std::intptr_t source = 0;  // the caller's bitmap handle the image was copied from
+    bool hidden = false;
+    UniqueWindow window;  // declared last: the window goes before the image it paints
+};
+
+class Display {
+public:
+    explicit Display(HINSTANCE module);
+    ~Display();
+    Display(const Display&) = delete;
+    Display& operator=(const Display&) = delete;
+
+    void attach(HWND target) { target_ = target; }
+    void setFloating(bool floating);
+
+    // -1 when no window could be made.
+    std::int32_t create(std::int32_t x, std::int32_t y, std::int32_t priority);
+    bool remove(std::int32_t id);
+    bool setPriority(std::int32_t id, std::int32_t priority);
+    bool move(std::int32_t id, std::int32_t dx, std::int32_t dy);
+    bool setPosition(std::int32_t id, std::int32_t x, std::int32_t y);
+    bool setHidden(std::int32_t id, bool hidden);
+
+    const MoteSet<MoteView>::Mote* find(std::int32_t id) { return motes_.find(id); }
+
+    // `bitmap` is the caller's handle of `image`, remembered for updateImage.
+    bool setImage(std::int32_t id, std::intptr_t bitmap, const Dib& image);
+    // The source bitmap's current pixels, or null when it is gone.
+    bool updateImage(std::int32_t id, const Dib* source);
+    std::intptr_t imageSource(std::int32_t id);
+
+    void lock() { lock_.lock(); }
+    bool unlock();
+    void redrawAll();
+
+    LRESULT handleMessage(HWND window, std::int32_t id, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    // Everything due on screen now, unless a draw lock defers it.
+    void flush();
+    void present(MoteSet<MoteView>::Mote& mote);
+    void restack();
+    void paint(HWND window, std::int32_t id);
+    void send(HWND from, const PointerEvent& event) const;
+
+    HINSTANCE module_;
+    ATOM windowClass_ = 0;
+    HWND target_ = nullptr;
+    bool floating_ = false;
+    MoteSet<MoteView> motes_;
+    DrawLock lock_;
+    // Motes deleted under a draw lock keep their windows until the lock is released, so the
+    // old note and its replacement change places in one screen update.
+    std::vector<MoteView> retired_;
+    PointerTracker pointer_;
+};
+
+}  // namespace yorimemo::motelib

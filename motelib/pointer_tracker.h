@@ -1,0 +1,34 @@
+#pragma once
+// Turns the mouse messages of mote windows into the events the attached window receives.
+// A left press starts a drag of that mote; moves are reported only during it and only when the
+// pointer's screen position changed (a mote moving under a still pointer produces moves too).
+
+#include <cstdint>
+#include <optional>
+
+#include "motelib/mote_events.h"
+
+namespace yorimemo::motelib {
+
+class PointerTracker {
+public:
+    PointerEvent press(std::int32_t id, std::int32_t x, std::int32_t y);
+    std::optional<PointerEvent> moveTo(std::int32_t id, std::int32_t x, std::int32_t y);
+    // Reported for any release over a mote; it ends the drag when there is one.
+    PointerEvent release(std::int32_t id, std::int32_t x, std::int32_t y);
+    // The drag of this mote ended without a release (capture taken away): report it as one.
+    std::optional<PointerEvent> captureLost(std::int32_t id, std::int32_t x, std::int32_t y);
+    PointerEvent rightRelease(std::int32_t id, std::int32_t x, std::int32_t y) const;
+    PointerEvent doubleClick(std::int32_t id, std::int32_t x, std::int32_t y) const;
+    // The mote is gone; a drag of it ends silently.
+    void forget(std::int32_t id);
+
+    bool dragging(std::int32_t id) const { return dragged_ >= 0 && dragged_ == id; }
+
+private:
+    std::int32_t dragged_ = -1;
+    std::int32_t lastX_ = 0;
+    std::int32_t lastY_ = 0;
+};
+
+}  // namespace yorimemo::motelib

@@ -1,0 +1,38 @@
+#include "motelib/draw_lock.h"
+
+#include <gtest/gtest.h>
+
+namespace yorimemo::motelib {
+namespace {
+
+TEST(DrawLockTest, OnlyTheOutermostUnlockReleasesAndUnmatchedUnlocksAreIgnored) {
+    DrawLock lock;
+    EXPECT_FALSE(lock.unlock());
+    EXPECT_FALSE(lock.held());
+    lock.lock();
+    lock.lock();
+    EXPECT_FALSE(lock.unlock());
+    EXPECT_TRUE(lock.held());
+    EXPECT_TRUE(lock.unlock());
+    EXPECT_FALSE(lock.held());
+    EXPECT_FALSE(lock.unlock());
+    lock.lock();
+    EXPECT_TRUE(lock.held());  // the ignored unlock did not leave a debt behind
+}
+
+TEST(DrawLockTest, TakeHandsOverEachDirtyMoteOnceAndClears) {
+    DrawLock lock;
+    lock.markDirty(4);
+    lock.markDirty(2);
+    lock.markDirty(4);
+    lock.markRestack();
+    DrawLock::Pending pending = lock.take();
+    EXPECT_EQ(pending.dirty, (std::vector<std::int32_t>{2, 4}));
+    EXPECT_TRUE(pending.restack);
+    pending = lock.take();
+    EXPECT_TRUE(pending.dirty.empty());
+    EXPECT_FALSE(pending.restack);
+}
+
+}  // namespace
+}  // namespace yorimemo::motelib
