@@ -14,6 +14,26 @@
 namespace yorimemo {
 namespace {
 
+// Ends the writer whatever way the test leaves a round.
+class Writer {
+public:
+    explicit Writer(pid_t pid) : pid_(pid) {}
+    ~Writer() { stop(); }
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+
+    void stop() {
+        if (pid_ <= 0) return;
+        kill(pid_, SIGKILL);
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        pid_ = -1;
+    }
+
+private:
+    pid_t pid_;
+};
+
 TEST(FileReplaceKillTest, KilledWriterLeavesAWholeFile) {
     testing::ScratchFolder folder;
     const std::string path = folder.file("settings.ini");
@@ -35,15 +55,16 @@ TEST(FileReplaceKillTest, KilledWriterLeavesAWholeFile) {
                 if (write(ready[1], "x", 1) != 1) _exit(1);
             }
         }
+        Writer writer(child);
         close(ready[1]);
         // Kill after a varying number of finished replacements, in the middle of the next one.
         const int finished = 1 + static_cast<int>(random() % 4);
         char byte;
-        for (int i = 0; i < finished; ++i) ASSERT_EQ(read(ready[0], &byte, 1), 1);
-        kill(child, SIGKILL);
-        int status = 0;
-        waitpid(child, &status, 0);
+        int got = 0;
+        while (got < finished && read(ready[0], &byte, 1) == 1) ++got;
+        writer.stop();
         close(ready[0]);
+        ASSERT_EQ(got, finished);
 
         const std::string content = testing::readBytes(path);
         EXPECT_TRUE(content == first || content == second)
