@@ -1,0 +1,394 @@
+#include "host/note_host.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "notes/profile_file.h"
+#include "tests/host/fake_ui.h"
+#include "tests/host/recording_library.h"
+
+namespace yorimemo {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+namespace fs = std::filesystem;
+
+class NoteHostTest : public ::testing::Test {
+protected:
+    NoteHostTest() {
+        dir_ =
+            fs::temp_directory_path() /
+            ("note_host_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        iniPath_ = (dir_ / "yorimemo.ini").string();
+    }
+    ~NoteHostTest() override { fs::remove_all(dir_); }
+
+    // Starts the host as the program does: load the file, then open the library.
+    void start(const std::string& ini = "") {
+        if (!ini.empty()) std::ofstream(iniPath_, std::ios::binary) << ini;
+        auto library = std::make_unique<fakes::RecordingLibrary>(log_);
+        library_ = library.get();
+        ui_ = std::make_unique<fakes::FakeUi>(log_);
+        host_ = std::make_unique<NoteHost>(iniPath_, *ui_);
+        host_->setDesktopExtent({1920, 1080});
+        host_->loadSettings();
+        host_->openMoteLibrary(std::move(library), 0x1234);
+        library_->take();
+    }
+
+    std::string file() const {
+        std::ifstream in(iniPath_, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    std::string stored(int slot, const char* key) const {
+        return readProfileString(iniPath_, "Husen" + std::to_string(slot + 1), key, "(none)");
+    }
+
+    // What a later start would read from the file.
+    NoteTable reread() const {
+        NoteTable table;
+        SettingsFile(iniPath_).load(table);
+        return table;
+    }
+
+    void rightClickTray(MenuCommand command) {
+        ui_->command = command;
+        host_->onTrayNotify(0x79726D38, kRightButtonUp);
+    }
+
+    void rightClickNote(std::int32_t id, MenuCommand command) {
+        host_->onEventMessage("OnMoteRButtonUp\r\n" + std::to_string(id) + "\r\n1\r\n1\r\n");
+        ui_->command = command;
+        host_->onTrayNotify(id, kRightButtonUp);
+    }
+
+    fs::path dir_;
+    std::string iniPath_;
+    std::vector<std::string> log_;
+    fakes::RecordingLibrary* library_ = nullptr;
+    std::unique_ptr<fakes::FakeUi> ui_;
+    std::unique_ptr<NoteHost> host_;
+};
+
+constexpr const char* kTwoNotes =
+    "[System]\r\nFloating=On\r\n"
+    "[Husen2]\r\nID=55\r\nPriority=40\r\nPosX=10\r\nPosY=20\r\nType=1\r\nText=hi\r\n"
+    "[Husen4]\r\nID=0\r\nPriority=12\r\nPosX=100\r\nPosY=100\r\n";
+
+TEST_F(NoteHostTest, StartDrawsStoredNotesWithNewIdsAndNeverDeletesStoredOnes) {
+    std::vector<std::string> calls;
+    {
+        std::ofstream(iniPath_, std::ios::binary) << kTwoNotes;
+        fakes::FakeUi ui(calls);
+        NoteHost host(iniPath_, ui);
+        host.loadSettings();
+        host.openMoteLibrary(std::make_unique<fakes::RecordingLibrary>(calls), 0x1234);
+    }
+    EXPECT_EQ(calls[0], "_floating 1");
+    EXPECT_EQ(calls[1], "_attach 4660");
+    EXPECT_THAT(calls, Contains("_create 10 20 0 0 1"));
+    EXPECT_THAT(calls, Contains("_create 100 100 0 0 0"));
+    for (const auto& call : calls) EXPECT_NE(call.rfind("_delete ", 0), 0u) << call;
+
+    const NoteTable stored = reread();
+    EXPECT_EQ(stored.slots[1].moteId, 0);
+    EXPECT_EQ(stored.slots[1].priority, 1);
+    EXPECT_EQ(stored.slots[3].moteId, 1);
+    EXPECT_EQ(stored.slots[3].priority, 0);
+    EXPECT_EQ(stored.slots[3].width, 300) << "missing keys are written with their defaults";
+    EXPECT_NE(file().find("FontSize=9"), std::string::npos);
+}
+
+TEST_F(NoteHostTest, MenuSequenceKeepsNotesOffTopUntilTheCommandHasRun) {
+    start(kTwoNotes);
+    rightClickTray(kNoCommand);
+    EXPECT_THAT(library_->take(), ElementsAre("_floating 0", "menu created", "menu tracked",
+                                              "post null", "menu destroyed", "_floating 1"));
+
+    rightClickTray(kQuit);
+    EXPECT_THAT(library_->take(),
+                ElementsAre("_floating 0", "menu created", "menu tracked", "post quit", "post null",
+                            "menu destroyed", "_floating 1"));
+
+    ui_->menuCanBeCreated = false;
+    rightClickTray(kQuit);
+    EXPECT_THAT(library_->take(), ElementsAre("_floating 0", "post null", "_floating 1"));
+}
+
+TEST_F(NoteHostTest, OtherTrayMessagesDoLittleOrNothing) {
+    start();
+    host_->onTrayNotify(0x79726D38, kLeftButtonUp);
+    EXPECT_THAT(library_->take(), ElementsAre("_redraw"));
+    for (std::int32_t message : {512, 513, 515, 516, 518, 0}) {
+        host_->onTrayNotify(0x79726D38, message);
+    }
+    EXPECT_THAT(library_->take(), IsEmpty());
+}
+
+TEST_F(NoteHostTest, CreatedNoteIsCentredAndStoredWithTheNextPriority) {
+    start();
+    rightClickTray(kCreateCyan);
+    EXPECT_THAT(library_->calls, Contains("_create 810 515 0 0 0"));
+    EXPECT_THAT(library_->calls, Contains("_redraw"));
+    rightClickTray(kCreateMagenta);
+    rightClickTray(kCreateYellow);
+
+    const NoteTable stored = reread();
+    for (int slot = 0; slot < 3; ++slot) {
+        EXPECT_TRUE(stored.slots[slot].inUse());
+        EXPECT_EQ(stored.slots[slot].priority, slot);
+        EXPECT_EQ(stored.slots[slot].color, static_cast<NoteColor>(slot));
+        EXPECT_EQ(stored.slots[slot].x, 810);
+        EXPECT_EQ(stored.slots[slot].y, 515);
+    }
+    EXPECT_EQ(host_->table().nextPriority, 3);
+}
+
+TEST_F(NoteHostTest, PlacementTruncatesTowardZero) {
+    start();
+    host_->setDesktopExtent({1025, 1080});
+    rightClickTray(kCreateCyan);
+    EXPECT_EQ(host_->table().slots[0].x, 362);
+
+    host_->setDesktopExtent({1920, 1080});
+    host_->table().defaultWidth = 2121;  // (1920 - 2121) / 2 = -100.5
+    rightClickTray(kCreateCyan);
+    EXPECT_EQ(host_->table().slots[1].x, -100);
+}
+
+TEST_F(NoteHostTest, ANewNoteTakesTheFirstFreeSlotAndNothingWhenAllAreUsed) {
+    start();
+    for (int i = 0; i < 5; ++i) rightClickTray(kCreateYellow);
+    ui_->eraseDialog = [](int) { return true; };
+    rightClickNote(host_->table().slots[2].moteId, kErase);
+    EXPECT_EQ(file().find("[Husen3]"), std::string::npos);
+
+    rightClickTray(kCreateCyan);
+    EXPECT_TRUE(host_->table().slots[2].inUse());
+    EXPECT_TRUE(reread().slots[2].inUse()) << "written to the section numbered 3";
+
+    for (int i = 5; i < kSlotCount; ++i) rightClickTray(kCreateCyan);
+    const std::int32_t next = host_->table().nextPriority;
+    library_->take();
+    rightClickTray(kCreateCyan);
+    EXPECT_EQ(host_->table().nextPriority, next);
+    EXPECT_THAT(library_->calls, Contains("_redraw"));
+    EXPECT_THAT(library_->calls, Not(Contains(::testing::StartsWith("_create "))));
+}
+
+TEST_F(NoteHostTest, EraseAsksFirstAndRemovesTheWholeSection) {
+    start(kTwoNotes);
+    const std::int32_t id = host_->table().slots[1].moteId;
+    rightClickNote(id, kErase);
+    EXPECT_TRUE(host_->table().slots[1].inUse()) << "'no' keeps the note";
+    EXPECT_NE(file().find("[Husen2]"), std::string::npos);
+
+    ui_->eraseDialog = [](int slot) { return slot == 1; };
+    library_->take();
+    rightClickNote(id, kErase);
+    EXPECT_THAT(library_->calls, Contains("_delete " + std::to_string(id)));
+    EXPECT_THAT(library_->calls, Not(Contains("_redraw")));
+    EXPECT_EQ(host_->table().slots[1].moteId, -1);
+    EXPECT_EQ(file().find("[Husen2]"), std::string::npos);
+    EXPECT_FALSE(reread().slots[1].inUse());
+}
+
+TEST_F(NoteHostTest, NoteMenuCommandsRecolourAndSwitchRedText) {
+    start(kTwoNotes);
+    std::int32_t id = host_->table().slots[1].moteId;
+    rightClickNote(id, kColorYellow);
+    EXPECT_EQ(ui_->menus.back().items[5].checked, true) << "the menu showed magenta";
+    id = host_->table().slots[1].moteId;
+    rightClickNote(id, kRedText);
+    EXPECT_EQ(host_->table().slots[1].textRed, 1);
+    EXPECT_EQ(reread().slots[1].color, kYellow);
+    EXPECT_EQ(reread().slots[1].textRed, 1);
+    EXPECT_EQ(host_->noteMenuFlag(), 0);
+}
+
+TEST_F(NoteHostTest, EditRedrawsOnlyWhenConfirmed) {
+    start(kTwoNotes);
+    const std::int32_t id = host_->table().slots[3].moteId;
+    library_->take();
+    rightClickNote(id, kEdit);
+    EXPECT_THAT(library_->calls, Not(Contains("_lock_draw")));
+
+    ui_->editDialog = [this](int slot) {
+        host_->table().slots[slot].text = "a\\nb\r\nc";
+        return true;
+    };
+    rightClickNote(id, kEdit);
+    EXPECT_THAT(library_->calls, Contains("_lock_draw"));
+    EXPECT_EQ(reread().slots[3].text, "a\r\nb\r\nc");
+}
+
+TEST_F(NoteHostTest, AlwaysOnTopSwitchesAndIsWrittenAtOnce) {
+    start();
+    rightClickTray(kAlwaysOnTop);
+    EXPECT_EQ(library_->take().back(), "_floating 1");
+    EXPECT_NE(file().find("Floating=On"), std::string::npos);
+    rightClickTray(kAlwaysOnTop);
+    EXPECT_TRUE(ui_->menus.back().items[4].checked);
+    EXPECT_EQ(library_->take().back(), "_floating 0");
+    EXPECT_NE(file().find("Floating=Off"), std::string::npos);
+}
+
+TEST_F(NoteHostTest, DragMovesByThePointerAndStoresThePositionAtTheEnd) {
+    start(kTwoNotes);
+    const std::int32_t id = host_->table().slots[3].moteId;
+    const std::string before = file();
+    host_->onEventMessage("OnMoteLButtonDown\r\n" + std::to_string(id) + "\r\n100\r\n100\r\n");
+    EXPECT_EQ(host_->table().slots[3].priority, 2);
+    EXPECT_EQ(stored(3, "Priority"), "2");
+    const std::string afterPress = file();
+
+    library_->take();
+    host_->onEventMessage("OnMoteMouseMove\r\n99\r\n110\r\n95\r\n");
+    host_->onEventMessage("OnMoteMouseMove\r\n99\r\n110\r\n95\r\n");
+    EXPECT_THAT(library_->take(), ElementsAre("_move " + std::to_string(id) + " 10 -5",
+                                              "_get_pos_x " + std::to_string(id),
+                                              "_get_pos_y " + std::to_string(id)));
+    EXPECT_EQ(host_->table().slots[3].x, 110);
+    EXPECT_EQ(host_->table().slots[3].y, 95);
+    EXPECT_EQ(file(), afterPress) << "nothing is written during the moves";
+
+    host_->onEventMessage("OnMoteLButtonUp\r\n");  // lacks CR LF after the name: ignored
+    host_->onEventMessage("OnMoteLButtonUp\r\n0\r\n0\r\n0\r\n");
+    EXPECT_EQ(reread().slots[3].x, 110);
+    EXPECT_EQ(reread().slots[3].y, 95);
+    EXPECT_FALSE(host_->drag().active);
+
+    const std::string afterDrag = file();
+    host_->onEventMessage("OnMoteMouseMove\r\n0\r\n500\r\n500\r\n");
+    host_->onEventMessage("OnMoteLButtonUp\r\n0\r\n0\r\n0\r\n");
+    EXPECT_THAT(library_->take(), IsEmpty());
+    EXPECT_EQ(file(), afterDrag);
+}
+
+TEST_F(NoteHostTest, EveryPressRaisesAgain) {
+    start(kTwoNotes);
+    const std::int32_t id = host_->table().slots[1].moteId;
+    for (int press = 0; press < 2; ++press) {
+        host_->onEventMessage("OnMoteLButtonDown\r\n" + std::to_string(id) + "\r\n1\r\n1\r\n");
+        host_->onEventMessage("OnMoteLButtonUp\r\n0\r\n");
+    }
+    EXPECT_THAT(library_->calls, Contains("_set_priority " + std::to_string(id) + " 2"));
+    EXPECT_THAT(library_->calls, Contains("_set_priority " + std::to_string(id) + " 3"));
+    EXPECT_EQ(stored(1, "Priority"), "3");
+}
+
+TEST_F(NoteHostTest, EventsForNoNoteChangeNothingStored) {
+    start(kTwoNotes);
+    const std::string before = file();
+    // A missing id is -1, which free slots also hold: it must not raise or store a free slot.
+    host_->onEventMessage("OnMoteLButtonDown\r\n\r\n5\r\n5\r\n");
+    host_->onEventMessage("OnMoteMouseMove\r\n\r\n9\r\n9\r\n");  // (0, 0) again: no move
+    host_->onEventMessage("OnMoteLButtonDown\r\n-1\r\n5\r\n5\r\n");
+    host_->onEventMessage("OnMoteMouseMove\r\n-1\r\n9\r\n9\r\n");
+    host_->onEventMessage("OnMoteLButtonUp\r\n");
+    host_->onEventMessage("onmotelbuttondown\r\n0\r\n1\r\n1\r\n");
+    host_->onEventMessage("OnMoteLButtonDoubleClick\r\n-1\r\n1\r\n1\r\n");
+    EXPECT_EQ(file(), before);
+    EXPECT_THAT(log_, ElementsAre("_move -1 4 4"));
+}
+
+TEST_F(NoteHostTest, RightClickPostsTheNoteMenuRequest) {
+    start();
+    host_->onEventMessage("OnMoteRButtonUp\r\n12\r\n3\r\n4\r\n");
+    EXPECT_THAT(library_->take(), ElementsAre("post tray 12 517"));
+    EXPECT_EQ(host_->noteMenuFlag(), 1);
+    ui_->command = kNoCommand;
+    host_->onTrayNotify(12, kRightButtonUp);
+    EXPECT_EQ(ui_->menus.back().items.front().command, kEdit);
+    EXPECT_EQ(host_->noteMenuFlag(), 0);
+}
+
+TEST_F(NoteHostTest, DoubleClickEditsBetweenFloatingOffAndRestore) {
+    start(kTwoNotes);
+    const std::int32_t id = host_->table().slots[1].moteId;
+    const std::string click = "OnMoteLButtonDoubleClick\r\n" + std::to_string(id) + "\r\n";
+    host_->onEventMessage(click);
+    EXPECT_THAT(library_->take(), ElementsAre("_floating 0", "edit dialog 1", "_floating 1"));
+
+    ui_->editDialog = [](int) { return true; };
+    host_->onEventMessage(click);
+    const auto calls = library_->take();
+    EXPECT_EQ(calls[1], "edit dialog 1");
+    EXPECT_EQ(calls[2], "_lock_draw");
+    EXPECT_EQ(calls.back(), "_floating 1");
+}
+
+TEST_F(NoteHostTest, NoMenuOrDialogOpensInsideAnother) {
+    start(kTwoNotes);
+    const std::int32_t id = host_->table().slots[1].moteId;
+    std::size_t menusSeen = 0;
+    ui_->editDialog = [&](int) {
+        host_->onEventMessage("OnMoteRButtonUp\r\n" + std::to_string(id) + "\r\n");
+        host_->onTrayNotify(id, kRightButtonUp);
+        host_->onEventMessage("OnMoteLButtonDoubleClick\r\n" + std::to_string(id) + "\r\n");
+        // Dragging keeps working meanwhile.
+        host_->onEventMessage("OnMoteLButtonDown\r\n" + std::to_string(id) + "\r\n1\r\n1\r\n");
+        host_->onEventMessage("OnMoteLButtonUp\r\n");
+        menusSeen = ui_->menus.size();
+        return false;
+    };
+    host_->onEventMessage("OnMoteLButtonDoubleClick\r\n" + std::to_string(id) + "\r\n");
+    EXPECT_EQ(menusSeen, 0u);
+    EXPECT_EQ(host_->noteMenuFlag(), 0) << "a dropped request must not leave the flag set";
+    EXPECT_EQ(std::count(library_->calls.begin(), library_->calls.end(), "edit dialog 1"), 1);
+    EXPECT_THAT(library_->calls, Contains(::testing::StartsWith("_set_priority")));
+    EXPECT_FALSE(host_->busy());
+}
+
+TEST_F(NoteHostTest, ClosingReleasesBitmapsThenTheLibraryOnce) {
+    start(kTwoNotes);
+    const std::string first = std::to_string(host_->table().slots[1].bitmap);
+    const std::string second = std::to_string(host_->table().slots[3].bitmap);
+    host_->closeMoteLibrary();
+    EXPECT_THAT(log_, ElementsAre("_delete_bitmap " + first, "_delete_bitmap " + second,
+                                  "(binding destroyed)"));
+    EXPECT_EQ(host_->library(), nullptr);
+    log_.clear();
+    host_->closeMoteLibrary();
+    host_->onEventMessage("OnMoteLButtonDown\r\n0\r\n1\r\n1\r\n");
+    host_->onTrayNotify(0x79726D38, kLeftButtonUp);
+    EXPECT_THAT(log_, IsEmpty());
+    EXPECT_FALSE(host_->drag().active) << "events without a binding are ignored";
+}
+
+TEST_F(NoteHostTest, DesktopIsWatchedOnEveryTwentiethTick) {
+    start();
+    int reads = 0;
+    DesktopExtent desktop{1920, 1080};
+    auto read = [&] {
+        ++reads;
+        return desktop;
+    };
+    for (int i = 0; i < 19; ++i) host_->onTimer(read);
+    EXPECT_EQ(reads, 0);
+    host_->onTimer(read);
+    EXPECT_EQ(reads, 1);
+    EXPECT_THAT(library_->take(), IsEmpty());
+
+    desktop = {1280, 1080};
+    for (int i = 0; i < 40; ++i) host_->onTimer(read);
+    EXPECT_THAT(library_->take(), ElementsAre("_update_desktopsize"));
+    EXPECT_EQ(host_->table().desktopRight, 1280);
+}
+
+}  // namespace
+}  // namespace yorimemo
