@@ -170,24 +170,29 @@ void Display::redrawAll() {
 void Display::flush() {
     if (lock_.held()) return;
     const DrawLock::Pending pending = lock_.take();
+    bool shownOrHidden = false;
     for (const std::int32_t id : pending.dirty) {
-        if (auto* mote = motes_.find(id)) present(*mote);
+        if (auto* mote = motes_.find(id)) shownOrHidden = present(*mote) || shownOrHidden;
     }
-    if (pending.restack) restack();
+    // Showing a window may place it anywhere in the stack (it does under Wine), so the order
+    // is applied again whenever a mote appears.
+    if (pending.restack || shownOrHidden) restack();
     // Only now, with their successors shown, do the windows deleted under the lock go.
     std::vector<MoteView> doomed = std::move(retired_);
     retired_.clear();
 }
 
-void Display::present(MoteSet<MoteView>::Mote& mote) {
+bool Display::present(MoteSet<MoteView>::Mote& mote) {
     const Dib* image = mote.view.image.get();
     const bool visible = image != nullptr && !mote.view.hidden;
+    const bool wasVisible = IsWindowVisible(mote.view.window.get()) != FALSE;
     const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
     SetWindowPos(mote.view.window.get(), nullptr, mote.x, mote.y, image ? image->width() : 0,
                  image ? image->height() : 0, flags);
     if (visible) {
         RedrawWindow(mote.view.window.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     }
+    return visible != wasVisible;
 }
 
 void Display::restack() {

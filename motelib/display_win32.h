@@ -60,7 +60,8 @@ public:
 private:
     // Everything due on screen now, unless a draw lock defers it.
     void flush();
-    void present(MoteSet<MoteView>::Mote& mote);
+    // True when the window was shown or hidden by it.
+    bool present(MoteSet<MoteView>::Mote& mote);
     void restack();
     void paint(HWND window, std::int32_t id);
     void send(HWND from, const PointerEvent& event) const;

@@ -1,0 +1,231 @@
+// The motes as windows: placement, ids, stacking, topmost flag, draw lock and unload.
+
+#include <algorithm>
+#include <set>
+
+#include "mote_test_fixture_win32.h"
+
+namespace yorimemo::motelib::testing {
+namespace {
+
+using DisplayTest = MoteTest;
+
+bool sameRect(const RECT& rect, LONG left, LONG top, LONG right, LONG bottom) {
+    return rect.left == left && rect.top == top && rect.right == right && rect.bottom == bottom;
+}
+
+TEST_F(DisplayTest, AMoteIsABorderlessToolWindowShowingItsBitmapAtItsPosition) {
+    const int id = showMote(100, 120, 80, 40, 0);
+    HWND window = moteWindow(id);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(sameRect(windowRect(window), 100, 120, 180, 160));
+    const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER));
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW) << "no taskbar button";
+    EXPECT_TRUE(exStyle & WS_EX_NOACTIVATE);
+    EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
+    EXPECT_EQ(dll.getWidth(id), 80);
+    EXPECT_EQ(dll.getHeight(id), 40);
+}
+
+TEST_F(DisplayTest, MoveShiftsTheWindowAndThePositionReadsBack) {
+    const int id = showMote(300, 200, 50, 30, 0);
+    EXPECT_EQ(dll.move(id, 15, -20), 1);
+    EXPECT_EQ(dll.getPosX(id), 315);
+    EXPECT_EQ(dll.getPosY(id), 180);
+    EXPECT_TRUE(sameRect(windowRect(moteWindow(id)), 315, 180, 365, 210));
+    EXPECT_EQ(dll.move(id, -400, 0), 1);
+    EXPECT_EQ(dll.getPosX(id), -85) << "motes may lie partly off the screen";
+    EXPECT_EQ(dll.setPos(id, 10, 20), 1);
+    EXPECT_TRUE(sameRect(windowRect(moteWindow(id)), 10, 20, 60, 50));
+}
+
+TEST_F(DisplayTest, IdsAreDistinctAmongLiveMotesAndDeleteDestroysTheWindow) {
+    std::set<int> ids;
+    for (int i = 0; i < 12; ++i) {
+        const int id = dll.create(20 * i, 40, 0, 0, i);
+        ASSERT_GE(id, 0);
+        EXPECT_TRUE(ids.insert(id).second);
+    }
+    const int victim = *ids.begin();
+    HWND window = moteWindow(victim);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(dll.remove(victim), 1);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(dll.remove(victim), 0);
+    ids.erase(victim);
+    for (int i = 0; i < 5; ++i) {
+        const int id = dll.create(0, 0, 0, 0, 0);
+        ASSERT_GE(id, 0);
+        EXPECT_TRUE(ids.insert(id).second) << "id " << id << " is already live";
+    }
+    EXPECT_EQ(moteWindowsFrontToBack().size(), ids.size());
+}
+
+TEST_F(DisplayTest, LargerPriorityLiesInFrontAfterCreateAndAfterSetPriority) {
+    const int middle = showMote(100, 100, 60, 60, 5);
+    const int back = showMote(120, 120, 60, 60, 1);
+    const int front = showMote(140, 140, 60, 60, 9);
+    EXPECT_EQ(stackedIds(), (std::vector<int>{front, middle, back}));
+
+    EXPECT_EQ(dll.setPriority(back, 10), 1);
+    EXPECT_EQ(stackedIds(), (std::vector<int>{back, front, middle}));
+    EXPECT_EQ(dll.getPriority(back), 10);
+    EXPECT_EQ(dll.setPriority(front, -3), 1);
+    EXPECT_EQ(stackedIds(), (std::vector<int>{back, middle, front}));
+
+    // A later mote with a lower priority goes behind the others at once.
+    const int low = showMote(160, 160, 60, 60, -10);
+    EXPECT_EQ(stackedIds(), (std::vector<int>{back, middle, front, low}));
+}
+
+TEST_F(DisplayTest, FloatingKeepsEveryMoteTopmostInPriorityOrderAndReleasesThem) {
+    auto allTopmost = [](bool wanted) {
+        for (HWND window : moteWindowsFrontToBack()) {
+            const bool topmost = (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+            if (topmost != wanted) return false;
+        }
+        return true;
+    };
+    const int a = showMote(100, 100, 40, 40, 1);
+    const int b = showMote(110, 110, 40, 40, 2);
+    EXPECT_TRUE(allTopmost(false));
+
+    EXPECT_EQ(dll.floating(1), 1);
+    EXPECT_TRUE(allTopmost(true));
+    const int c = showMote(120, 120, 40, 40, 0);
+    EXPECT_TRUE(allTopmost(true)) << "a mote created while floating floats too";
+    EXPECT_EQ(stackedIds(), (std::vector<int>{b, a, c}));
+    dll.setPriority(c, 5);
+    EXPECT_TRUE(allTopmost(true));
+    EXPECT_EQ(stackedIds(), (std::vector<int>{c, b, a}));
+
+    EXPECT_EQ(dll.floating(0), 1);
+    EXPECT_TRUE(allTopmost(false));
+    EXPECT_EQ(stackedIds(), (std::vector<int>{c, b, a}));
+}
+
+TEST_F(DisplayTest, ADrawLockDefersEveryScreenChangeToTheOutermostUnlock) {
+    const int old = showMote(200, 200, 60, 40, 0);
+    HWND oldWindow = moteWindow(old);
+    ASSERT_NE(oldWindow, nullptr);
+
+    // The rebuild of a note: the old mote goes and a new one takes its place.
+    EXPECT_EQ(dll.lockDraw(), 1);
+    EXPECT_EQ(dll.lockDraw(), 1);
+    EXPECT_EQ(dll.move(old, 5, 5), 1);
+    EXPECT_EQ(dll.remove(old), 1);
+    const int fresh = showMote(200, 200, 60, 90, 0);
+    EXPECT_EQ(dll.getPosX(old), 0) << "the deleted id is gone at once";
+    EXPECT_EQ(dll.getHeight(fresh), 90);
+    EXPECT_TRUE(IsWindowVisible(oldWindow)) << "the old note stays until the rebuild is done";
+    EXPECT_TRUE(sameRect(windowRect(oldWindow), 200, 200, 260, 240));
+    HWND freshWindow = moteWindow(fresh);
+    ASSERT_NE(freshWindow, nullptr);
+    EXPECT_FALSE(IsWindowVisible(freshWindow)) << "nothing half-drawn is shown";
+
+    EXPECT_EQ(dll.unlockDraw(), 1);  // inner
+    EXPECT_TRUE(IsWindow(oldWindow));
+    EXPECT_FALSE(IsWindowVisible(freshWindow));
+
+    EXPECT_EQ(dll.unlockDraw(), 1);  // outer
+    EXPECT_FALSE(IsWindow(oldWindow));
+    EXPECT_TRUE(IsWindowVisible(freshWindow));
+    EXPECT_TRUE(sameRect(windowRect(freshWindow), 200, 200, 260, 290));
+    EXPECT_EQ(dll.unlockDraw(), 0) << "an unmatched unlock is refused";
+
+    // Still deferred correctly after an unmatched unlock.
+    dll.lockDraw();
+    dll.move(fresh, 10, 0);
+    EXPECT_TRUE(sameRect(windowRect(freshWindow), 200, 200, 260, 290));
+    dll.unlockDraw();
+    EXPECT_TRUE(sameRect(windowRect(freshWindow), 210, 200, 270, 290));
+}
+
+TEST_F(DisplayTest, HiddenMotesStayHiddenUntilShown) {
+    const int id = showMote(50, 50, 30, 30, 0);
+    HWND window = moteWindow(id);
+    EXPECT_EQ(dll.hide(id), 1);
+    EXPECT_FALSE(IsWindowVisible(window));
+    dll.move(id, 1, 1);
+    dll.redraw();
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(dll.show(id), 1);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(sameRect(windowRect(window), 51, 51, 81, 81));
+}
+
+TEST_F(DisplayTest, AMoteWithoutImageIsNotShown) {
+    const int id = dll.create(70, 80, 0, 0, 0);
+    HWND window = moteWindow(id);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(dll.getPosX(id), 70);
+    EXPECT_EQ(dll.getWidth(id), 0);
+}
+
+TEST_F(DisplayTest, UnloadDestroysEveryWindowAndTheLibraryStartsAfresh) {
+    for (int i = 0; i < 4; ++i) showMote(30 * i, 30, 20, 20, i);
+    dll.lockDraw();
+    dll.remove(dll.create(0, 0, 0, 0, 0));  // a window waiting for the unlock
+    std::vector<HWND> windows = moteWindowsFrontToBack();
+    ASSERT_EQ(windows.size(), 5u);
+
+    EXPECT_EQ(dll.unload(), 1);
+    for (HWND window : windows) EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(moteWindowsFrontToBack().empty());
+
+    const int id = showMote(10, 10, 20, 20, 0);
+    EXPECT_GE(id, 0);
+    EXPECT_TRUE(IsWindowVisible(moteWindow(id))) << "the lock went with the old state";
+}
+
+TEST_F(DisplayTest, UnknownIdsAndHandlesAreRefusedWithoutHarm) {
+    const int id = showMote(10, 10, 20, 20, 0);
+    MoteHandle surface = 0;
+    const MoteHandle bitmap = dll.createBitmap(8, 8, &surface);
+    for (const int bad : {-1, id + 1000, 0x7FFFFFFF}) {
+        EXPECT_EQ(dll.remove(bad), 0);
+        EXPECT_EQ(dll.move(bad, 1, 1), 0);
+        EXPECT_EQ(dll.setPriority(bad, 1), 0);
+        EXPECT_EQ(dll.getPosX(bad), 0);
+        EXPECT_EQ(dll.getPosY(bad), 0);
+        EXPECT_EQ(dll.setImage(bad, bitmap, surface), 0);
+        EXPECT_EQ(dll.updateImage(bad), 0);
+        EXPECT_EQ(dll.hide(bad), 0);
+    }
+    for (const MoteHandle bad : {MoteHandle{0}, bitmap + 977, MoteHandle{-5}, surface}) {
+        EXPECT_EQ(dll.setImage(id, bad, surface), 0);
+        EXPECT_EQ(dll.fillRect(bad, surface, 0, 0, 4, 4, 0), 0);
+        EXPECT_EQ(dll.drawLine(bad, surface, 0, 0, 4, 4, 0), 0);
+        EXPECT_EQ(dll.deleteBitmap(bad), 0);
+        EXPECT_EQ(dll.deleteFont(bad), 0);
+        int rect[4] = {0, 0, 50, 0};
+        EXPECT_EQ(dll.draw(bad, "abc", 0, 0, rect), 0);
+    }
+    EXPECT_EQ(dll.drawText(0, globalText("abc"), 3, 0, 0, nullptr, 0x410), 0);
+    EXPECT_EQ(dll.createBitmap(0, 10, &surface), 0);
+    EXPECT_EQ(surface, 0) << "a refused bitmap has no surface";
+    EXPECT_EQ(dll.createBitmap(10, -1, nullptr), 0);
+    EXPECT_NE(dll.createBitmap(3, 3, nullptr), 0) << "the surface word is optional";
+
+    EXPECT_EQ(dll.deleteBitmap(bitmap), 1);
+    EXPECT_EQ(dll.deleteBitmap(bitmap), 0);
+    EXPECT_EQ(dll.fillRect(bitmap, surface, 0, 0, 1, 1, 0), 0) << "a freed bitmap is unknown";
+    EXPECT_TRUE(IsWindowVisible(moteWindow(id)));
+}
+
+TEST_F(DisplayTest, RedrawAndDesktopSizeChangeKeepEveryMoteInPlace) {
+    const int a = showMote(40, 60, 30, 30, 2);
+    const int b = showMote(50, 70, 30, 30, 1);
+    EXPECT_EQ(dll.redraw(), 1);
+    EXPECT_EQ(dll.updateDesktopSize(), 1);
+    EXPECT_TRUE(sameRect(windowRect(moteWindow(a)), 40, 60, 70, 90));
+    EXPECT_EQ(stackedIds(), (std::vector<int>{a, b}));
+}
+
+}  // namespace
+}  // namespace yorimemo::motelib::testing
