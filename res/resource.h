@@ -13,6 +13,5 @@
 #define IDC_COLOR_YELLOW 1005
 #define IDC_FONT_SIZE 1006
 
-#ifndef IDC_STATIC
-#define IDC_STATIC (-1)
-#endif
+// A control without an id of its own: -1 as the template's 16-bit id.
+#define IDC_UNNAMED 65535

@@ -1,0 +1,30 @@
+#pragma once
+// Drives a modal dialog from inside its own message loop, the way a user would: each step runs
+// on a timer tick once the dialog is on screen, so messages a step posts (keys, clicks) are
+// handled before the next step runs (timer messages come last in the queue).
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/modal_dialog.h"
+
+namespace yorimemo::testing {
+
+using DialogStep = std::function<void(HWND dialog)>;
+
+// What RunDialog returns when the dialog was still open after all steps and a grace period.
+inline constexpr INT_PTR kDialogLeftOpen = -2;
+
+INT_PTR RunDialog(CModalDialog& dialog, std::vector<DialogStep> steps);
+
+// A key press and release posted to `target`, as the keyboard would deliver them.
+void PostKey(HWND target, WPARAM virtualKey);
+
+std::string ItemText(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+void Click(HWND dialog, int id);
+
+}  // namespace yorimemo::testing

@@ -1,0 +1,288 @@
+// The dialog templates and the window icon as the program carries them in its resources.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+
+namespace yorimemo {
+namespace {
+
+constexpr WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
+constexpr DWORD kVisibleChild = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kNoteDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+constexpr WORD kButton = 0x80, kEdit = 0x81, kStatic = 0x82;  // predefined class atoms
+
+const std::string kFontName = "\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
+
+// A name or text field: either an ordinal or a string, here converted to code page 932.
+struct NameOrOrdinal {
+    bool isOrdinal = false;
+    WORD ordinal = 0;
+    std::string text;
+};
+
+struct Control {
+    DWORD helpId, exStyle, style;
+    short x, y, cx, cy;
+    DWORD id;
+    NameOrOrdinal windowClass, title;
+};
+
+struct Template {
+    DWORD exStyle = 0, style = 0;
+    short x = 0, y = 0, cx = 0, cy = 0;
+    NameOrOrdinal menu, windowClass, title;
+    WORD pointSize = 0, weight = 0;
+    BYTE italic = 0;
+    std::string typeface;
+    std::vector<Control> controls;
+};
+
+std::string ToCp932(const wchar_t* text) {
+    const int size = ::WideCharToMultiByte(932, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(932, 0, text, -1, bytes.data(), size, nullptr, nullptr);
+    bytes.resize(bytes.size() - 1);
+    return bytes;
+}
+
+class Reader {
+public:
+    Reader(const BYTE* data, std::size_t size) : begin_(data), at_(data), end_(data + size) {}
+
+    template <typename T>
+    T take() {
+        T value{};
+        if (at_ + sizeof value > end_) throw std::runtime_error("template ends early");
+        std::memcpy(&value, at_, sizeof value);
+        at_ += sizeof value;
+        return value;
+    }
+
+    std::string wideString() {
+        std::wstring text;
+        for (wchar_t c = take<wchar_t>(); c != 0; c = take<wchar_t>()) text += c;
+        return ToCp932(text.c_str());
+    }
+
+    NameOrOrdinal nameOrOrdinal() {
+        NameOrOrdinal field;
+        const auto first = take<WORD>();
+        if (first == 0xFFFF) {
+            field.isOrdinal = true;
+            field.ordinal = take<WORD>();
+        } else if (first != 0) {
+            at_ -= sizeof first;
+            field.text = wideString();
+        }
+        return field;
+    }
+
+    void alignToDword() {
+        while ((at_ - begin_) % 4 != 0) ++at_;
+    }
+
+private:
+    const BYTE* begin_;
+    const BYTE* at_;
+    const BYTE* end_;
+};
+
+// Reads an extended dialog template out of this program's resources.
+Template LoadTemplate(int id) {
+    const HRSRC found = ::FindResourceExA(nullptr, MAKEINTRESOURCEA(5) /* RT_DIALOG */,
+                                          MAKEINTRESOURCEA(id), kJapanese);
+    if (found == nullptr) throw std::runtime_error("no Japanese template " + std::to_string(id));
+    const auto* data = static_cast<const BYTE*>(::LockResource(::LoadResource(nullptr, found)));
+    Reader in(data, ::SizeofResource(nullptr, found));
+
+    Template t;
+    if (in.take<WORD>() != 1 || in.take<WORD>() != 0xFFFF) {
+        throw std::runtime_error("not an extended template");
+    }
+    in.take<DWORD>();  // help id
+    t.exStyle = in.take<DWORD>();
+    t.style = in.take<DWORD>();
+    const WORD count = in.take<WORD>();
+    t.x = in.take<short>();
+    t.y = in.take<short>();
+    t.cx = in.take<short>();
+    t.cy = in.take<short>();
+    t.menu = in.nameOrOrdinal();
+    t.windowClass = in.nameOrOrdinal();
+    t.title.text = in.wideString();
+    if (t.style & DS_SETFONT) {
+        t.pointSize = in.take<WORD>();
+        t.weight = in.take<WORD>();
+        t.italic = in.take<BYTE>();
+        in.take<BYTE>();  // character set
+        t.typeface = in.wideString();
+    }
+    for (WORD i = 0; i < count; ++i) {
+        in.alignToDword();
+        Control c{};
+        c.helpId = in.take<DWORD>();
+        c.exStyle = in.take<DWORD>();
+        c.style = in.take<DWORD>();
+        c.x = in.take<short>();
+        c.y = in.take<short>();
+        c.cx = in.take<short>();
+        c.cy = in.take<short>();
+        c.id = in.take<DWORD>();
+        c.windowClass = in.nameOrOrdinal();
+        c.title = in.nameOrOrdinal();
+        const WORD extra = in.take<WORD>();
+        for (WORD b = 0; b < extra; ++b) in.take<BYTE>();
+        t.controls.push_back(c);
+    }
+    return t;
+}
+
+struct ExpectedControl {
+    DWORD id;
+    WORD windowClass;
+    DWORD style;
+    const char* text;
+    short x, y, cx, cy;
+};
+
+void ExpectCommonFrame(const Template& t) {
+    EXPECT_EQ(t.style, kNoteDialogStyle);
+    EXPECT_EQ(t.exStyle, 0u);
+    EXPECT_FALSE(t.menu.isOrdinal);
+    EXPECT_EQ(t.menu.text, "");
+    EXPECT_FALSE(t.windowClass.isOrdinal);
+    EXPECT_EQ(t.windowClass.text, "");
+    EXPECT_EQ(t.pointSize, 9);
+    EXPECT_EQ(t.typeface, kFontName);
+    EXPECT_EQ(t.italic, 0);
+}
+
+void ExpectControls(const Template& t, const std::vector<ExpectedControl>& expected) {
+    ASSERT_EQ(t.controls.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const Control& c = t.controls[i];
+        const ExpectedControl& e = expected[i];
+        SCOPED_TRACE("control " + std::to_string(i) + ", id " + std::to_string(e.id));
+        EXPECT_EQ(c.id, e.id);
+        EXPECT_TRUE(c.windowClass.isOrdinal);
+        EXPECT_EQ(c.windowClass.ordinal, e.windowClass);
+        EXPECT_EQ(c.style, e.style | kVisibleChild);
+        EXPECT_EQ(c.exStyle, 0u);
+        EXPECT_FALSE(c.title.isOrdinal);
+        EXPECT_EQ(c.title.text, e.text);
+        EXPECT_EQ(c.x, e.x);
+        EXPECT_EQ(c.y, e.y);
+        EXPECT_EQ(c.cx, e.cx);
+        EXPECT_EQ(c.cy, e.cy);
+    }
+}
+
+TEST(DialogTemplatesTest, HostIsATinyHiddenToolWindow) {
+    const Template t = LoadTemplate(IDD_HOST);
+    EXPECT_EQ(t.style, 0x80000040u);
+    EXPECT_EQ(t.exStyle, static_cast<DWORD>(WS_EX_TOOLWINDOW));
+    EXPECT_EQ(t.x, 0);
+    EXPECT_EQ(t.y, 0);
+    EXPECT_EQ(t.cx, 5);
+    EXPECT_EQ(t.cy, 5);
+    EXPECT_EQ(t.title.text, "");
+    EXPECT_EQ(t.menu.text, "");
+    EXPECT_EQ(t.windowClass.text, "");
+    EXPECT_EQ(t.pointSize, 9);
+    EXPECT_EQ(t.typeface, kFontName);
+    EXPECT_TRUE(t.controls.empty());
+}
+
+TEST(DialogTemplatesTest, EditDialog) {
+    const Template t = LoadTemplate(IDD_EDIT_NOTE);
+    ExpectCommonFrame(t);
+    EXPECT_EQ(t.title.text, "\x95\xd2\x8f\x57");  // 編集
+    EXPECT_EQ(t.cx, 219);
+    EXPECT_EQ(t.cy, 115);
+    ExpectControls(
+        t,
+        {
+            {1, kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, "\x8a\xae\x97\xb9", 162, 7, 50, 14},
+            {2, kButton, BS_PUSHBUTTON | WS_TABSTOP, "\x83\x4c\x83\x83\x83\x93\x83\x5a\x83\x8b",
+             162, 27, 50, 14},
+            {1000, kEdit,
+             ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL | WS_BORDER | WS_TABSTOP, "", 7,
+             7, 146, 47},
+            {0xFFFF, kStatic, SS_LEFT | WS_GROUP,
+             "\x95\xb6\x8e\x9a\x83\x54\x83\x43\x83\x59\x81\x46", 7, 63, 38, 8},
+            {1006, kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, "", 45, 61, 22, 14},
+            {1002, kButton, BS_AUTOCHECKBOX | WS_TABSTOP,
+             "\x95\xb6\x8e\x9a\x90\x46\x83\x8c\x83\x62\x83\x68", 87, 63, 52, 10},
+            {0xFFFF, kButton, BS_GROUPBOX, "\x95\x74\xe2\xb3\x83\x4a\x83\x89\x81\x5b", 7, 81, 146,
+             27},
+            {1003, kButton, BS_AUTORADIOBUTTON | WS_TABSTOP, "\x83\x56\x83\x41\x83\x93", 13, 92, 34,
+             10},
+            {1004, kButton, BS_AUTORADIOBUTTON, "\x83\x7d\x83\x5b\x83\x93\x83\x5e", 54, 92, 40, 10},
+            {1005, kButton, BS_AUTORADIOBUTTON, "\x83\x43\x83\x47\x83\x8d\x81\x5b", 102, 92, 41,
+             10},
+        });
+}
+
+TEST(DialogTemplatesTest, EraseDialog) {
+    const Template t = LoadTemplate(IDD_ERASE_NOTE);
+    ExpectCommonFrame(t);
+    EXPECT_EQ(t.title.text, "\x8f\xc1\x8b\x8e\x8a\x6d\x94\x46");  // 消去確認
+    EXPECT_EQ(t.cx, 122);
+    EXPECT_EQ(t.cy, 44);
+    ExpectControls(
+        t, {
+               {1, kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, "\x82\xcd\x82\xa2", 8, 23, 50, 14},
+               {2, kButton, BS_PUSHBUTTON | WS_TABSTOP, "\x82\xa2\x82\xa2\x82\xa6", 64, 23, 50, 14},
+               {0xFFFF, kStatic, SS_CENTER | WS_GROUP,
+                "\x96\x7b\x93\x96\x82\xc9\x8f\xc1\x8b\x8e\x82\xb5\x82\xc4\x82\xe0\x82"
+                "\xa2\x82\xa2\x82\xc5\x82\xb7\x82\xa9\x81\x48",
+                7, 7, 108, 8},
+           });
+}
+
+#pragma pack(push, 2)
+struct GroupIconEntry {
+    BYTE width, height, colorCount, reserved;
+    WORD planes, bitCount;
+    DWORD bytesInRes;
+    WORD id;
+};
+#pragma pack(pop)
+
+TEST(DialogTemplatesTest, WindowIconHasTwoSixteenColourImages) {
+    const HRSRC found = ::FindResourceExA(nullptr, MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */,
+                                          MAKEINTRESOURCEA(IDI_MAIN), kJapanese);
+    ASSERT_NE(found, nullptr);
+    const auto* data = static_cast<const BYTE*>(::LockResource(::LoadResource(nullptr, found)));
+    WORD header[3];
+    std::memcpy(header, data, sizeof header);
+    ASSERT_EQ(header[1], 1);  // icons, not cursors
+    ASSERT_EQ(header[2], 2);
+    std::vector<std::pair<int, int>> sizes;
+    for (int i = 0; i < 2; ++i) {
+        GroupIconEntry entry;
+        std::memcpy(&entry, data + sizeof header + i * sizeof entry, sizeof entry);
+        EXPECT_EQ(entry.colorCount, 16);
+        EXPECT_EQ(entry.bitCount, 4);
+        sizes.emplace_back(entry.width, entry.height);
+    }
+    EXPECT_EQ(sizes, (std::vector<std::pair<int, int>>{{32, 32}, {16, 16}}));
+
+    // The system makes both sizes from it.
+    for (const int size : {32, 16}) {
+        const HANDLE icon = ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN),
+                                         IMAGE_ICON, size, size, 0);
+        EXPECT_NE(icon, nullptr) << size;
+        ::DestroyIcon(static_cast<HICON>(icon));
+    }
+}
+
+}  // namespace
+}  // namespace yorimemo

@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "host/edit_note_dialog_win32.h"
+#include "host/erase_note_dialog_win32.h"
+#include "res/resource.h"
+#include "tests/shell/dialog_driver_win32.h"
+
+namespace yorimemo {
+namespace {
+
+using testing::Click;
+using testing::IsChecked;
+using testing::ItemText;
+using testing::PostKey;
+using testing::RunDialog;
+
+const std::string kFirstLine = "\x88\xea\x8d\x73\x96\xda";   // 一行目
+const std::string kSecondLine = "\x93\xf1\x8d\x73\x96\xda";  // 二行目
+const std::string kTwoLines = kFirstLine + "\r\n" + kSecondLine;
+
+constexpr int kSlot = 4;
+
+// A desktop inside the test display, so that the window system leaves positions alone.
+NoteTable TableWithNote() {
+    NoteTable table;
+    table.desktopRight = 1000;
+    table.desktopBottom = 800;
+    NoteSlot& note = table.slots[kSlot];
+    note.moteId = 3;
+    note.x = 40;
+    note.y = 50;
+    note.text = kTwoLines;
+    note.fontSize = -3;
+    note.textRed = 1;
+    note.color = kMagenta;
+    return table;
+}
+
+void ExpectUnchanged(const NoteSlot& note) {
+    EXPECT_EQ(note.text, kTwoLines);
+    EXPECT_EQ(note.fontSize, -3);
+    EXPECT_EQ(note.textRed, 1);
+    EXPECT_EQ(note.color, kMagenta);
+}
+
+TEST(EditNoteDialogTest, OpensWithTheSlotAndEnterOnDoneKeepsIt) {
+    NoteTable table = TableWithNote();
+    CEditNoteDlg dialog(table, kSlot, nullptr);
+    const INT_PTR result = RunDialog(
+        dialog, {[](HWND hwnd) {
+            EXPECT_EQ(ItemText(hwnd, IDC_NOTE_TEXT), kTwoLines);
+            EXPECT_EQ(::SendDlgItemMessageA(hwnd, IDC_NOTE_TEXT, EM_GETLINECOUNT, 0, 0), 2);
+            EXPECT_EQ(ItemText(hwnd, IDC_FONT_SIZE), "-3");
+            EXPECT_TRUE(IsChecked(hwnd, IDC_TEXT_RED));
+            EXPECT_FALSE(IsChecked(hwnd, IDC_COLOR_CYAN));
+            EXPECT_TRUE(IsChecked(hwnd, IDC_COLOR_MAGENTA));
+            EXPECT_FALSE(IsChecked(hwnd, IDC_COLOR_YELLOW));
+            // The focus starts on "完了", so Enter presses it.
+            EXPECT_EQ(::GetFocus(), ::GetDlgItem(hwnd, IDOK));
+            PostKey(::GetFocus(), VK_RETURN);
+        }});
+    EXPECT_EQ(result, IDOK);
+    ExpectUnchanged(table.slots[kSlot]);
+}
+
+TEST(EditNoteDialogTest, EachColourTicksItsOwnRadioButton) {
+    struct Case {
+        std::int32_t color;
+        bool cyan, magenta, yellow;
+    };
+    for (const Case c : {Case{0, true, false, false}, Case{2, false, false, true},
+                         Case{7, false, false, false}, Case{-1, false, false, false}}) {
+        NoteTable table = TableWithNote();
+        table.slots[kSlot].color = static_cast<NoteColor>(c.color);
+        table.slots[kSlot].textRed = 0;
+        CEditNoteDlg dialog(table, kSlot, nullptr);
+        RunDialog(dialog, {[&](HWND hwnd) {
+                      EXPECT_FALSE(IsChecked(hwnd, IDC_TEXT_RED));
+                      EXPECT_EQ(IsChecked(hwnd, IDC_COLOR_CYAN), c.cyan) << c.color;
+                      EXPECT_EQ(IsChecked(hwnd, IDC_COLOR_MAGENTA), c.magenta) << c.color;
+                      EXPECT_EQ(IsChecked(hwnd, IDC_COLOR_YELLOW), c.yellow) << c.color;
+                      Click(hwnd, IDCANCEL);
+                  }});
+    }
+}
+
+TEST(EditNoteDialogTest, DoneWritesTheControlsIntoTheSlot) {
+    NoteTable table = TableWithNote();
+    CEditNoteDlg dialog(table, kSlot, nullptr);
+    const INT_PTR result =
+        RunDialog(dialog, {[](HWND hwnd) {
+                      ::SetDlgItemTextA(hwnd, IDC_NOTE_TEXT, ("abc\r\n" + kSecondLine).c_str());
+                      ::SetDlgItemTextA(hwnd, IDC_FONT_SIZE, "-12");
+                      Click(hwnd, IDC_TEXT_RED);
+                      Click(hwnd, IDC_COLOR_CYAN);
+                      EXPECT_FALSE(IsChecked(hwnd, IDC_COLOR_MAGENTA));
+                      Click(hwnd, IDOK);
+                  }});
+    EXPECT_EQ(result, IDOK);
+    const NoteSlot& note = table.slots[kSlot];
+    EXPECT_EQ(note.text, "abc\r\n" + kSecondLine);
+    EXPECT_EQ(note.fontSize, -12);
+    EXPECT_EQ(note.textRed, 0);
+    EXPECT_EQ(note.color, kCyan);
+}
+
+TEST(EditNoteDialogTest, FontSizeThatDoesNotConvertIsStoredAsZero) {
+    for (const char* typed : {"abc", "", "x12", "99999999999"}) {
+        NoteTable table = TableWithNote();
+        CEditNoteDlg dialog(table, kSlot, nullptr);
+        const INT_PTR result = RunDialog(dialog, {[&](HWND hwnd) {
+                                             ::SetDlgItemTextA(hwnd, IDC_FONT_SIZE, typed);
+                                             Click(hwnd, IDOK);
+                                         }});
+        EXPECT_EQ(result, IDOK) << typed;
+        EXPECT_EQ(table.slots[kSlot].fontSize, 0) << '"' << typed << '"';
+    }
+}
+
+TEST(EditNoteDialogTest, NoColourSelectedGivesYellow) {
+    NoteTable table = TableWithNote();
+    CEditNoteDlg dialog(table, kSlot, nullptr);
+    RunDialog(dialog, {[](HWND hwnd) {
+                  for (const int id : {IDC_COLOR_CYAN, IDC_COLOR_MAGENTA, IDC_COLOR_YELLOW}) {
+                      ::CheckDlgButton(hwnd, id, BST_UNCHECKED);
+                  }
+                  Click(hwnd, IDOK);
+              }});
+    EXPECT_EQ(table.slots[kSlot].color, kYellow);
+    EXPECT_EQ(table.slots[kSlot].textRed, 1);
+}
+
+TEST(EditNoteDialogTest, LongTextIsTakenWhole) {
+    std::string longText;
+    for (int line = 0; longText.size() < 3000; ++line) {
+        longText += std::to_string(line) + ' ' + kFirstLine + kSecondLine + "\r\n";
+    }
+    longText += "end";
+    NoteTable table = TableWithNote();
+    CEditNoteDlg dialog(table, kSlot, nullptr);
+    RunDialog(dialog, {[&](HWND hwnd) {
+                  ::SetDlgItemTextA(hwnd, IDC_NOTE_TEXT, longText.c_str());
+                  Click(hwnd, IDOK);
+              }});
+    EXPECT_EQ(table.slots[kSlot].text, longText);
+}
+
+TEST(EditNoteDialogTest, EnterInTheTextBreaksTheLineAndEscapeDiscardsEverything) {
+    NoteTable table = TableWithNote();
+    CEditNoteDlg dialog(table, kSlot, nullptr);
+    const INT_PTR result = RunDialog(
+        dialog, {[](HWND hwnd) {
+                     const HWND text = ::GetDlgItem(hwnd, IDC_NOTE_TEXT);
+                     ::SetFocus(text);
+                     ::SendMessageA(text, EM_SETSEL, 0, 0);
+                     ::SetDlgItemTextA(hwnd, IDC_FONT_SIZE, "20");
+                     PostKey(text, VK_RETURN);
+                 },
+                 [](HWND hwnd) {
+                     EXPECT_TRUE(::IsWindowVisible(hwnd));
+                     EXPECT_EQ(::SendDlgItemMessageA(hwnd, IDC_NOTE_TEXT, EM_GETLINECOUNT, 0, 0),
+                               3);
+                     EXPECT_EQ(ItemText(hwnd, IDC_NOTE_TEXT), "\r\n" + kTwoLines);
+                     PostKey(::GetDlgItem(hwnd, IDC_NOTE_TEXT), VK_ESCAPE);
+                 }});
+    EXPECT_EQ(result, IDCANCEL);
+    ExpectUnchanged(table.slots[kSlot]);
+}
+
+TEST(EditNoteDialogTest, CancelAndTheCloseBoxChangeNothing) {
+    for (const bool closeBox : {false, true}) {
+        NoteTable table = TableWithNote();
+        CEditNoteDlg dialog(table, kSlot, nullptr);
+        const INT_PTR result = RunDialog(dialog, {[&](HWND hwnd) {
+                                             ::SetDlgItemTextA(hwnd, IDC_NOTE_TEXT, "changed");
+                                             ::SetDlgItemTextA(hwnd, IDC_FONT_SIZE, "20");
+                                             Click(hwnd, IDC_COLOR_YELLOW);
+                                             if (closeBox) {
+                                                 ::PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+                                             } else {
+                                                 Click(hwnd, IDCANCEL);
+                                             }
+                                         }});
+        EXPECT_EQ(result, IDCANCEL) << closeBox;
+        ExpectUnchanged(table.slots[kSlot]);
+    }
+}
+
+TEST(EraseNoteDialogTest, YesConfirmsAndNoOrEscapeDoNot) {
+    NoteTable table = TableWithNote();
+    {
+        CEraseNoteDlg dialog(table, kSlot, nullptr);
+        EXPECT_EQ(RunDialog(dialog, {[](HWND hwnd) { Click(hwnd, IDOK); }}), IDOK);
+    }
+    {
+        CEraseNoteDlg dialog(table, kSlot, nullptr);
+        EXPECT_EQ(RunDialog(dialog, {[](HWND hwnd) { Click(hwnd, IDCANCEL); }}), IDCANCEL);
+    }
+    {
+        CEraseNoteDlg dialog(table, kSlot, nullptr);
+        EXPECT_EQ(RunDialog(dialog, {[](HWND) { PostKey(::GetFocus(), VK_ESCAPE); }}), IDCANCEL);
+    }
+    {
+        // The focus starts on "はい".
+        CEraseNoteDlg dialog(table, kSlot, nullptr);
+        EXPECT_EQ(RunDialog(dialog, {[](HWND hwnd) {
+                                EXPECT_EQ(::GetFocus(), ::GetDlgItem(hwnd, IDOK));
+                                PostKey(::GetFocus(), VK_RETURN);
+                            }}),
+                  IDOK);
+    }
+    EXPECT_EQ(table.slots[kSlot].moteId, 3);
+}
+
+// Opens the dialog for a note at (x, y) and returns its window rectangle.
+template <typename Dialog>
+RECT OpenedAt(std::int32_t x, std::int32_t y) {
+    NoteTable table = TableWithNote();
+    table.slots[kSlot].x = x;
+    table.slots[kSlot].y = y;
+    Dialog dialog(table, kSlot, nullptr);
+    RECT frame{};
+    RunDialog(dialog, {[&](HWND hwnd) {
+                  ::GetWindowRect(hwnd, &frame);
+                  Click(hwnd, IDCANCEL);
+              }});
+    return frame;
+}
+
+template <typename Dialog>
+void ExpectPlacedAtTheNote() {
+    const RECT inside = OpenedAt<Dialog>(60, 70);
+    EXPECT_EQ(inside.left, 60);
+    EXPECT_EQ(inside.top, 70);
+    const LONG width = inside.right - inside.left;
+    const LONG height = inside.bottom - inside.top;
+    EXPECT_GT(width, 100);
+    EXPECT_GT(height, 50);
+
+    const RECT negative = OpenedAt<Dialog>(-20, -30);
+    EXPECT_EQ(negative.left, 0);
+    EXPECT_EQ(negative.top, 0);
+
+    const RECT corner = OpenedAt<Dialog>(900, 5000);
+    EXPECT_EQ(corner.left, 1000 - width);
+    EXPECT_EQ(corner.top, 800 - height);
+
+    const RECT exact = OpenedAt<Dialog>(1000 - width, 800 - height);
+    EXPECT_EQ(exact.left, 1000 - width);
+    EXPECT_EQ(exact.top, 800 - height);
+}
+
+TEST(NoteDialogPlacementTest, EditDialogOpensAtTheNoteInsideTheDesktop) {
+    ExpectPlacedAtTheNote<CEditNoteDlg>();
+}
+
+TEST(NoteDialogPlacementTest, EraseDialogOpensAtTheNoteInsideTheDesktop) {
+    ExpectPlacedAtTheNote<CEraseNoteDlg>();
+}
+
+}  // namespace
+}  // namespace yorimemo
