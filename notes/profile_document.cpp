@@ -166,7 +166,9 @@ std::optional<std::string> ProfileDocument::find(int sectionIndex, std::string_v
     if (value.size() >= 2 && isQuote(value.front()) && value.back() == value.front()) {
         value = value.substr(1, value.size() - 2);
     }
-    return std::string(value);
+    // Callers get a zero-terminated string from the platform: nothing after a NUL is seen, and
+    // nothing after it could be written back.
+    return std::string(value.substr(0, value.find('\0')));
 }
 
 std::optional<std::string> ProfileDocument::find(std::string_view section,

@@ -107,6 +107,13 @@ TEST(ProfileReadTest, FullWidthBlankIsPartOfTheValue) {
     EXPECT_EQ(lookUp("[A]\r\nk=\x81\x40v\x81\x40\r\n", "A", "k"), "\x81\x40v\x81\x40");
 }
 
+TEST(ProfileReadTest, ValueEndsAtItsFirstNulByte) {
+    using namespace std::string_literals;
+    // What is read must be what a save writes back: a value never carries a NUL.
+    EXPECT_EQ(lookUp("[A]\r\nk=ab\0cd\r\n"s, "A", "k"), "ab");
+    EXPECT_EQ(lookUp("[A]\r\nk=\"x\0y\"\r\n"s, "A", "k"), "x");
+}
+
 TEST(ProfileReadTest, HeaderNameRunsToTheLastClosingBracket) {
     const std::string file = "[A] trailing words\r\na=1\r\n[B]]\r\nb=2\r\n[C\r\nc=3\r\n";
     EXPECT_EQ(lookUp(file, "A", "a"), "1");
