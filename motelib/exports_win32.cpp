@@ -286,7 +286,6 @@ static_assert(std::is_same_v<decltype(&_set_pixel), MoteSetPixelFn>);
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
         yorimemo::motelib::g_module = module;
-        DisableThreadLibraryCalls(module);
     } else if (reason == DLL_PROCESS_DETACH && reserved != nullptr) {
         // The process is ending: the system reclaims windows and GDI objects, and calling into
         // user32 from here is unsafe, so the state is abandoned rather than destroyed.

@@ -1,6 +1,5 @@
 // The motes as windows: placement, ids, stacking, topmost flag, draw lock and unload.
 
-#include <algorithm>
 #include <set>
 
 #include "mote_test_fixture_win32.h"
