@@ -1,8 +1,12 @@
 #include "host/host_dialog_win32.h"
 
+#include <cstdio>
 #include <utility>
 
-#include "notes/settings_file.h"
+#include "framework/popup_menu.h"
+#include "host/edit_note_dialog_win32.h"
+#include "host/erase_note_dialog_win32.h"
+#include "mote/mote_library_win32.h"
 #include "res/resource.h"
 
 namespace yorimemo {
@@ -12,19 +16,189 @@ namespace {
 // With its 5 x 5 dialog units the window lies wholly off-screen there.
 constexpr int kParkedX = -100;
 constexpr int kParkedY = -100;
+constexpr UINT kTimerPeriodMs = 50;
+constexpr char kTrayIconFile[] = "yorimemo.ico";
+constexpr char kTrayTip[] = "yorimemo";
+
+DesktopExtent readDesktopExtent() {
+    RECT desktop{};
+    ::GetWindowRect(::GetDesktopWindow(), &desktop);
+    return {desktop.right, desktop.bottom};
+}
+
+class TrackedMenu : public OpenMenu {
+public:
+    TrackedMenu(std::unique_ptr<CPopupMenu> menu, HWND owner)
+        : menu_(std::move(menu)), owner_(owner) {}
+
+    MenuCommand track() override {
+        POINT pointer{};
+        ::GetCursorPos(&pointer);
+        // Without this the menu would not close when the user clicks elsewhere.
+        ::SetForegroundWindow(owner_);
+        return static_cast<MenuCommand>(
+            menu_->Track(owner_, pointer.x, pointer.y, TPM_RIGHTBUTTON));
+    }
+
+private:
+    std::unique_ptr<CPopupMenu> menu_;
+    HWND owner_;
+};
 
 }  // namespace
 
 CHostDlg::CHostDlg(std::string programDirectory, std::string iniPath, HWND parent)
     : CModalDialog(IDD_HOST, parent),
       programDirectory_(std::move(programDirectory)),
-      iniPath_(std::move(iniPath)) {}
+      iniPath_(std::move(iniPath)),
+      host_(iniPath_, *this),
+      windowIcon_(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN))) {}
+
+CHostDlg::~CHostDlg() = default;
 
 BOOL CHostDlg::OnInitDialog() {
     CModalDialog::OnInitDialog();
-    ::SetWindowPos(hwnd(), nullptr, kParkedX, kParkedY, 0, 0, SWP_NOSIZE);
-    SettingsFile(iniPath_).load(table_);
+    ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_));
+    ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowIcon_));
+    ::SetWindowPos(hwnd(), HWND_TOP, kParkedX, kParkedY, 0, 0, SWP_NOSIZE);
+
+    char iconPath[MAX_PATH] = {};
+    const int length = std::snprintf(iconPath, sizeof iconPath, "%s\\%s", programDirectory_.c_str(),
+                                     kTrayIconFile);
+    // A path that does not fit names no file: the icon is then added without an image.
+    if (length > 0 && length < static_cast<int>(sizeof iconPath)) {
+        trayIconImage_.reset(static_cast<HICON>(
+            ::LoadImageA(nullptr, iconPath, IMAGE_ICON, 16, 16, LR_LOADFROMFILE)));
+    }
+    trayIcon_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    trayIcon_.hWnd = hwnd();
+    trayIcon_.uID = kTrayIconId;
+    trayIcon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    trayIcon_.uCallbackMessage = kTrayNotifyMessage;
+    trayIcon_.hIcon = trayIconImage_.get();
+    std::snprintf(trayIcon_.szTip, sizeof trayIcon_.szTip, "%s", kTrayTip);
+    taskbarCreatedMessage_ = ::RegisterWindowMessageA("TaskbarCreated");
+    addTrayIcon();
+
+    host_.setDesktopExtent(readDesktopExtent());
+    host_.loadSettings();
+    host_.openMoteLibrary(std::make_unique<CMoteLibrary>(programDirectory_, kMoteFileName),
+                          reinterpret_cast<LibraryHandle>(hwnd()));
+    timerId_ = ::SetTimer(hwnd(), kTrayIconId, kTimerPeriodMs, nullptr);
     return TRUE;
+}
+
+void CHostDlg::addTrayIcon() {
+    ::Shell_NotifyIconA(NIM_ADD, &trayIcon_);
+    trayIconAdded_ = true;
+}
+
+INT_PTR CHostDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COPYDATA: {
+            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+            if (data != nullptr && data->lpData != nullptr) {
+                host_.onEventMessage(
+                    std::string_view(static_cast<const char*>(data->lpData), data->cbData));
+            }
+            return Answer(1);
+        }
+        case kTrayNotifyMessage:
+            host_.onTrayNotify(static_cast<std::int32_t>(wParam),
+                               static_cast<std::int32_t>(lParam));
+            return Answer(0);
+        case WM_TIMER:
+            host_.onTimer(readDesktopExtent);
+            return TRUE;
+        case WM_PAINT:
+            if (!::IsIconic(hwnd())) break;
+            paintMinimised();
+            return TRUE;
+        case WM_QUERYDRAGICON:
+            return reinterpret_cast<INT_PTR>(windowIcon_);
+        case WM_DESTROY:
+            releaseRunningState();
+            break;
+        case WM_QUERYENDSESSION:
+            // Never objects; what it holds is released only once the session really ends, so
+            // a cancelled log-off leaves a working program.
+            return Answer(TRUE);
+        case WM_ENDSESSION:
+            if (wParam) releaseRunningState();
+            return Answer(0);
+        default:
+            if (message == taskbarCreatedMessage_ && message != 0 && trayIconAdded_) {
+                addTrayIcon();  // the notification area restarted and lost our icon
+                return TRUE;
+            }
+            break;
+    }
+    return CModalDialog::OnMessage(message, wParam, lParam);
+}
+
+void CHostDlg::paintMinimised() {
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(hwnd(), &paint);
+    ::SendMessageA(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    const int iconWidth = ::GetSystemMetrics(SM_CXICON);
+    const int iconHeight = ::GetSystemMetrics(SM_CYICON);
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    const int x = (client.right - client.left - iconWidth + 1) / 2;
+    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    ::DrawIcon(dc, x, y, windowIcon_);
+    ::EndPaint(hwnd(), &paint);
+}
+
+void CHostDlg::releaseRunningState() {
+    if (timerId_ != 0) {
+        ::KillTimer(hwnd(), timerId_);
+        timerId_ = 0;
+    }
+    host_.closeMoteLibrary();
+    if (trayIconAdded_) {
+        ::Shell_NotifyIconA(NIM_DELETE, &trayIcon_);
+        trayIconAdded_ = false;
+    }
+}
+
+std::unique_ptr<OpenMenu> CHostDlg::createMenu(const MenuModel& model) {
+    auto menu = std::make_unique<CPopupMenu>();
+    if (!*menu) return nullptr;
+    for (const MenuItem& item : model.items) {
+        if (item.isSeparator()) {
+            menu->AppendSeparator();
+        } else {
+            menu->AppendString(static_cast<UINT>(item.command), menuText(item.command));
+        }
+    }
+    for (const MenuItem& item : model.items) {
+        if (item.checked) menu->CheckItem(static_cast<UINT>(item.command), true);
+    }
+    return std::make_unique<TrackedMenu>(std::move(menu), hwnd());
+}
+
+bool CHostDlg::runEditDialog(int slot) {
+    CEditNoteDlg dialog(host_.table(), slot, nullptr);
+    return dialog.DoModal() == IDOK;
+}
+
+bool CHostDlg::runEraseDialog(int slot) {
+    CEraseNoteDlg dialog(host_.table(), slot, nullptr);
+    return dialog.DoModal() == IDOK;
+}
+
+void CHostDlg::postTrayNotify(std::int32_t id, std::int32_t mouseMessage) {
+    ::PostMessageA(hwnd(), kTrayNotifyMessage, static_cast<WPARAM>(static_cast<INT_PTR>(id)),
+                   mouseMessage);
+}
+
+void CHostDlg::postNull() {
+    ::PostMessageA(hwnd(), WM_NULL, 0, 0);
+}
+
+void CHostDlg::postQuit() {
+    ::PostQuitMessage(0);
 }
 
 }  // namespace yorimemo

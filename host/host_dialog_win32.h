@@ -1,34 +1,66 @@
 #pragma once
 // The hidden host window: a tiny tool window parked off-screen whose modal run is the program's
-// one message loop. It owns the note table for the life of the process.
+// one message loop. It owns the notes (through NoteHost), the tray icon and the timer, and is
+// the window system's side of every menu and dialog the host opens.
 
+#include <windows.h>
+// The notification-area declarations need windows.h first.
+#include <shellapi.h>
+
+#include <memory>
 #include <string>
 
 #include "framework/modal_dialog.h"
-#include "notes/note_table.h"
+#include "framework/scoped_handle.h"
+#include "host/host_ui.h"
+#include "host/note_host.h"
 
 namespace yorimemo {
 
-class CHostDlg : public CModalDialog {
+inline constexpr UINT kTrayNotifyMessage = WM_USER + 100;  // 0x464
+inline constexpr UINT kTrayIconId = 0x79726D38;            // "yrm8", also the timer's id
+
+class CHostDlg : public CModalDialog, private HostUi {
 public:
     CHostDlg(std::string programDirectory, std::string iniPath, HWND parent);
+    ~CHostDlg() override;
 
-    NoteTable& table() { return table_; }
-    const NoteTable& table() const { return table_; }
+    NoteHost& host() { return host_; }
+    NoteTable& table() { return host_.table(); }
+    const NoteTable& table() const { return host_.table(); }
     // Without a trailing backslash.
     const std::string& programDirectory() const { return programDirectory_; }
     const std::string& iniPath() const { return iniPath_; }
 
 protected:
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
     // Enter, Esc, IDOK, IDCANCEL and the close request never end the host.
     void OnOK() override {}
     void OnCancel() override {}
 
 private:
+    std::unique_ptr<OpenMenu> createMenu(const MenuModel& model) override;
+    bool runEditDialog(int slot) override;
+    bool runEraseDialog(int slot) override;
+    void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) override;
+    void postNull() override;
+    void postQuit() override;
+
+    void addTrayIcon();
+    void paintMinimised();
+    // Timer, library and tray icon; a second call finds nothing left to release.
+    void releaseRunningState();
+
     std::string programDirectory_;
     std::string iniPath_;
-    NoteTable table_;
+    NoteHost host_;
+    HICON windowIcon_ = nullptr;  // shared resource icon, never destroyed
+    CIconHandle trayIconImage_;
+    NOTIFYICONDATAA trayIcon_{};
+    bool trayIconAdded_ = false;
+    UINT_PTR timerId_ = 0;
+    UINT taskbarCreatedMessage_ = 0;
 };
 
 }  // namespace yorimemo
