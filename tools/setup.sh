@@ -52,14 +52,25 @@ stop_display() {
     if [ -n "${YORIMEMO_STARTED_XVFB:-}" ]; then kill "$YORIMEMO_XVFB_PID" 2>/dev/null || true; fi
 }
 
-# The private Wine prefix lives under build/; it is made once and then reused.
+# The private Wine prefix lives under build/; it is made once and then reused. With "tests",
+# windows are left unmanaged: on a bare Xvfb, Wine otherwise waits about two seconds for a window
+# manager each time a captioned window closes. ./run keeps the default for real desktops.
 prepare_wine_prefix() {
+    local purpose=${1:-run}
+    if [ "$purpose" = tests ]; then
+        export YORIMEMO_WINEPREFIX="${YORIMEMO_WINEPREFIX:-$repo_root/build/wineprefix}"
+    else
+        export YORIMEMO_WINEPREFIX="${YORIMEMO_WINEPREFIX:-$repo_root/build/wineprefix-run}"
+    fi
     source "$repo_root/tools/wine-env.sh"
     if [ ! -f "$WINEPREFIX/.yorimemo-ready" ]; then
         echo "setup: preparing the Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1 || true
         wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        if [ "$purpose" = tests ]; then
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        fi
         wineserver -w
         touch "$WINEPREFIX/.yorimemo-ready"
     fi
