@@ -196,15 +196,19 @@ bool Display::present(MoteSet<MoteView>::Mote& mote) {
 }
 
 void Display::restack() {
-    HWND after = floating_ ? HWND_TOPMOST : HWND_TOP;
+    HWND previous = nullptr;  // the mote just placed; none for the front one
     for (const std::int32_t id : motes_.frontToBack()) {
         HWND window = motes_.find(id)->view.window.get();
         const bool topmost = (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
         if (topmost != floating_) {
             SetWindowPos(window, floating_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kStackOnly);
         }
-        SetWindowPos(window, after, 0, 0, 0, 0, kStackOnly);
-        after = window;
+        // Only windows out of place move: raising one note moves one window, not all of them.
+        if (GetWindow(window, GW_HWNDPREV) != previous) {
+            HWND after = previous != nullptr ? previous : floating_ ? HWND_TOPMOST : HWND_TOP;
+            SetWindowPos(window, after, 0, 0, 0, 0, kStackOnly);
+        }
+        previous = window;
     }
 }
 
