@@ -1,0 +1,466 @@
+#include "tests/e2e/harness_win32.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "notes/profile_file.h"
+#include "tests/mote/recording/call_log.h"
+
+namespace yorimemo::e2e {
+
+namespace {
+
+// Build paths arrive with forward slashes; the Windows functions take either, tests compare
+// paths with backslashes.
+std::string windowsForm(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::string className(HWND window) {
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string captionOf(HWND window) {
+    char caption[256] = {};
+    ::GetWindowTextA(window, caption, sizeof caption);
+    return caption;
+}
+
+std::vector<HWND> windowsOfProcess(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        std::vector<HWND> found;
+    } search{processId, {}};
+    ::EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner == s.processId) s.found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string uniqueName(const std::string& stem) {
+    static unsigned counter = 0;
+    return stem + "-" + std::to_string(::GetCurrentProcessId()) + "-" +
+           std::to_string(::GetTickCount()) + "-" + std::to_string(counter++);
+}
+
+void removeFolder(const std::string& folder) {
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name != "." && name != "..") ::DeleteFileA((folder + "\\" + name).c_str());
+        } while (::FindNextFileA(search, &found));
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+std::string programPath() {
+    return windowsForm(YORIMEMO_E2E_PROGRAM);
+}
+
+std::string libraryPath(Library library) {
+    switch (library) {
+        case Library::Real:
+            return windowsForm(YORIMEMO_E2E_MOTE_DLL);
+        case Library::Recording:
+            return windowsForm(YORIMEMO_E2E_RECORDING_DLL);
+        case Library::RecordingNoCreate:
+            return windowsForm(YORIMEMO_E2E_RECORDING_NOCREATE_DLL);
+        case Library::None:
+            break;
+    }
+    return {};
+}
+
+std::string iconPath() {
+    return windowsForm(YORIMEMO_E2E_ICON);
+}
+
+std::string artifactFolder() {
+    const std::string folder = windowsForm(YORIMEMO_E2E_ARTIFACTS);
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::string unixPath(const std::string& windowsPath) {
+    using ToUnix = char*(CDECL*)(const WCHAR*);
+    const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (toUnix == nullptr) return {};
+    std::wstring wide(windowsPath.size() + 1, L'\0');
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide.data(),
+                                             static_cast<int>(wide.size()));
+    if (length <= 0) return {};
+    char* path = toUnix(wide.c_str());
+    if (path == nullptr) return {};
+    std::string result(path);
+    ::HeapFree(::GetProcessHeap(), 0, path);
+    return result;
+}
+
+void pumpMessages(DWORD waitMs) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, waitMs, QS_ALLINPUT);
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+}
+
+bool waitFor(const std::function<bool()>& condition, DWORD deadlineMs) {
+    const ULONGLONG deadline = ::GetTickCount64() + deadlineMs;
+    while (!condition()) {
+        if (::GetTickCount64() > deadline) return false;
+        pumpMessages(20);
+    }
+    return true;
+}
+
+bool fileExists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string readFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool writeFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    return static_cast<bool>(out.flush());
+}
+
+std::string iniValue(const std::string& iniPath, const std::string& section, const std::string& key,
+                     const std::string& fallback) {
+    return readProfileString(iniPath, section, key, fallback);
+}
+
+std::string platformIniValue(const std::string& iniPath, const std::string& section,
+                             const std::string& key, const std::string& fallback) {
+    char value[4096] = {};
+    ::GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), value, sizeof value,
+                               iniPath.c_str());
+    return value;
+}
+
+ProgramFolder::ProgramFolder(Library library) {
+    char base[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, base);
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        const std::string candidate = std::string(base) + uniqueName("yorimemo-e2e");
+        if (::CreateDirectoryA(candidate.c_str(), nullptr)) path_ = candidate;
+    }
+    if (path_.empty()) throw std::runtime_error("no temporary folder");
+    auto copy = [this](const std::string& from, const std::string& name) {
+        if (!::CopyFileA(from.c_str(), file(name).c_str(), FALSE)) {
+            throw std::runtime_error("cannot copy " + from);
+        }
+    };
+    copy(programPath(), "yorimemo.exe");
+    copy(iconPath(), "yorimemo.ico");
+    useLibrary(library);
+}
+
+ProgramFolder::~ProgramFolder() {
+    removeFolder(path_);
+}
+
+void ProgramFolder::useLibrary(Library library) const {
+    ::DeleteFileA(file("mote.dll").c_str());
+    if (library != Library::None &&
+        !::CopyFileA(libraryPath(library).c_str(), file("mote.dll").c_str(), FALSE)) {
+        throw std::runtime_error("cannot copy " + libraryPath(library));
+    }
+}
+
+void ProgramFolder::writeIni(const std::string& bytes) const {
+    if (!writeFileBytes(ini(), bytes)) throw std::runtime_error("cannot write " + ini());
+}
+
+std::string ProgramFolder::readIni() const {
+    return readFileBytes(ini());
+}
+
+std::vector<std::string> ProgramFolder::callLog() const {
+    return recording::readCallLog(path_);
+}
+
+RunningProgram::RunningProgram(const ProgramFolder& folder) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    const std::string exe = folder.exe();
+    std::string commandLine = "\"" + exe + "\"";
+    if (!::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.path().c_str(), &startup, &info)) {
+        throw std::runtime_error("cannot start " + exe);
+    }
+    ::CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    processId_ = info.dwProcessId;
+}
+
+RunningProgram::~RunningProgram() {
+    if (running()) ::TerminateProcess(process_, 1);
+    ::WaitForSingleObject(process_, kDeadlineMs);
+    // A sender blocked in SendMessage returns once the receiver is gone.
+    for (std::thread& sender : senders_) sender.join();
+    ::CloseHandle(process_);
+}
+
+bool RunningProgram::running() const {
+    return ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool RunningProgram::waitForExit(DWORD deadlineMs) const {
+    return waitFor([this] { return !running(); }, deadlineMs);
+}
+
+DWORD RunningProgram::exitCode() const {
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+HWND RunningProgram::host() {
+    if (host_ != nullptr) return host_;
+    // The host is the program's first dialog window; nothing else opens before it is shown.
+    waitFor([this] {
+        for (const HWND window : topLevelWindows()) {
+            if (className(window) == "#32770" && ::IsWindowVisible(window)) host_ = window;
+        }
+        return host_ != nullptr || !running();
+    });
+    return host_;
+}
+
+bool RunningProgram::settle() {
+    DWORD_PTR answer = 0;
+    return host() != nullptr &&
+           ::SendMessageTimeoutA(host_, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &answer) != 0;
+}
+
+std::vector<HWND> RunningProgram::topLevelWindows() const {
+    return windowsOfProcess(processId_);
+}
+
+std::vector<MoteWindow> RunningProgram::motes() {
+    const HWND hostWindow = host();
+    std::vector<MoteWindow> found;
+    for (const HWND window : topLevelWindows()) {
+        if (window == hostWindow || !::IsWindowVisible(window)) continue;
+        const std::string kind = className(window);
+        if (kind == "#32768" || kind == "#32770") continue;
+        MoteWindow mote{window, {}};
+        ::GetWindowRect(window, &mote.rect);
+        found.push_back(mote);
+    }
+    return found;
+}
+
+void RunningProgram::openTrayMenu() {
+    postTrayNotify(kTrayIconId, WM_RBUTTONUP);
+}
+
+void RunningProgram::postTrayNotify(WPARAM id, LPARAM mouseMessage) {
+    ::PostMessageA(host(), kTrayNotify, id, mouseMessage);
+}
+
+HWND RunningProgram::popupMenu() const {
+    for (const HWND window : topLevelWindows()) {
+        if (className(window) == "#32768" && ::IsWindowVisible(window)) return window;
+    }
+    return nullptr;
+}
+
+bool RunningProgram::chooseMenuKey(char key) {
+    HWND menu = nullptr;
+    if (!waitFor([&] { return (menu = popupMenu()) != nullptr; })) return false;
+    ::PostMessageA(menu, WM_CHAR, static_cast<unsigned char>(key), 0);
+    return waitFor([this] { return popupMenu() == nullptr; });
+}
+
+bool RunningProgram::dismissMenu() {
+    HWND menu = nullptr;
+    if (!waitFor([&] { return (menu = popupMenu()) != nullptr; })) return false;
+    ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    return waitFor([this] { return popupMenu() == nullptr; });
+}
+
+bool RunningProgram::quit() {
+    openTrayMenu();
+    return chooseMenuKey('q') && waitForExit();
+}
+
+HWND RunningProgram::dialog(const std::string& caption) {
+    const HWND hostWindow = host();
+    for (const HWND window : topLevelWindows()) {
+        if (window != hostWindow && className(window) == "#32770" && ::IsWindowVisible(window) &&
+            captionOf(window) == caption) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+HWND RunningProgram::waitForDialog(const std::string& caption, DWORD deadlineMs) {
+    HWND found = nullptr;
+    waitFor([&] { return (found = dialog(caption)) != nullptr; }, deadlineMs);
+    return found;
+}
+
+bool RunningProgram::sendEvent(const std::string& payload) {
+    COPYDATASTRUCT data{};
+    data.cbData = static_cast<DWORD>(payload.size());
+    data.lpData = const_cast<char*>(payload.data());
+    DWORD_PTR answer = 0;
+    return ::SendMessageTimeoutA(host(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                                 SMTO_NORMAL, kDeadlineMs, &answer) != 0;
+}
+
+void RunningProgram::sendEventNoWait(const std::string& payload) {
+    const HWND target = host();
+    senders_.emplace_back([target, payload] {
+        COPYDATASTRUCT data{};
+        data.cbData = static_cast<DWORD>(payload.size());
+        data.lpData = const_cast<char*>(payload.data());
+        ::SendMessageA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    });
+}
+
+std::string eventPayload(const std::string& name, int id, int x, int y) {
+    return name + "\r\n" + std::to_string(id) + "\r\n" + std::to_string(x) + "\r\n" +
+           std::to_string(y) + "\r\n";
+}
+
+std::string itemText(HWND dialog, int id) {
+    const HWND item = ::GetDlgItem(dialog, id);
+    DWORD_PTR length = 0;
+    if (item == nullptr ||
+        !::SendMessageTimeoutA(item, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kDeadlineMs, &length)) {
+        return {};
+    }
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutA(item, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                          SMTO_NORMAL, kDeadlineMs, &copied);
+    text.resize(std::min<std::size_t>(copied, length));
+    return text;
+}
+
+bool setItemText(HWND dialog, int id, const std::string& bytes) {
+    const HWND item = ::GetDlgItem(dialog, id);
+    DWORD_PTR answer = 0;
+    return item != nullptr &&
+           ::SendMessageTimeoutA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bytes.c_str()),
+                                 SMTO_NORMAL, kDeadlineMs, &answer) != 0 &&
+           answer != 0;
+}
+
+bool isChecked(HWND dialog, int id) {
+    DWORD_PTR state = 0;
+    const HWND item = ::GetDlgItem(dialog, id);
+    return item != nullptr &&
+           ::SendMessageTimeoutA(item, BM_GETCHECK, 0, 0, SMTO_NORMAL, kDeadlineMs, &state) &&
+           state == BST_CHECKED;
+}
+
+void clickItem(HWND dialog, int id) {
+    DWORD_PTR answer = 0;
+    ::SendMessageTimeoutA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_NORMAL, kDeadlineMs,
+                          &answer);
+}
+
+bool pressButton(HWND dialog, int id) {
+    const HWND button = ::GetDlgItem(dialog, id);
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(button));
+    return waitFor([dialog] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
+}
+
+int runLinuxCommand(const std::string& shellCommand, DWORD deadlineMs) {
+    if (shellCommand.find('"') != std::string::npos) return -1;
+    char base[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, base);
+    const std::string marker = std::string(base) + uniqueName("yorimemo-e2e-status");
+    const std::string markerUnix = unixPath(marker);
+    if (markerUnix.empty()) return -1;
+    // The Linux process cannot be waited for from here; its exit status arrives in a file that
+    // appears complete, by renaming.
+    std::string line = "/bin/sh -c \"" + shellCommand + "; echo $? > '" + markerUnix +
+                       ".part' && mv '" + markerUnix + ".part' '" + markerUnix + "'\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info)) {
+        return -1;
+    }
+    if (info.hThread != nullptr) ::CloseHandle(info.hThread);
+    if (info.hProcess != nullptr) ::CloseHandle(info.hProcess);
+    if (!waitFor([&] { return fileExists(marker); }, deadlineMs)) return -1;
+    const std::string status = readFileBytes(marker);
+    ::DeleteFileA(marker.c_str());
+    return status.empty() ? -1 : std::atoi(status.c_str());
+}
+
+int xdotool(const std::string& arguments) {
+    return runLinuxCommand("/usr/bin/xdotool " + arguments);
+}
+
+std::optional<Screenshot> Screenshot::take(const std::string& name) {
+    Screenshot shot;
+    shot.pngPath_ = artifactFolder() + "\\" + name + ".png";
+    const std::string rgbPath = shot.pngPath_.substr(0, shot.pngPath_.size() - 4) + ".rgb";
+    const std::string png = unixPath(shot.pngPath_);
+    const std::string rgb = unixPath(rgbPath);
+    if (png.empty() || rgb.empty()) return std::nullopt;
+    // One capture; the raw pixels are converted from the very image that is kept.
+    const int status =
+        runLinuxCommand("/usr/bin/import -window root '" + png + "' && /usr/bin/convert '" + png +
+                        "' -depth 8 'rgb:" + rgb + "'");
+    if (status != 0) return std::nullopt;
+    shot.width_ = ::GetSystemMetrics(SM_CXSCREEN);
+    shot.height_ = ::GetSystemMetrics(SM_CYSCREEN);
+    shot.rgb_ = readFileBytes(rgbPath);
+    ::DeleteFileA(rgbPath.c_str());
+    if (shot.rgb_.size() != static_cast<std::size_t>(shot.width_) * shot.height_ * 3) {
+        return std::nullopt;
+    }
+    return shot;
+}
+
+std::uint32_t Screenshot::pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    const std::size_t at = (static_cast<std::size_t>(y) * width_ + x) * 3;
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(rgb_[at + i]); };
+    return (std::uint32_t{byte(0)} << 16) | (std::uint32_t{byte(1)} << 8) | byte(2);
+}
+
+int Screenshot::count(const RECT& rect, std::uint32_t color) const {
+    int matches = 0;
+    for (int y = std::max<int>(rect.top, 0); y < std::min<int>(rect.bottom, height_); ++y) {
+        for (int x = std::max<int>(rect.left, 0); x < std::min<int>(rect.right, width_); ++x) {
+            if (pixel(x, y) == color) ++matches;
+        }
+    }
+    return matches;
+}
+
+}  // namespace yorimemo::e2e

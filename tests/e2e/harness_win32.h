@@ -1,0 +1,168 @@
+#pragma once
+// Drives the real program from a Windows test program under Wine: a throw-away program folder, the
+// running program with its host window, menus, dialogs and mote windows, event messages, Linux
+// commands (xdotool, ImageMagick) and screenshots. Every wait polls a condition with a deadline.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace yorimemo::e2e {
+
+// Generous: the machine is slow and shared.
+inline constexpr DWORD kDeadlineMs = 20000;
+
+inline constexpr UINT kTrayNotify = 0x464;
+inline constexpr WPARAM kTrayIconId = 0x79726D38;
+
+// Which mote.dll goes beside the program.
+enum class Library { Real, Recording, RecordingNoCreate, None };
+
+// Build products, as Windows paths.
+std::string programPath();
+std::string libraryPath(Library library);
+std::string iconPath();
+// The build's artefact folder (created on first use), as a Windows path.
+std::string artifactFolder();
+// The Linux path of a Windows path; empty when not running under Wine.
+std::string unixPath(const std::string& windowsPath);
+
+// Handles this thread's messages for up to `waitMs`.
+void pumpMessages(DWORD waitMs);
+// Polls `condition` (pumping messages in between) until it holds or the deadline passes.
+bool waitFor(const std::function<bool()>& condition, DWORD deadlineMs = kDeadlineMs);
+
+bool fileExists(const std::string& path);
+std::string readFileBytes(const std::string& path);
+bool writeFileBytes(const std::string& path, const std::string& bytes);
+
+// An INI value read by the program's own profile reader, or by the platform's.
+std::string iniValue(const std::string& iniPath, const std::string& section, const std::string& key,
+                     const std::string& fallback = "");
+std::string platformIniValue(const std::string& iniPath, const std::string& section,
+                             const std::string& key, const std::string& fallback = "");
+
+// A fresh folder holding yorimemo.exe, the chosen mote.dll and yorimemo.ico; removed with its
+// files at scope end (end the program first).
+class ProgramFolder {
+public:
+    explicit ProgramFolder(Library library = Library::Recording);
+    ~ProgramFolder();
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "\\" + name; }
+    std::string exe() const { return file("yorimemo.exe"); }
+    std::string ini() const { return file("yorimemo.ini"); }
+
+    // Puts another mote.dll beside the program (none: removes it); only while it is not running.
+    void useLibrary(Library library) const;
+    void writeIni(const std::string& bytes) const;
+    std::string readIni() const;
+    // The recording library's calls, without the header.
+    std::vector<std::string> callLog() const;
+
+private:
+    std::string path_;
+};
+
+// A top-level window of the program that shows a note, with its screen rectangle.
+struct MoteWindow {
+    HWND window;
+    RECT rect;
+};
+
+// The program started from a folder; terminated (if still running) at scope end.
+class RunningProgram {
+public:
+    explicit RunningProgram(const ProgramFolder& folder);
+    ~RunningProgram();
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    DWORD processId() const { return processId_; }
+    bool running() const;
+    bool waitForExit(DWORD deadlineMs = kDeadlineMs) const;
+    DWORD exitCode() const;
+
+    // The host window, waited for on first use; null when the program never showed it.
+    HWND host();
+    // Returns once the host has handled every message posted to it before; false on timeout.
+    bool settle();
+
+    std::vector<HWND> topLevelWindows() const;
+    // Visible top-level windows that are neither the host, a menu nor a dialog.
+    std::vector<MoteWindow> motes();
+
+    // Right-button release on the tray icon: opens the tray menu.
+    void openTrayMenu();
+    void postTrayNotify(WPARAM id, LPARAM mouseMessage);
+    // The open popup menu window, or null.
+    HWND popupMenu() const;
+    // Waits for a popup menu, types the access key and waits for the menu to close.
+    bool chooseMenuKey(char key);
+    bool dismissMenu();
+    // Tray menu, quit, and wait for the process to end.
+    bool quit();
+
+    // A dialog of the program whose caption is exactly `caption` (code page 932 bytes), or null.
+    HWND dialog(const std::string& caption);
+    HWND waitForDialog(const std::string& caption, DWORD deadlineMs = kDeadlineMs);
+
+    // An event message as mote.dll sends it; returns when the host has handled it.
+    bool sendEvent(const std::string& payload);
+    // The same from another thread, for events whose handling stays inside a dialog or menu.
+    void sendEventNoWait(const std::string& payload);
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+    HWND host_ = nullptr;
+    std::vector<std::thread> senders_;
+};
+
+// "OnMoteLButtonDown\r\n3\r\n100\r\n200\r\n" for (OnMoteLButtonDown, 3, 100, 200).
+std::string eventPayload(const std::string& name, int id, int x, int y);
+
+// Dialog controls of another process.
+std::string itemText(HWND dialog, int id);
+bool setItemText(HWND dialog, int id, const std::string& bytes);
+bool isChecked(HWND dialog, int id);
+// A real click (BM_CLICK), so radio groups and check boxes behave as for a user.
+void clickItem(HWND dialog, int id);
+// Presses a push button by its command and waits for the dialog to close.
+bool pressButton(HWND dialog, int id);
+
+// Runs a shell command line on the Linux side (no double quotes in it) and waits for it; its exit
+// status, or -1 when it could not be started or did not finish in time.
+int runLinuxCommand(const std::string& shellCommand, DWORD deadlineMs = kDeadlineMs);
+int xdotool(const std::string& arguments);
+
+// The whole screen as a PNG artefact plus its pixels.
+class Screenshot {
+public:
+    // Writes artifactFolder()\<name>.png; nothing when the screen could not be read.
+    static std::optional<Screenshot> take(const std::string& name);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // 0x00RRGGBB; 0 outside the screen.
+    std::uint32_t pixel(int x, int y) const;
+    // Pixels of `rect` (clipped to the screen) whose colour is `color`.
+    int count(const RECT& rect, std::uint32_t color) const;
+    const std::string& pngPath() const { return pngPath_; }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::string rgb_;
+    std::string pngPath_;
+};
+
+}  // namespace yorimemo::e2e
