@@ -1,0 +1,272 @@
+// The host window in this process, with the recording library beside it: the real popup menus
+// read back item by item, the tray icon's life, and the answers the window gives.
+#include <windows.h>
+// The notification-area declarations need windows.h first.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "host/host_dialog_win32.h"
+#include "host/menu_model.h"
+#include "notes/profile_file.h"
+#include "tests/mote/recording/call_log.h"
+#include "tests/shell/dialog_driver_win32.h"
+#include "tests/shell/temp_folder_win32.h"
+
+namespace yorimemo {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using testing::RunDialog;
+
+constexpr INT_PTR kEndedByTest = 42;
+
+std::string besideTest(const char* relative) {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.rfind('\\') + 1) + relative;
+}
+
+struct ShownItem {
+    UINT id;
+    std::string text;
+    bool separator;
+    bool checked;
+    bool operator==(const ShownItem& other) const {
+        return id == other.id && text == other.text && separator == other.separator &&
+               checked == other.checked;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const ShownItem& item) {
+    return out << item.id << " '" << item.text << "'" << (item.separator ? " sep" : "")
+               << (item.checked ? " checked" : "");
+}
+
+std::vector<ShownItem> readMenu(HMENU menu) {
+    std::vector<ShownItem> items;
+    const int count = ::GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char text[256] = {};
+        const int length =
+            ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        const UINT state = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        items.push_back({::GetMenuItemID(menu, i), std::string(text, static_cast<size_t>(length)),
+                         (state & MF_SEPARATOR) != 0, (state & MF_CHECKED) != 0});
+    }
+    return items;
+}
+
+ShownItem item(MenuCommand command, bool checked = false) {
+    return {static_cast<UINT>(command), menuText(command), false, checked};
+}
+
+const ShownItem kSeparator{0, "", true, false};
+
+// Catches the popup menus the host opens in this thread, reads them, and answers with a key.
+class MenuWatch {
+public:
+    explicit MenuWatch(std::vector<WPARAM> answers) : answers_(std::move(answers)) {
+        current_ = this;
+        hook_ =
+            ::SetWindowsHookExA(WH_CALLWNDPROC, &MenuWatch::hook, nullptr, ::GetCurrentThreadId());
+    }
+    ~MenuWatch() {
+        ::UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+
+    std::vector<std::vector<ShownItem>> menus;
+
+private:
+    static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && message->message == WM_INITMENUPOPUP && current_ != nullptr) {
+            MenuWatch& watch = *current_;
+            watch.menus.push_back(readMenu(reinterpret_cast<HMENU>(message->wParam)));
+            const std::size_t index = watch.menus.size() - 1;
+            const WPARAM key = index < watch.answers_.size() ? watch.answers_[index] : VK_ESCAPE;
+            // The menu window takes keys once its loop runs; a posted key waits for that.
+            if (key == VK_ESCAPE) {
+                ::PostMessageA(message->hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+            } else {
+                HWND menuWindow = ::FindWindowA("#32768", nullptr);
+                ::PostMessageA(menuWindow != nullptr ? menuWindow : message->hwnd, WM_CHAR, key, 0);
+            }
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static MenuWatch* current_;
+    HHOOK hook_ = nullptr;
+    std::vector<WPARAM> answers_;
+};
+
+MenuWatch* MenuWatch::current_ = nullptr;
+
+class HostWindowTest : public ::testing::Test {
+protected:
+    HostWindowTest() {
+        ::CopyFileA(besideTest(YORIMEMO_RECORDING_MOTE_FROM_TEST).c_str(),
+                    folder.file("mote.dll").c_str(), FALSE);
+        ini = folder.file("yorimemo.ini");
+    }
+
+    std::vector<std::string> calls() const { return recording::readCallLog(folder.path()); }
+    std::string stored(const char* section, const char* key) const {
+        return readProfileString(ini, section, key, "(none)");
+    }
+
+    testing::TempFolder folder;
+    std::string ini;
+};
+
+void trayRightClick(HWND host) {
+    ::PostMessageA(host, kTrayNotifyMessage, kTrayIconId, WM_RBUTTONUP);
+}
+
+TEST_F(HostWindowTest, TrayMenuReadsBackAndItsCommandCreatesACentredNote) {
+    MenuWatch watch({'c'});
+    CHostDlg host(folder.path(), ini, nullptr);
+    RunDialog(host, {[](HWND hwnd) { trayRightClick(hwnd); },
+                     [](HWND hwnd) { ::EndDialog(hwnd, kEndedByTest); }});
+
+    ASSERT_EQ(watch.menus.size(), 1u);
+    EXPECT_THAT(watch.menus[0],
+                ElementsAre(item(kCreateCyan), item(kCreateMagenta), item(kCreateYellow),
+                            kSeparator, item(kAlwaysOnTop), kSeparator, item(kQuit)));
+    RECT desktop{};
+    ::GetWindowRect(::GetDesktopWindow(), &desktop);
+    EXPECT_EQ(stored("Husen1", "Type"), "0");
+    EXPECT_EQ(stored("Husen1", "PosX"), std::to_string((desktop.right - 300) / 2));
+    EXPECT_EQ(stored("Husen1", "PosY"), std::to_string((desktop.bottom - 50) / 2));
+
+    // The library was told to let the notes go behind while the menu was up.
+    const auto log = calls();
+    const auto created = std::find(
+        log.begin(), log.end(),
+        "_create_font " + recording::textFields(host.table().defaultFontName) + " 9 -> 12289");
+    ASSERT_NE(created, log.end());
+    EXPECT_EQ(*(created - 2), "_floating 0");
+    EXPECT_THAT(log, Contains("_redraw"));
+}
+
+TEST_F(HostWindowTest, NoteMenuShowsTheNotesMarks) {
+    testing::WriteFile(ini,
+                       "[System]\r\nFloating=On\r\n"
+                       "[Husen2]\r\nID=0\r\nType=1\r\nTextRed=1\r\n");
+    MenuWatch watch({VK_ESCAPE});
+    CHostDlg host(folder.path(), ini, nullptr);
+    RunDialog(host, {[](HWND hwnd) {
+                         const char click[] = "OnMoteRButtonUp\r\n0\r\n5\r\n5\r\n";
+                         COPYDATASTRUCT data{0, sizeof click - 1, const_cast<char*>(click)};
+                         EXPECT_EQ(
+                             ::SendMessageA(hwnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)),
+                             1);
+                     },
+                     [](HWND hwnd) { ::EndDialog(hwnd, kEndedByTest); }});
+
+    ASSERT_EQ(watch.menus.size(), 1u);
+    EXPECT_THAT(
+        watch.menus[0],
+        ElementsAre(item(kEdit), kSeparator, item(kRedText, true), kSeparator, item(kColorCyan),
+                    item(kColorMagenta, true), item(kColorYellow), kSeparator, item(kErase),
+                    kSeparator, item(kAlwaysOnTop, true), kSeparator, item(kQuit)));
+    std::vector<std::string> floating;
+    for (const std::string& call : calls()) {
+        if (call.rfind("_floating", 0) == 0) floating.push_back(call);
+    }
+    // Start, the menu, then the user's setting back.
+    EXPECT_THAT(floating, ElementsAre("_floating 1", "_floating 0", "_floating 1"));
+}
+
+TEST_F(HostWindowTest, EveryEventMessageIsAnsweredWithOne) {
+    CHostDlg host(folder.path(), ini, nullptr);
+    RunDialog(
+        host, {[](HWND hwnd) {
+            const std::vector<std::string> messages = {"", "garbage", "OnMoteLButtonUp\r\n",
+                                                       std::string(100000, '\n'),
+                                                       std::string("\0\r\n", 3)};
+            for (const std::string& text : messages) {
+                COPYDATASTRUCT data{7, static_cast<DWORD>(text.size()),
+                                    const_cast<char*>(text.data())};
+                EXPECT_EQ(::SendMessageA(hwnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 1);
+            }
+            COPYDATASTRUCT empty{0, 12345, nullptr};
+            EXPECT_EQ(::SendMessageA(hwnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&empty)), 1);
+            ::EndDialog(hwnd, kEndedByTest);
+        }});
+    EXPECT_FALSE(testing::FileExists(ini)) << "nothing happened that writes";
+}
+
+bool trayIconExists(HWND host) {
+    NOTIFYICONDATAA probe{};
+    probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    probe.hWnd = host;
+    probe.uID = kTrayIconId;
+    return ::Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
+TEST_F(HostWindowTest, TrayIconComesBackWhenTheNotificationAreaRestarts) {
+    CHostDlg host(folder.path(), ini, nullptr);
+    RunDialog(host, {[](HWND hwnd) {
+                  EXPECT_TRUE(trayIconExists(hwnd));
+                  // What a restarting shell does: forget the icon, then announce itself.
+                  NOTIFYICONDATAA icon{};
+                  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+                  icon.hWnd = hwnd;
+                  icon.uID = kTrayIconId;
+                  ::Shell_NotifyIconA(NIM_DELETE, &icon);
+                  EXPECT_FALSE(trayIconExists(hwnd));
+                  ::SendMessageA(hwnd, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+                  EXPECT_TRUE(trayIconExists(hwnd));
+                  ::EndDialog(hwnd, kEndedByTest);
+              }});
+}
+
+TEST_F(HostWindowTest, ACancelledLogOffLeavesEverythingRunning) {
+    testing::WriteFile(ini, "[Husen1]\r\nID=0\r\n");
+    CHostDlg host(folder.path(), ini, nullptr);
+    std::string before;
+    RunDialog(host, {[&](HWND hwnd) {
+                  before = testing::ReadFile(ini);
+                  EXPECT_EQ(::SendMessageA(hwnd, WM_QUERYENDSESSION, 0, 0), TRUE);
+                  ::SendMessageA(hwnd, WM_ENDSESSION, FALSE, 0);
+                  EXPECT_TRUE(trayIconExists(hwnd));
+                  EXPECT_THAT(calls(), ::testing::Not(Contains("_unload")));
+                  ::SendMessageA(hwnd, WM_ENDSESSION, TRUE, 0);
+                  EXPECT_FALSE(trayIconExists(hwnd));
+                  EXPECT_EQ(calls().back(), "_unload");
+                  ::EndDialog(hwnd, kEndedByTest);
+              }});
+    const auto log = calls();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "_unload"), 1) << "the close after it is quiet";
+    EXPECT_EQ(testing::ReadFile(ini), before) << "nothing is written at the end";
+}
+
+TEST_F(HostWindowTest, QuitEndsTheRunAndReleasesBitmapsThenTheLibrary) {
+    testing::WriteFile(ini, "[Husen1]\r\nID=0\r\n[Husen5]\r\nID=3\r\nText=x\r\n");
+    MenuWatch watch({'q'});
+    CHostDlg host(folder.path(), ini, nullptr);
+    std::string before;
+    const INT_PTR result = RunDialog(host, {[&](HWND hwnd) {
+                                         before = testing::ReadFile(ini);
+                                         trayRightClick(hwnd);
+                                     }});
+    EXPECT_NE(result, kEndedByTest);
+    const auto log = calls();
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_THAT(std::vector<std::string>(log.end() - 3, log.end()),
+                ElementsAre("_delete_bitmap 4097", "_delete_bitmap 4098", "_unload"));
+    EXPECT_EQ(testing::ReadFile(ini), before);
+    EXPECT_THAT(before, HasSubstr("ID=1"));
+}
+
+}  // namespace
+}  // namespace yorimemo
