@@ -4,7 +4,7 @@
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(
-    cmake g++ clang git
+    cmake g++ clang git zip unzip
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 xvfb xdotool x11-utils imagemagick fonts-ipafont-gothic locales
     googletest libgtest-dev libbenchmark-dev
