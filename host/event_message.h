@@ -2,7 +2,6 @@
 // The text messages the library sends about mouse actions on notes: CR LF terminated lines holding
 // the event name, the mote id and the pointer's screen position.
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,9 +16,5 @@ std::optional<std::string> eventLine(std::string_view text, int k);
 // Empties the fields, then fills them with the message's leading run of lines (ten at most).
 // The text ends at its first zero byte.
 void splitEventMessage(std::string_view payload, EventFields& fields);
-
-// Leading blanks, an optional sign, then digits up to the first other byte; no digits gives 0.
-// Values beyond the 32-bit range saturate.
-std::int32_t parseEventNumber(std::string_view line);
 
 }  // namespace yorimemo

@@ -4,6 +4,7 @@
 
 #include "host/event_message.h"
 #include "mote/note_renderer.h"
+#include "notes/decimal.h"
 
 namespace yorimemo {
 
@@ -83,7 +84,7 @@ void NoteHost::onEventMessage(std::string_view payload) {
     EventFields& fields = library_->eventFields;
     splitEventMessage(payload, fields);
     auto number = [&fields](int line, std::int32_t missing) {
-        return fields.lines[line] ? parseEventNumber(*fields.lines[line]) : missing;
+        return fields.lines[line] ? parseDecimal(*fields.lines[line]) : missing;
     };
     const std::int32_t id = number(1, -1);
     const std::int32_t x = number(2, 0);

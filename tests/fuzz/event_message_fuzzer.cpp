@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "host/event_message.h"
+#include "notes/decimal.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view payload(reinterpret_cast<const char*>(data), size);
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         // Fields are a leading run of non-empty lines without CR LF inside.
         if (ended || line->empty() || line->find("\r\n") != std::string::npos) std::abort();
-        yorimemo::parseEventNumber(*line);
+        yorimemo::parseDecimal(*line);
     }
     return 0;
 }

@@ -42,19 +42,5 @@ TEST(SplitEventMessageTest, FillsAtMostTenFieldsAndStopsAtTheFirstZeroByte) {
     for (const auto& line : fields.lines) EXPECT_FALSE(line);
 }
 
-TEST(ParseEventNumberTest, ReadsLikeADecimalReaderAndSaturates) {
-    EXPECT_EQ(parseEventNumber("  42xyz"), 42);
-    EXPECT_EQ(parseEventNumber("-17"), -17);
-    EXPECT_EQ(parseEventNumber("+8"), 8);
-    EXPECT_EQ(parseEventNumber("\t-0"), 0);
-    EXPECT_EQ(parseEventNumber("x1"), 0);
-    EXPECT_EQ(parseEventNumber("-"), 0);
-    EXPECT_EQ(parseEventNumber(""), 0);
-    EXPECT_EQ(parseEventNumber("2147483647"), 2147483647);
-    EXPECT_EQ(parseEventNumber("-2147483648"), INT32_MIN);
-    EXPECT_EQ(parseEventNumber("99999999999999999999999"), INT32_MAX);
-    EXPECT_EQ(parseEventNumber("-99999999999999999999999"), INT32_MIN);
-}
-
 }  // namespace
 }  // namespace yorimemo
