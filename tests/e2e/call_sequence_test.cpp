@@ -16,7 +16,7 @@ using recording::textFields;
 constexpr char kDefaultFont[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
 constexpr char kMinchoFont[] = "\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9";
 // "付箋" and "メモ": two lines of Japanese text.
-constexpr char kJapaneseText[] = "\x95\x74\xE2\x53\r\n\x83\x81\x83\x82";
+constexpr char kJapaneseText[] = "\x95\x74\xE2\xB3\r\n\x83\x81\x83\x82";
 
 // Three notes in slots 0, 2 and 4 with priorities 30, 10 and 20, a free section between them,
 // and a default height of 40. Slot 0 has three lines (taller than the default), slot 2 an empty
@@ -30,7 +30,7 @@ const std::string kSettings =
     "[Husen2]\r\nID=-1\r\nPriority=1\r\nText=free\r\n"
     "[Husen3]\r\nID=0\r\nPriority=10\r\nPosX=-20\r\nPosY=7\r\nWidth=150\r\nType=7\r\n"
     "Text=\r\nTextRed=0\r\n"
-    "[Husen5]\r\nID=12\r\nPriority=20\r\nPosX=300\r\nPosY=400\r\nType=1\r\nText=\x95\x74\xE2\x53"
+    "[Husen5]\r\nID=12\r\nPriority=20\r\nPosX=300\r\nPosY=400\r\nType=1\r\nText=\x95\x74\xE2\xB3"
     "\\n\x83\x81\x83\x82\r\nTextRed=1\r\n";
 
 std::string hwndText(HWND window) {
@@ -142,7 +142,7 @@ TEST_F(CallSequenceTest, StartSavesEachNoteWithItsNewIdAndLeavesFreeSectionsAlon
     EXPECT_EQ(
         section(folder_, "Husen5"),
         "ID=2;Priority=1;PosX=300;PosY=400;Width=300;Type=1;FontName=" + std::string(kDefaultFont) +
-            ";FontSize=9;Text=\x95\x74\xE2\x53\\n\x83\x81\x83\x82;TextRed=1;");
+            ";FontSize=9;Text=\x95\x74\xE2\xB3\\n\x83\x81\x83\x82;TextRed=1;");
     // The free section is not rewritten; the platform's reader agrees with ours.
     EXPECT_EQ(section(folder_, "Husen2"),
               "ID=-1;Priority=1;PosX=<none>;PosY=<none>;Width=<none>;Type=<none>;"

@@ -403,7 +403,7 @@ int runLinuxCommand(const std::string& shellCommand, DWORD deadlineMs) {
     if (markerUnix.empty()) return -1;
     // The Linux process cannot be waited for from here; its exit status arrives in a file that
     // appears complete, by renaming.
-    std::string line = "/bin/sh -c \"" + shellCommand + "; echo $? > '" + markerUnix +
+    std::string line = "/bin/sh -c \"(" + shellCommand + "); echo $? > '" + markerUnix +
                        ".part' && mv '" + markerUnix + ".part' '" + markerUnix + "'\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
