@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <string>
 
 namespace yorimemo::motelib {
@@ -42,6 +43,18 @@ bool copyImage(MoteView& view, const Dib& source) {
     }
     view.image->copyFrom(source);
     return true;
+}
+
+// Top-level windows from front to back, in one request to the window system.
+std::vector<HWND> stackOrder() {
+    std::vector<HWND> stack;
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&stack));
+    return stack;
 }
 
 }  // namespace
@@ -196,17 +209,32 @@ bool Display::present(MoteSet<MoteView>::Mote& mote) {
 }
 
 void Display::restack() {
+    // One snapshot of the stack, kept in step with the moves made here: asking for each
+    // window's neighbour instead costs a round trip per mote on every restack, which adds up to
+    // a square of the note count while the notes are drawn at start.
+    std::vector<HWND> stack = stackOrder();
     HWND previous = nullptr;  // the mote just placed; none for the front one
     for (const std::int32_t id : motes_.frontToBack()) {
         HWND window = motes_.find(id)->view.window.get();
         const bool topmost = (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
         if (topmost != floating_) {
             SetWindowPos(window, floating_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kStackOnly);
+            stack = stackOrder();
         }
+        auto at = std::find(stack.begin(), stack.end(), window);
+        const HWND above = at == stack.end() || at == stack.begin() ? nullptr : *(at - 1);
         // Only windows out of place move: raising one note moves one window, not all of them.
-        if (GetWindow(window, GW_HWNDPREV) != previous) {
+        if (above != previous) {
             HWND after = previous != nullptr ? previous : floating_ ? HWND_TOPMOST : HWND_TOP;
             SetWindowPos(window, after, 0, 0, 0, 0, kStackOnly);
+            if (previous == nullptr) {
+                // The top of its band lies below any topmost windows: ask where that is.
+                stack = stackOrder();
+            } else {
+                if (at != stack.end()) stack.erase(at);
+                const auto below = std::find(stack.begin(), stack.end(), previous);
+                stack.insert(below == stack.end() ? below : below + 1, window);
+            }
         }
         previous = window;
     }

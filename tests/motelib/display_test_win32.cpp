@@ -81,6 +81,44 @@ TEST_F(DisplayTest, LargerPriorityLiesInFrontAfterCreateAndAfterSetPriority) {
     EXPECT_EQ(stackedIds(), (std::vector<int>{back, middle, front, low}));
 }
 
+TEST_F(DisplayTest, OneUnlockBringsManyMotesOutOfPlaceIntoPriorityOrder) {
+    std::vector<int> ids;
+    for (int i = 0; i < 6; ++i) ids.push_back(showMote(100 + 10 * i, 100, 40, 40, i));
+    EXPECT_EQ(stackedIds(), (std::vector<int>{ids[5], ids[4], ids[3], ids[2], ids[1], ids[0]}));
+
+    // Most windows move in one restack, the front and the back one included.
+    const int shuffled[] = {3, 0, 5, 1, 4, 2};
+    dll.lockDraw();
+    for (int i = 0; i < 6; ++i) dll.setPriority(ids[i], shuffled[i]);
+    dll.unlockDraw();
+    EXPECT_EQ(stackedIds(), (std::vector<int>{ids[2], ids[4], ids[0], ids[5], ids[3], ids[1]}));
+
+    // The same while floating, where the front lies at the very top.
+    dll.floating(1);
+    dll.lockDraw();
+    for (int i = 0; i < 6; ++i) dll.setPriority(ids[i], 10 - i);
+    dll.unlockDraw();
+    EXPECT_EQ(stackedIds(), ids);
+}
+
+TEST_F(DisplayTest, ARestackGathersTheMotesAboveAForeignWindowBetweenThem) {
+    const int back = showMote(100, 100, 40, 40, 1);
+    const int middle = showMote(110, 100, 40, 40, 2);
+    const int front = showMote(120, 100, 40, 40, 3);
+    HWND foreign =
+        CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "STATIC", "", WS_POPUP | WS_VISIBLE,
+                        300, 300, 20, 20, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(foreign, nullptr);
+    SetWindowPos(foreign, moteWindow(front), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_EQ(GetWindow(foreign, GW_HWNDPREV), moteWindow(front));
+
+    dll.setPriority(front, 3);
+    EXPECT_EQ(GetWindow(moteWindow(middle), GW_HWNDPREV), moteWindow(front));
+    EXPECT_EQ(GetWindow(moteWindow(back), GW_HWNDPREV), moteWindow(middle));
+    EXPECT_EQ(stackedIds(), (std::vector<int>{front, middle, back}));
+    DestroyWindow(foreign);
+}
+
 TEST_F(DisplayTest, FloatingKeepsEveryMoteTopmostInPriorityOrderAndReleasesThem) {
     auto allTopmost = [](bool wanted) {
         for (HWND window : moteWindowsFrontToBack()) {
