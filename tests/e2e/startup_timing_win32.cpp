@@ -1,0 +1,98 @@
+// Start-up time of the real program with the real library: from CreateProcess until the host
+// window and every note's window are shown and the host answers, with 100 stored notes against
+// none. Runs alternate between the two so that a busy machine slows both alike; prints each run,
+// the medians and their ratio. Usage: e2e_startup_timing [runs per setting, default 7]
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/harness_win32.h"
+
+namespace yorimemo::e2e {
+namespace {
+
+constexpr int kNotes = 100;
+
+// A 10 by 10 grid of notes in the three colours, with one to three lines each.
+std::string hundredNotes() {
+    std::string ini = "[System]\r\nFloating=On\r\n";
+    for (int i = 0; i < kNotes; ++i) {
+        ini += "[Husen" + std::to_string(i + 1) + "]\r\nID=" + std::to_string(i) +
+               "\r\nPriority=" + std::to_string(i) +
+               "\r\nPosX=" + std::to_string(10 + i % 10 * 125) +
+               "\r\nPosY=" + std::to_string(10 + i / 10 * 95) +
+               "\r\nWidth=120\r\nType=" + std::to_string(i % 3) + "\r\nText=note " +
+               std::to_string(i + 1);
+        for (int line = 0; line < i % 3; ++line) ini += "\\n\x95\x74\xE2\xB3";
+        ini += "\r\nTextRed=" + std::to_string(i % 7 == 0 ? 1 : 0) + "\r\n";
+    }
+    return ini;
+}
+
+int visibleWindows(const RunningProgram& program) {
+    int visible = 0;
+    for (const HWND window : program.topLevelWindows()) {
+        if (::IsWindowVisible(window)) ++visible;
+    }
+    return visible;
+}
+
+// Seconds until the host and `notes` note windows are visible and the host answers; negative
+// when that did not happen in time.
+double timeStart(const std::string& settings, int notes) {
+    ProgramFolder folder(Library::Real);
+    if (!settings.empty()) folder.writeIni(settings);
+    const auto started = std::chrono::steady_clock::now();
+    RunningProgram program(folder);
+    const auto deadline = started + std::chrono::milliseconds(kDeadlineMs * 3);
+    while (visibleWindows(program) < notes + 1) {
+        if (std::chrono::steady_clock::now() > deadline || !program.running()) return -1;
+        ::Sleep(1);
+    }
+    if (!program.settle()) return -1;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+int run(int runs) {
+    const std::string settings = hundredNotes();
+    // The first start of each loads Wine's and the fonts' caches; it is not counted.
+    timeStart("", 0);
+    timeStart(settings, kNotes);
+    std::vector<double> empty;
+    std::vector<double> full;
+    for (int i = 0; i < runs; ++i) {
+        empty.push_back(timeStart("", 0));
+        full.push_back(timeStart(settings, kNotes));
+        std::printf("run %d: no notes %.3f s, %d notes %.3f s\n", i + 1, empty.back(), kNotes,
+                    full.back());
+        std::fflush(stdout);
+        if (empty.back() < 0 || full.back() < 0) {
+            std::printf("a start did not finish in time\n");
+            return 1;
+        }
+    }
+    const double emptyMedian = median(empty);
+    const double fullMedian = median(full);
+    std::printf("median: no notes %.3f s, %d notes %.3f s, ratio: %.2fx\n", emptyMedian, kNotes,
+                fullMedian, fullMedian / emptyMedian);
+    return 0;
+}
+
+}  // namespace
+}  // namespace yorimemo::e2e
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    return yorimemo::e2e::run(runs);
+}
