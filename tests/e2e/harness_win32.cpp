@@ -1,6 +1,7 @@
 #include "tests/e2e/harness_win32.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -172,9 +173,14 @@ ProgramFolder::ProgramFolder(Library library) {
             throw std::runtime_error("cannot copy " + from);
         }
     };
-    copy(programPath(), "yorimemo.exe");
-    copy(iconPath(), "yorimemo.ico");
-    useLibrary(library);
+    try {
+        copy(programPath(), "yorimemo.exe");
+        copy(iconPath(), "yorimemo.ico");
+        useLibrary(library);
+    } catch (...) {
+        removeFolder(path_);
+        throw;
+    }
 }
 
 ProgramFolder::~ProgramFolder() {
