@@ -1,0 +1,193 @@
+// The real program with the real mote.dll, driven like a user through the tray menu, the note
+// menu and the two dialogs: what appears on the desktop and what reaches the settings file.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/harness_win32.h"
+#include "tests/e2e/interaction_support_win32.h"
+
+namespace yorimemo::e2e {
+namespace {
+
+// "付箋" / "メモ" and, for the edit, four lines "一", "二", "三", "四".
+const std::string kTwoLines = std::string("\x95\x74\xE2\xB3") + "\\n" + "\x83\x81\x83\x82";
+const std::string kFourLines =
+    std::string("\x88\xEA") + "\r\n" + "\x93\xF1" + "\r\n" + "\x8E\x4F" + "\r\n" + "\x8E\x6C";
+const std::string kFourLinesStored =
+    std::string("\x88\xEA") + "\\n" + "\x93\xF1" + "\\n" + "\x8E\x4F" + "\\n" + "\x8E\x6C";
+
+class TrayAndDialogs : public ::testing::Test {
+protected:
+    // Starts the program on `ini` and waits until its notes are shown.
+    void start(const std::string& ini, std::size_t notes) {
+        folder_.writeIni(ini);
+        program_ = std::make_unique<RunningProgram>(folder_);
+        ASSERT_NE(program_->host(), nullptr);
+        ASSERT_TRUE(waitFor([&] { return program_->motes().size() == notes; }));
+        ASSERT_TRUE(program_->settle());
+    }
+
+    // A right click on the note as mote.dll reports it; the note menu opens afterwards.
+    void openNoteMenu(int slot) {
+        ASSERT_TRUE(
+            program_->sendEvent(eventPayload("OnMoteRButtonUp", noteId(folder_, slot), 0, 0)));
+        ASSERT_TRUE(waitFor([this] { return program_->popupMenu() != nullptr; }));
+    }
+
+    ProgramFolder folder_{Library::Real};
+    std::unique_ptr<RunningProgram> program_;
+};
+
+TEST_F(TrayAndDialogs, TheTrayMenuCreatesACyanNoteAtTheCentreOfTheDesktop) {
+    start("", 0);
+    program_->openTrayMenu();
+    ASSERT_TRUE(waitFor([this] { return program_->popupMenu() != nullptr; }));
+    ASSERT_TRUE(program_->chooseMenuKey('c'));
+    ASSERT_TRUE(waitFor([this] { return program_->motes().size() == 1; }));
+
+    const RECT desktop = desktopRect();
+    const LONG x = (desktop.right - 300) / 2;
+    const LONG y = (desktop.bottom - 50) / 2;
+    const RECT card = program_->motes().front().rect;
+    EXPECT_EQ(card.left, x);
+    EXPECT_EQ(card.top, y);
+    EXPECT_EQ(card.right - card.left, 300);
+    EXPECT_EQ(card.bottom - card.top, 50);
+
+    const std::string ini = folder_.ini();
+    ASSERT_TRUE(waitFor([&] { return iniValue(ini, "Husen1", "ID") == "0"; }));
+    EXPECT_EQ(iniValue(ini, "Husen1", "PosX"), std::to_string(x));
+    EXPECT_EQ(iniValue(ini, "Husen1", "PosY"), std::to_string(y));
+    EXPECT_EQ(iniValue(ini, "Husen1", "Type"), "0");
+    EXPECT_EQ(iniValue(ini, "Husen1", "Width"), "300");
+    EXPECT_EQ(iniValue(ini, "Husen1", "Text", "missing"), "");
+    EXPECT_EQ(iniValue(ini, "Husen1", "FontName"), kDefaultFont);
+    EXPECT_EQ(iniValue(ini, "Husen2", "ID", "missing"), "missing");
+}
+
+TEST_F(TrayAndDialogs, TheEditDialogOpensAtTheNoteFilledFromItAndDoneRedrawsIt) {
+    NoteSpec note;
+    note.x = 200;
+    note.y = 150;
+    note.width = 260;
+    note.type = 1;
+    note.fontSize = 12;
+    note.red = 1;
+    note.text = kTwoLines;
+    start(noteSection(note), 1);
+    const MoteWindow before = program_->motes().front();
+
+    openNoteMenu(0);
+    ASSERT_TRUE(program_->chooseMenuKey('e'));
+    const HWND dialog = program_->waitForDialog(kEditCaption);
+    ASSERT_NE(dialog, nullptr);
+    const RECT placed = windowRect(dialog);
+    EXPECT_EQ(placed.left, 200);
+    EXPECT_EQ(placed.top, 150);
+    EXPECT_EQ(itemText(dialog, kTextField), "\x95\x74\xE2\xB3\r\n\x83\x81\x83\x82");
+    EXPECT_EQ(itemText(dialog, kFontSizeField), "12");
+    EXPECT_TRUE(isChecked(dialog, kRedBox));
+    EXPECT_FALSE(isChecked(dialog, kCyanButton));
+    EXPECT_TRUE(isChecked(dialog, kMagentaButton));
+    EXPECT_FALSE(isChecked(dialog, kYellowButton));
+
+    ASSERT_TRUE(setItemText(dialog, kTextField, kFourLines));
+    ASSERT_TRUE(pressButton(dialog, IDOK));
+    const std::string ini = folder_.ini();
+    ASSERT_TRUE(waitFor([&] { return iniValue(ini, "Husen1", "Text") == kFourLinesStored; }));
+    // Four lines of 12-point text make the card taller than the two lines did.
+    ASSERT_TRUE(waitFor([&] {
+        const auto motes = program_->motes();
+        return motes.size() == 1 && motes.front().rect.bottom - motes.front().rect.top >
+                                        before.rect.bottom - before.rect.top;
+    }));
+    const RECT after = program_->motes().front().rect;
+    EXPECT_EQ(after.left, 200);
+    EXPECT_EQ(after.top, 150);
+    EXPECT_EQ(after.right - after.left, 260);
+    EXPECT_EQ(iniValue(ini, "Husen1", "FontSize"), "12");
+    EXPECT_EQ(iniValue(ini, "Husen1", "Type"), "1");
+    EXPECT_EQ(iniValue(ini, "Husen1", "TextRed"), "1");
+}
+
+TEST_F(TrayAndDialogs, EraseAsksFirstNoKeepsTheNoteAndYesRemovesIt) {
+    NoteSpec first;
+    first.x = 100;
+    first.y = 100;
+    first.text = "first";
+    NoteSpec second;
+    second.slot = 1;
+    second.x = 600;
+    second.y = 400;
+    second.type = 2;
+    second.text = "second";
+    start(noteSection(first) + noteSection(second), 2);
+    const std::string started = folder_.readIni();
+
+    openNoteMenu(1);
+    ASSERT_TRUE(program_->chooseMenuKey('d'));
+    HWND dialog = program_->waitForDialog(kEraseCaption);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(windowRect(dialog).left, 600);
+    EXPECT_EQ(windowRect(dialog).top, 400);
+    ASSERT_TRUE(pressButton(dialog, IDCANCEL));
+    ASSERT_TRUE(program_->settle());
+    EXPECT_EQ(program_->motes().size(), 2u);
+    EXPECT_EQ(folder_.readIni(), started);
+
+    openNoteMenu(1);
+    ASSERT_TRUE(program_->chooseMenuKey('d'));
+    dialog = program_->waitForDialog(kEraseCaption);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(pressButton(dialog, IDOK));
+    ASSERT_TRUE(waitFor([this] { return program_->motes().size() == 1; }));
+    EXPECT_TRUE(moteAt(*program_, 100, 100).has_value());
+    ASSERT_TRUE(
+        waitFor([this] { return folder_.readIni().find("[Husen2]") == std::string::npos; }));
+    EXPECT_EQ(iniValue(folder_.ini(), "Husen1", "Text"), "first");
+}
+
+TEST_F(TrayAndDialogs, AlwaysOnTopSwitchesTheNotesAndIsStoredAsOnThenOff) {
+    NoteSpec note;
+    note.x = 300;
+    note.y = 300;
+    start("[System]\r\nFloating=Off\r\n" + noteSection(note), 1);
+    auto topmost = [this] {
+        const auto motes = program_->motes();
+        return motes.size() == 1 &&
+               (::GetWindowLongA(motes.front().window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    };
+    EXPECT_FALSE(topmost());
+
+    program_->openTrayMenu();
+    ASSERT_TRUE(program_->chooseMenuKey('t'));
+    ASSERT_TRUE(waitFor([&] { return iniValue(folder_.ini(), "System", "Floating") == "On"; }));
+    EXPECT_TRUE(waitFor(topmost));
+
+    program_->openTrayMenu();
+    ASSERT_TRUE(program_->chooseMenuKey('t'));
+    ASSERT_TRUE(waitFor([&] { return iniValue(folder_.ini(), "System", "Floating") == "Off"; }));
+    EXPECT_TRUE(waitFor([&] { return !topmost(); }));
+}
+
+TEST_F(TrayAndDialogs, ASecondInstanceEndsAtOnceAndQuitLeavesTheFileAsItWas) {
+    NoteSpec note;
+    note.x = 400;
+    note.y = 250;
+    note.text = kTwoLines;
+    start(noteSection(note), 1);
+    const std::string started = folder_.readIni();
+
+    RunningProgram second(folder_);
+    ASSERT_TRUE(second.waitForExit());
+    EXPECT_TRUE(program_->running());
+    EXPECT_EQ(program_->motes().size(), 1u);
+
+    ASSERT_TRUE(program_->quit());
+    EXPECT_EQ(folder_.readIni(), started);
+    EXPECT_EQ(iniValue(folder_.ini(), "Husen1", "Text"), kTwoLines);
+}
+
+}  // namespace
+}  // namespace yorimemo::e2e
