@@ -6,6 +6,7 @@
 
 #include "motelib/face_choice.h"
 #include "motelib/gdi_values.h"
+#include "motelib/text_limits.h"
 
 namespace yorimemo::motelib {
 namespace {
@@ -157,6 +158,7 @@ bool Canvas::drawText(Handle bitmap, std::string_view text, Handle font, std::ui
     // The text block belongs to the library and must not be written into.
     format &= ~static_cast<unsigned>(DT_MODIFYSTRING);
     RECT area = toRect(rect);
+    text = shownText(text, [](unsigned char c) { return IsDBCSLeadByte(c) != FALSE; });
     const int length = static_cast<int>(text.size());
     if ((format & DT_CALCRECT) != 0) {
         if (length == 0) {
@@ -166,7 +168,7 @@ bool Canvas::drawText(Handle bitmap, std::string_view text, Handle font, std::ui
         // The same font on a memory DC of the same screen: measured and drawn heights agree.
         ScopedSelect select(measureDc_.get(), fontFor(font));
         DrawTextA(measureDc_.get(), text.data(), length, &area, format);
-        rect[3] = area.bottom;
+        rect[3] = std::min<LONG>(area.bottom, kMaxTextBottom);
         return true;
     }
     Dib* dib = findBitmap(bitmap);

@@ -190,6 +190,24 @@ TEST(CorruptSettings, EveryReadableNoteIsShown) {
     ASSERT_TRUE(program.quit());
 }
 
+TEST(CorruptSettings, AHugeNoteTextStartsPromptlyAndSurvivesWhole) {
+    // Ten megabytes of short lines: far more than a card can show.
+    std::string text;
+    while (text.size() < 10 * 1024 * 1024) text += "0123456789012345678901234567890123456789\\n";
+    ProgramFolder folder(Library::Real);
+    folder.writeIni(noteSection(1, "0", 100, 100) + "Text=" + text + "\r\n");
+    RunningProgram program(folder);
+    ASSERT_NE(program.host(), nullptr);
+    ASSERT_TRUE(waitFor([&] { return program.motes().size() == 1; }));
+    ASSERT_TRUE(program.settle());
+    const RECT card = program.motes().front().rect;
+    // Taller than any screen, yet a card the library could draw.
+    EXPECT_GT(card.bottom - card.top, 1000);
+    EXPECT_LE(card.bottom - card.top, 16384);
+    EXPECT_EQ(iniValue(folder.ini(), "Husen1", "Text"), text) << "the stored text stays whole";
+    ASSERT_TRUE(program.quit());
+}
+
 TEST(CorruptSettings, AFileOfRandomBytesGivesAnEmptyWorkingProgram) {
     ProgramFolder folder(Library::Real);
     folder.writeIni(garbage(1024 * 1024, 4, false));

@@ -1,0 +1,22 @@
+#pragma once
+// How much of a text a card can show. A note may hold megabytes; laying all of it out would
+// stall the program for minutes and ask for a bitmap no screen can show, so only the part that
+// can ever appear is measured and drawn.
+
+#include <cstddef>
+#include <string_view>
+
+namespace yorimemo::motelib {
+
+// Far more than a card taller than any screen holds.
+inline constexpr std::size_t kMaxShownTextBytes = 32 * 1024;
+// A measured text is never reported taller than this, so the card it sizes stays drawable.
+inline constexpr int kMaxTextBottom = 8192;
+
+using LeadBytePredicate = bool (*)(unsigned char);
+
+// The leading part of `text` that is measured and drawn: at most kMaxShownTextBytes, never
+// ending inside a double-byte character.
+std::string_view shownText(std::string_view text, LeadBytePredicate isLeadByte);
+
+}  // namespace yorimemo::motelib
