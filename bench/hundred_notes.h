@@ -1,9 +1,12 @@
 #pragma once
 // A note table with 100 notes in use, as the benchmarks load and save it.
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "notes/note_table.h"
+#include "notes/settings_file.h"
 
 namespace yorimemo::bench {
 
@@ -31,5 +34,33 @@ inline void renumber(NoteTable& table, int round) {
         table.slots[static_cast<std::size_t>(i)].moteId = 1000 * (round + 1) + i;
     }
 }
+
+// A settings file holding the first `count` of the hundred notes, in a folder of its own that goes
+// with it.
+class NoteFile {
+public:
+    NoteFile(const char* folderName, int count)
+        : folder_(std::filesystem::temp_directory_path() / folderName),
+          path_((folder_ / "yorimemo.ini").string()) {
+        std::filesystem::create_directories(folder_);
+        std::filesystem::remove(path_);
+        SettingsFile file(path_);
+        const NoteTable table = hundredNotes();
+        const SettingsFile::Batch batch(file);
+        for (int i = 0; i < count; ++i) file.saveNote(table, i);
+    }
+    ~NoteFile() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    NoteFile(const NoteFile&) = delete;
+    NoteFile& operator=(const NoteFile&) = delete;
+
+    const std::string& path() const { return path_; }
+
+private:
+    std::filesystem::path folder_;
+    std::string path_;
+};
 
 }  // namespace yorimemo::bench

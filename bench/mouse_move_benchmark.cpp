@@ -11,6 +11,7 @@
 #include "bench/hundred_notes.h"
 #include "host/note_host.h"
 #include "notes/settings_file.h"
+#include "tests/host/fake_ui.h"
 
 namespace yorimemo::bench {
 namespace {
@@ -60,43 +61,6 @@ private:
     std::int32_t nextId_ = 0;
 };
 
-class NoUi : public HostUi {
-public:
-    std::unique_ptr<OpenMenu> createMenu(const MenuModel&) override { return nullptr; }
-    bool runEditDialog(int) override { return false; }
-    bool runEraseDialog(int) override { return false; }
-    void postTrayNotify(std::int32_t, std::int32_t) override {}
-    void postNull() override {}
-    void postQuit() override {}
-};
-
-// A settings file holding the first `count` of a hundred notes, in a folder of its own.
-class NoteFile {
-public:
-    explicit NoteFile(int count)
-        : folder_(std::filesystem::temp_directory_path() / "yorimemo-mouse-move-bench"),
-          path_((folder_ / "yorimemo.ini").string()) {
-        std::filesystem::create_directories(folder_);
-        std::filesystem::remove(path_);
-        SettingsFile file(path_);
-        const NoteTable table = hundredNotes();
-        const SettingsFile::Batch batch(file);
-        for (int i = 0; i < count; ++i) file.saveNote(table, i);
-    }
-    ~NoteFile() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    NoteFile(const NoteFile&) = delete;
-    NoteFile& operator=(const NoteFile&) = delete;
-
-    const std::string& path() const { return path_; }
-
-private:
-    std::filesystem::path folder_;
-    std::string path_;
-};
-
 std::string eventMessage(const char* name, int id, int x, int y) {
     return std::string(name) + "\r\n" + std::to_string(id) + "\r\n" + std::to_string(x) + "\r\n" +
            std::to_string(y) + "\r\n";
@@ -106,8 +70,8 @@ std::string eventMessage(const char* name, int id, int x, int y) {
 // walks past all the others.
 void mouseMoveDuringDrag(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
-    const NoteFile file(count);
-    NoUi ui;
+    const NoteFile file("yorimemo-mouse-move-bench", count);
+    fakes::NoUi ui;
     NoteHost host(file.path(), ui);
     host.setDesktopExtent({1280, 1024});
     host.loadSettings();

@@ -16,20 +16,10 @@
 #include "host/note_host.h"
 #include "mote/mote_library_win32.h"
 #include "tests/e2e/harness_win32.h"
+#include "tests/host/fake_ui.h"
 
 namespace yorimemo::e2e {
 namespace {
-
-// The host's window-system side is never reached by drawing.
-class NoUi : public HostUi {
-public:
-    std::unique_ptr<OpenMenu> createMenu(const MenuModel&) override { return nullptr; }
-    bool runEditDialog(int) override { return false; }
-    bool runEraseDialog(int) override { return false; }
-    void postTrayNotify(std::int32_t, std::int32_t) override {}
-    void postNull() override {}
-    void postQuit() override {}
-};
 
 struct PrivateBytes {
     std::size_t bytes = 0;
@@ -74,7 +64,7 @@ TEST(DrawNoteMemoryTest, TenThousandRebuildsKeepPrivateBytesWithinFivePercent) {
     const std::string ini = directory + "\\draw-note-memory.ini";
     ::DeleteFileA(ini.c_str());
 
-    NoUi ui;
+    fakes::NoUi ui;  // drawing never reaches the window system
     NoteHost host(ini, ui);
     NoteSlot& note = host.table().slots[0];
     note.moteId = 0;

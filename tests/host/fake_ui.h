@@ -58,4 +58,15 @@ private:
     std::vector<std::string>& log_;
 };
 
+// For hosts that only draw and handle events: no menu can be created, every dialog is cancelled.
+class NoUi : public HostUi {
+public:
+    std::unique_ptr<OpenMenu> createMenu(const MenuModel&) override { return nullptr; }
+    bool runEditDialog(int) override { return false; }
+    bool runEraseDialog(int) override { return false; }
+    void postTrayNotify(std::int32_t, std::int32_t) override {}
+    void postNull() override {}
+    void postQuit() override {}
+};
+
 }  // namespace yorimemo::fakes
