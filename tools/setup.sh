@@ -52,9 +52,10 @@ stop_display() {
     if [ -n "${YORIMEMO_STARTED_XVFB:-}" ]; then kill "$YORIMEMO_XVFB_PID" 2>/dev/null || true; fi
 }
 
-# The private Wine prefix lives under build/; it is made once and then reused. With "tests",
-# windows are left unmanaged: on a bare Xvfb, Wine otherwise waits about two seconds for a window
-# manager each time a captioned window closes. ./run keeps the default for real desktops.
+# The private Wine prefix lives under build/; it is made once and then reused. The Japanese UI
+# fonts the dialogs ask for are mapped to the IPA fonts, whose metrics fit the dialog layouts.
+# With "tests", windows are left unmanaged: on a bare Xvfb, Wine otherwise waits about two
+# seconds for a window manager each time a captioned window closes. ./run keeps the default.
 prepare_wine_prefix() {
     local purpose=${1:-run}
     if [ "$purpose" = tests ]; then
@@ -63,15 +64,18 @@ prepare_wine_prefix() {
         export YORIMEMO_WINEPREFIX="${YORIMEMO_WINEPREFIX:-$repo_root/build/wineprefix-run}"
     fi
     source "$repo_root/tools/wine-env.sh"
-    if [ ! -f "$WINEPREFIX/.yorimemo-ready" ]; then
-        echo "setup: preparing the Wine prefix $WINEPREFIX"
-        mkdir -p "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1 || true
-        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-        if [ "$purpose" = tests ]; then
-            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-        fi
-        wineserver -w
-        touch "$WINEPREFIX/.yorimemo-ready"
+    local stamp="$WINEPREFIX/.yorimemo-prefix-2"
+    [ -f "$stamp" ] && return 0
+    echo "setup: preparing the Wine prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    local fonts='HKCU\Software\Wine\Fonts\Replacements'
+    wine reg add "$fonts" /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
+    wine reg add "$fonts" /v 'ＭＳ ゴシック' /t REG_SZ /d IPAGothic /f >/dev/null 2>&1
+    if [ "$purpose" = tests ]; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     fi
+    wineserver -w
+    touch "$stamp"
 }
