@@ -8,6 +8,15 @@
 
 namespace yorimemo {
 
+// What the user must be told, once, without being stopped: a tray balloon.
+enum class Notice {
+    kCannotRead,   // the settings file exists but cannot be read; nothing is written to it
+    kReadAgain,    // it could be read after all: the stored notes are shown
+    kCannotSave,   // a change did not reach the file; it is tried again
+    kSavedAgain,   // every held change has reached the file
+    kNoFreeSlot,   // a note made meanwhile found all 100 places of the file taken
+};
+
 // A popup menu that exists until this object is destroyed.
 class OpenMenu {
 public:
@@ -25,6 +34,9 @@ public:
     // Both run modally and return true when the user confirmed.
     virtual bool runEditDialog(int slot) = 0;
     virtual bool runEraseDialog(int slot) = 0;
+    // Quitting with changes that could not be saved: true when the user quits anyway.
+    virtual bool confirmQuitUnsaved() = 0;
+    virtual void showNotice(Notice notice) = 0;
     virtual void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) = 0;
     virtual void postNull() = 0;
     virtual void postQuit() = 0;

@@ -61,7 +61,7 @@ MenuModel buildTrayMenu(const NoteTable& table) {
 MenuModel buildNoteMenu(const NoteTable& table, std::int32_t moteId) {
     bool red = false;
     NoteColor color = static_cast<NoteColor>(-1);
-    const int slot = table.findSlot(moteId);
+    const int slot = table.findCard(moteId);
     if (slot >= 0) {
         red = table.slots[slot].textRed == 1;
         color = table.slots[slot].color;

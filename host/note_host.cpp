@@ -5,12 +5,18 @@
 #include "host/event_message.h"
 #include "mote/note_renderer.h"
 #include "notes/decimal.h"
+#include "notes/file_io.h"
+#include "notes/late_notes.h"
 
 namespace yorimemo {
 
 namespace {
 
-constexpr std::uint32_t kTicksPerDesktopCheck = 20;
+constexpr std::uint32_t kTicksPerDesktopCheck = 20;   // a second
+constexpr std::uint32_t kTicksPerReadRetry = 20;       // a second
+constexpr std::uint32_t kTicksPerSaveRetry = 40;       // two seconds
+// A file held for a moment (a virus scan, a backup) is not worth a word.
+constexpr int kFailedReadsBeforeNotice = 3;
 
 std::int32_t centred(std::int32_t extent, std::int32_t size) {
     // Signed division truncates toward zero; 64 bits keep hand-edited sizes from overflowing.
@@ -31,7 +37,16 @@ private:
     NoteHost& host_;
 };
 
-NoteHost::NoteHost(std::string iniPath, HostUi& ui) : settings_(std::move(iniPath)), ui_(ui) {}
+NoteHost::NoteHost(std::string iniPath, HostUi& ui)
+    : NoteHost(std::move(iniPath), ui, platformFileSystem()) {}
+
+NoteHost::NoteHost(std::string iniPath, HostUi& ui, FileSystem& files)
+    : settings_(std::move(iniPath), files), ui_(ui) {
+    settings_.onHealthChange([this](SettingsFile::SaveHealth health) {
+        ui_.showNotice(health == SettingsFile::SaveHealth::kFailing ? Notice::kCannotSave
+                                                                    : Notice::kSavedAgain);
+    });
+}
 
 void NoteHost::setDesktopExtent(DesktopExtent extent) {
     table_.desktopRight = extent.right;
@@ -39,7 +54,7 @@ void NoteHost::setDesktopExtent(DesktopExtent extent) {
 }
 
 void NoteHost::loadSettings() {
-    settings_.load(table_);
+    failedReads_ = settings_.load(table_) ? 0 : 1;
 }
 
 void NoteHost::openMoteLibrary(std::unique_ptr<MoteLibrary> library, LibraryHandle window) {
@@ -52,9 +67,9 @@ void NoteHost::openMoteLibrary(std::unique_ptr<MoteLibrary> library, LibraryHand
     for (int slot = 0; slot < kSlotCount; ++slot) {
         NoteSlot& note = table_.slots[slot];
         note.bitmap = 0;
+        // The stored id only says "in use"; the library hands out a fresh one.
+        note.hasCard = false;
         if (!note.inUse()) continue;
-        // The stored id only said "in use"; the library hands out a fresh one.
-        note.moteId = -1;
         renderNote(*library_, table_, slot, note.priority, true);
         settings_.saveNote(table_, slot);
     }
@@ -63,6 +78,10 @@ void NoteHost::openMoteLibrary(std::unique_ptr<MoteLibrary> library, LibraryHand
 void NoteHost::closeMoteLibrary() {
     if (!library_) return;
     for (NoteSlot& note : table_.slots) {
+        if (note.bitmap != 0) library_->deleteBitmap(note.bitmap);
+        note.bitmap = 0;
+    }
+    for (NoteSlot& note : unplaced_) {
         if (note.bitmap != 0) library_->deleteBitmap(note.bitmap);
         note.bitmap = 0;
     }
@@ -75,8 +94,7 @@ void NoteHost::drawNote(int slot, std::int32_t priority) {
 }
 
 int NoteHost::findNote(std::int32_t id) const {
-    // A negative id never names a note, though free slots hold negative ids.
-    return id < 0 ? -1 : table_.findSlot(id);
+    return table_.findCard(id);
 }
 
 void NoteHost::onEventMessage(std::string_view payload) {
@@ -153,7 +171,10 @@ void NoteHost::onDoubleClick(std::int32_t id) {
 
 void NoteHost::onTrayNotify(std::int32_t id, std::int32_t mouseMessage) {
     if (mouseMessage == kLeftButtonUp) {
-        if (library_) library_->redraw();
+        if (library_) {
+            retryNotesWithoutCard();
+            library_->redraw();
+        }
     } else if (mouseMessage == kRightButtonUp) {
         if (busy()) {
             noteMenuFlag_ = 0;  // dropped: a second menu must not open inside the first
@@ -179,7 +200,7 @@ void NoteHost::showMenu(std::int32_t id) {
 void NoteHost::runCommand(MenuCommand command, std::int32_t id) {
     switch (command) {
         case kQuit:
-            ui_.postQuit();
+            quit();
             break;
         case kCreateCyan:
             createNote(kCyan);
@@ -213,6 +234,7 @@ void NoteHost::runCommand(MenuCommand command, std::int32_t id) {
             break;
         case kAlwaysOnTop:
             table_.floating = table_.floating != 1 ? 1 : 0;
+            if (!settings_.hasBeenRead()) floatingSwitchedUnread_ = true;
             settings_.saveFloating(table_);
             break;
         case kNoCommand:
@@ -248,9 +270,95 @@ void NoteHost::eraseNote(std::int32_t id) {
     const int slot = findNote(id);
     if (slot < 0 || !ui_.runEraseDialog(slot)) return;
     NoteSlot& note = table_.slots[slot];
-    if (library_) library_->remove(note.moteId);
+    if (library_ && note.hasCard) library_->remove(note.moteId);
     note.moteId = -1;
+    note.hasCard = false;
     settings_.eraseNoteSection(slot);
+    if (!unplaced_.empty() && settings_.hasBeenRead()) placeUnplacedNote(slot);
+}
+
+void NoteHost::placeUnplacedNote(int freeSlot) {
+    NoteSlot& note = table_.slots[freeSlot];
+    const LibraryHandle oldBitmap = note.bitmap;
+    note = std::move(unplaced_.front());
+    unplaced_.erase(unplaced_.begin());
+    // The erased note's bitmap is still the library's; the new tenant brings its own.
+    if (oldBitmap != 0 && library_) library_->deleteBitmap(oldBitmap);
+    note.priority = table_.takeNextPriority();
+    if (library_ && note.hasCard) library_->setPriority(note.moteId, note.priority);
+    settings_.saveNote(table_, freeSlot);
+}
+
+void NoteHost::quit() {
+    if (hasUnsavedChanges()) {
+        // One last try; if the file still refuses, only the user can decide to lose the changes.
+        if (!settings_.hasBeenRead()) readLateFile(true);
+        settings_.retryPendingEdits();
+        if (hasUnsavedChanges() && !ui_.confirmQuitUnsaved()) return;
+    }
+    ui_.postQuit();
+}
+
+bool NoteHost::hasUnsavedChanges() const {
+    if (settings_.hasPendingEdits() || !unplaced_.empty()) return true;
+    if (settings_.hasBeenRead()) return false;
+    if (floatingSwitchedUnread_) return true;
+    for (const NoteSlot& note : table_.slots) {
+        if (note.inUse()) return true;
+    }
+    return false;
+}
+
+void NoteHost::retryNotesWithoutCard() {
+    SettingsFile::Batch oneWrite(settings_);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const NoteSlot& note = table_.slots[slot];
+        if (note.inUse() && !note.hasCard) drawNote(slot, note.priority);
+    }
+}
+
+bool NoteHost::readLateFile(bool tell) {
+    NoteTable read;
+    if (!settings_.load(read)) {
+        ++failedReads_;
+        if (tell && failedReads_ == kFailedReadsBeforeNotice) ui_.showNotice(Notice::kCannotRead);
+        return false;
+    }
+    const bool told = failedReads_ >= kFailedReadsBeforeNotice;
+    failedReads_ = 0;
+    read.desktopRight = table_.desktopRight;
+    read.desktopBottom = table_.desktopBottom;
+    if (floatingSwitchedUnread_) read.floating = table_.floating;
+    floatingSwitchedUnread_ = false;
+
+    LateNotes late = placeLateNotes(read, table_);
+    // The bitmaps of free slots were handed out by the library too; they go with the old table.
+    if (library_) {
+        for (const NoteSlot& note : table_.slots) {
+            if (!note.inUse() && note.bitmap != 0) library_->deleteBitmap(note.bitmap);
+        }
+    }
+    std::vector<bool> placed(kSlotCount, false);
+    for (const int slot : late.placed) placed[static_cast<std::size_t>(slot)] = true;
+    table_ = std::move(read);
+    for (NoteSlot& note : late.unplaced) unplaced_.push_back(std::move(note));
+
+    SettingsFile::Batch oneWrite(settings_);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        NoteSlot& note = table_.slots[slot];
+        if (placed[static_cast<std::size_t>(slot)]) {
+            if (library_ && note.hasCard) library_->setPriority(note.moteId, note.priority);
+            settings_.saveNote(table_, slot);
+        } else if (note.inUse()) {
+            note.bitmap = 0;
+            note.hasCard = false;
+            drawNote(slot, note.priority);
+        }
+    }
+    if (library_) library_->floating(busy() ? 0 : table_.floating);
+    if (tell && told) ui_.showNotice(Notice::kReadAgain);
+    if (tell && !late.unplaced.empty()) ui_.showNotice(Notice::kNoFreeSlot);
+    return true;
 }
 
 void NoteHost::redrawNote(int slot) {
@@ -263,11 +371,22 @@ void NoteHost::restoreFloating() {
 
 void NoteHost::onTimer(const std::function<DesktopExtent()>& readDesktop) {
     ++ticks_;
+    // Not while a dialog holds a slot: reading the file late moves notes between slots.
+    if (!settings_.hasBeenRead() && ticks_ % kTicksPerReadRetry == 0 && !busy()) {
+        readLateFile(true);
+    } else if (settings_.hasPendingEdits() && ticks_ % kTicksPerSaveRetry == 0) {
+        settings_.retryPendingEdits();
+    }
     if (ticks_ % kTicksPerDesktopCheck != 0) return;
     const DesktopExtent now = readDesktop();
     if (now.right == table_.desktopRight && now.bottom == table_.desktopBottom) return;
     setDesktopExtent(now);
     if (library_) library_->updateDesktopSize();
+}
+
+void NoteHost::onEndSession() {
+    if (!settings_.hasBeenRead() && !busy()) readLateFile(false);
+    settings_.retryPendingEdits();
 }
 
 }  // namespace yorimemo

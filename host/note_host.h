@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/host_ui.h"
 #include "host/menu_model.h"
@@ -34,6 +35,8 @@ struct DesktopExtent {
 class NoteHost {
 public:
     NoteHost(std::string iniPath, HostUi& ui);
+    // Works through `files` instead of the platform's files (tests make single steps fail).
+    NoteHost(std::string iniPath, HostUi& ui, FileSystem& files);
 
     NoteTable& table() { return table_; }
     const NoteTable& table() const { return table_; }
@@ -43,6 +46,7 @@ public:
     std::int32_t noteMenuFlag() const { return noteMenuFlag_; }
 
     void setDesktopExtent(DesktopExtent extent);
+    // A file that cannot be read yet is tried again by the timer (see onTimer).
     void loadSettings();
     // Takes the binding, hands it the floating flag and the window, then draws every stored note;
     // their sections reach the file in one write.
@@ -54,8 +58,14 @@ public:
     // An event message from the library; ignored when no binding exists.
     void onEventMessage(std::string_view payload);
     void onTrayNotify(std::int32_t id, std::int32_t mouseMessage);
-    // Every 50 ms; the desktop is read on every 20th tick.
+    // Every 50 ms; the desktop is read on every 20th tick. An unread file is tried again every
+    // second, changes that did not reach the file every two.
     void onTimer(const std::function<DesktopExtent()>& readDesktop);
+    // The session ends: one silent try to save what is held; nothing is asked.
+    void onEndSession();
+
+    // Changes the file does not hold yet (held edits, notes made before it could be read).
+    bool hasUnsavedChanges() const;
 
     // True while a menu or dialog opened by the host is up.
     bool busy() const { return modalDepth_ > 0; }
@@ -78,6 +88,12 @@ private:
     void eraseNote(std::int32_t id);
     void redrawNote(int slot);
     void restoreFloating();
+    void quit();
+    void retryNotesWithoutCard();
+    // Tries to read a file that could not be read; on success shows its notes and saves the
+    // notes made meanwhile into its free slots. `tell` is false where nobody may be disturbed.
+    bool readLateFile(bool tell);
+    void placeUnplacedNote(int freeSlot);
 
     NoteTable table_;
     SettingsFile settings_;
@@ -87,6 +103,10 @@ private:
     std::int32_t noteMenuFlag_ = 0;
     int modalDepth_ = 0;
     std::uint32_t ticks_ = 0;
+    int failedReads_ = 0;
+    bool floatingSwitchedUnread_ = false;
+    // Notes made before the file was read for which it had no free slot; shown, not saved.
+    std::vector<NoteSlot> unplaced_;
 };
 
 }  // namespace yorimemo

@@ -63,18 +63,25 @@ void renderNote(MoteLibrary& library, NoteTable& table, int slot, std::int32_t p
     library.drawText(0, note.text, font, colors.text, &rect, kDrawTextMeasure);
     const std::int32_t height = cardHeight(rect.bottom, table.defaultHeight);
 
-    if (note.moteId >= 0) library.remove(note.moteId);
+    if (note.hasCard) library.remove(note.moteId);
+    note.hasCard = false;
     const auto created = library.create(note.x, note.y, 0, 0, priority);
-    note.moteId = created ? *created : (stayInUse ? slot : -1);
+    if (created && *created >= 0) {
+        note.moteId = *created;
+        note.hasCard = true;
+    } else if (!stayInUse) {
+        note.moteId = -1;
+    }
 
     if (note.bitmap != 0) library.deleteBitmap(note.bitmap);
     note.bitmap = library.createBitmap(note.width, height, &note.surface).value_or(0);
-    library.setImage(note.moteId, note.bitmap, note.surface);
+    // Without a card the id may be another card's: nothing may be shown through it.
+    if (note.hasCard) library.setImage(note.moteId, note.bitmap, note.surface);
     library.fillRect(note.bitmap, note.surface, 0, 1, note.width, less(height, 1), colors.fill);
     library.drawLine(note.bitmap, note.surface, 0, 0, less(note.width, 1), 0, kTopEdgeColor);
     library.drawText(note.bitmap, note.text, font, colors.text, &rect, kDrawTextWrap);
     library.deleteFont(font);
-    library.updateImage(note.moteId);
+    if (note.hasCard) library.updateImage(note.moteId);
     library.unlockDraw();
 }
 

@@ -17,9 +17,9 @@ struct NoteColors {
 NoteColors noteColors(NoteColor color, std::int32_t textRed);
 
 // Rebuilds the slot's mote, bitmap and surface; the old mote goes before the new one is created,
-// the old bitmap after. Without a library `_create` no mote id comes back: a note that must stay
-// in use then keeps a placeholder id (its slot index, distinct from any other placeholder), and
-// any other note stays free.
+// the old bitmap after. When the library makes no card (no `_create`, or a negative answer) a
+// note that must stay in use keeps the id it had, so the file keeps it in use, and is marked as
+// having no card; any other note stays free. Either way the next rebuild tries again.
 void renderNote(MoteLibrary& library, NoteTable& table, int slot, std::int32_t priority,
                 bool stayInUse);
 

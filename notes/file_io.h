@@ -21,6 +21,10 @@ public:
     // Puts `from` in the place of `to` in one step, replacing it.
     virtual bool renameOver(const std::string& from, const std::string& to) = 0;
     virtual void removeFile(const std::string& path) = 0;
+    // A file the user made read-only; false when it is missing.
+    virtual bool isReadOnly(const std::string& path) = 0;
+    // Gives `to` the attributes of `from` (hidden, archive, ...), so a replacement keeps them.
+    virtual void copyAttributes(const std::string& from, const std::string& to) = 0;
 };
 
 FileSystem& platformFileSystem();

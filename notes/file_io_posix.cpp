@@ -83,6 +83,17 @@ public:
     }
 
     void removeFile(const std::string& path) override { ::unlink(path.c_str()); }
+
+    // By the mode bits, not access(2): the owner's choice counts even for root.
+    bool isReadOnly(const std::string& path) override {
+        struct stat status {};
+        return ::stat(path.c_str(), &status) == 0 && (status.st_mode & 0222) == 0;
+    }
+
+    void copyAttributes(const std::string& from, const std::string& to) override {
+        struct stat status {};
+        if (::stat(from.c_str(), &status) == 0) ::chmod(to.c_str(), status.st_mode & 07777);
+    }
 };
 
 }  // namespace

@@ -71,6 +71,20 @@ public:
     }
 
     void removeFile(const std::string& path) override { DeleteFileA(path.c_str()); }
+
+    bool isReadOnly(const std::string& path) override {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    }
+
+    void copyAttributes(const std::string& from, const std::string& to) override {
+        const DWORD attributes = GetFileAttributesA(from.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) return;
+        constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        SetFileAttributesA(to.c_str(), (attributes & kKept) != 0 ? attributes & kKept
+                                                                 : FILE_ATTRIBUTE_NORMAL);
+    }
 };
 
 }  // namespace

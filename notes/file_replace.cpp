@@ -7,9 +7,12 @@ std::string temporaryPathFor(const std::string& path) {
 }
 
 bool replaceFileContents(FileSystem& files, const std::string& path, std::string_view bytes) {
+    // The user's read-only mark is a refusal to be respected, not an obstacle to get round.
+    if (files.isReadOnly(path)) return false;
     const std::string temporary = temporaryPathFor(path);
     switch (files.writeDurably(temporary, bytes)) {
         case WriteStatus::kWritten:
+            files.copyAttributes(path, temporary);
             if (files.renameOver(temporary, path)) return true;
             files.removeFile(temporary);
             return false;

@@ -10,7 +10,8 @@ namespace yorimemo {
 
 // Writes a temporary file beside `path`, flushes it and renames it over `path`. When the temporary
 // file cannot be created (a folder that is not writable), the file itself is written in place.
-// Returns false when nothing could be written; the old file is then unchanged.
+// The replacement keeps the file's attributes; a read-only file is not written. Returns false
+// when nothing could be written; the old file is then unchanged.
 bool replaceFileContents(FileSystem& files, const std::string& path, std::string_view bytes);
 
 // The temporary file that replaceFileContents writes for `path`.

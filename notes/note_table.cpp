@@ -2,9 +2,9 @@
 
 namespace yorimemo {
 
-int NoteTable::findSlot(std::int32_t moteId) const {
+int NoteTable::findCard(std::int32_t moteId) const {
     for (int i = 0; i < kSlotCount; ++i) {
-        if (slots[i].moteId == moteId) return i;
+        if (slots[i].hasCard && slots[i].moteId == moteId) return i;
     }
     return -1;
 }

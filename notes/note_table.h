@@ -16,7 +16,9 @@ enum NoteColor : std::int32_t { kCyan = 0, kMagenta = 1, kYellow = 2 };
 using LibraryHandle = std::intptr_t;
 
 struct NoteSlot {
-    std::int32_t moteId = -1;  // 0 or more: in use; negative: free
+    // 0 or more: in use; negative: free. Without a card (the library could not make one) it is the
+    // id last stored, kept so that the note stays in use; it then names no card.
+    std::int32_t moteId = -1;
     std::int32_t priority = 0;
     std::int32_t x = 0;
     std::int32_t y = 0;
@@ -28,6 +30,7 @@ struct NoteSlot {
     std::int32_t textRed = 0;
     LibraryHandle bitmap = 0;
     LibraryHandle surface = 0;
+    bool hasCard = false;  // moteId is the library's id of the card on screen
 
     bool inUse() const { return moteId >= 0; }
 };
@@ -44,8 +47,8 @@ struct NoteTable {
     std::int32_t desktopRight = 0;
     std::int32_t desktopBottom = 0;
 
-    // First slot whose mote id equals the key, free slots included; -1 when none.
-    int findSlot(std::int32_t moteId) const;
+    // The slot whose card on screen has this id; -1 when none.
+    int findCard(std::int32_t moteId) const;
     // First slot whose mote id is negative; -1 when all are in use.
     int firstFreeSlot() const;
     // Returns the next priority and advances the counter.

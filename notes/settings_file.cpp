@@ -32,8 +32,11 @@ SettingsFile::SettingsFile(std::string iniPath)
 SettingsFile::SettingsFile(std::string iniPath, FileSystem& files)
     : iniPath_(std::move(iniPath)), files_(&files) {}
 
-void SettingsFile::load(NoteTable& table) {
-    const ProfileDocument document = readProfile(*files_, iniPath_);
+bool SettingsFile::load(NoteTable& table) {
+    std::string bytes;
+    const ReadStatus status = files_->readAll(iniPath_, bytes);
+    if (status != ReadStatus::kRead) bytes.clear();
+    const ProfileDocument document = ProfileDocument::parse(bytes);
 
     const int system = document.findSection(kSystem);
     auto systemValue = [&](const char* key, const char* fallback) {
@@ -44,6 +47,9 @@ void SettingsFile::load(NoteTable& table) {
     table.defaultHeight = parseDecimal(systemValue("Height", "50"));
     table.defaultFontName = systemValue("FontName", kDefaultFontName);
     table.defaultFontSize = parseDecimal(systemValue("FontSize", "9"));
+    // Unreadable: the defaults let new notes be made meanwhile; the notes wait for a later read.
+    unreadable_ = status == ReadStatus::kFailed;
+    if (unreadable_) return false;
 
     for (int i = 0; i < kSlotCount; ++i) {
         const int section = document.findSection(noteSection(i));
@@ -68,6 +74,7 @@ void SettingsFile::load(NoteTable& table) {
     }
 
     table.nextPriority = compactPriorities(table);
+    return true;
 }
 
 void SettingsFile::saveNote(const NoteTable& table, int slot) {
@@ -108,18 +115,35 @@ void SettingsFile::saveFloating(const NoteTable& table) {
 }
 
 void SettingsFile::submit(Edit edit) {
+    // Before the file is read the notes on screen have no place in it yet: their sections would
+    // replace notes the program never saw. The host saves them once the file is read.
+    if (unreadable_ && edit.section != kSystem) return;
     pending_.push_back(std::move(edit));
     if (batchDepth_ == 0) flush();
 }
 
-void SettingsFile::flush() {
-    std::vector<Edit> edits;
-    edits.swap(pending_);
-    if (edits.empty()) return;
-    // The file is read again first: keys that others wrote since the start are kept. A failed
-    // write is dropped silently; the table keeps its values.
-    updateProfile(*files_, iniPath_, [&](ProfileDocument& document) {
-        for (const Edit& edit : edits) {
+bool SettingsFile::retryPendingEdits() {
+    if (batchDepth_ == 0) flush();
+    return pending_.empty();
+}
+
+void SettingsFile::flush() noexcept {
+    if (pending_.empty() || unreadable_) return;
+    try {
+        const bool written = writePending();
+        if (written) pending_.clear();
+        setHealth(written ? SaveHealth::kSaved : SaveHealth::kFailing);
+    } catch (...) {
+        // Out of memory, say: the edits stay held like those of any failed write.
+        health_ = SaveHealth::kFailing;
+    }
+}
+
+bool SettingsFile::writePending() {
+    // The file is read again first: keys that others wrote since the start are kept. Replaying
+    // every held edit in order gives the file what a first write that landed would have left.
+    return updateProfile(*files_, iniPath_, [&](ProfileDocument& document) {
+        for (const Edit& edit : pending_) {
             if (edit.removesSection) {
                 document.removeSection(edit.section);
             } else {
@@ -127,6 +151,12 @@ void SettingsFile::flush() {
             }
         }
     });
+}
+
+void SettingsFile::setHealth(SaveHealth health) {
+    if (health == health_) return;
+    health_ = health;
+    if (healthListener_) healthListener_(health);
 }
 
 SettingsFile::Batch::Batch(SettingsFile& file) : file_(file) {

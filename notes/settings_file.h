@@ -1,8 +1,12 @@
 #pragma once
 // The INI file beside the program: read once at start into the note table, and written back at the
 // moment of each change. Every operation that writes is one atomic replacement of the file.
+// A write that fails is kept and tried again, in order, until it lands; a file that exists but
+// cannot be read is never written, so no note the program has not read is ever replaced.
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "notes/note_table.h"
@@ -17,8 +21,15 @@ public:
     // Works through `files` instead of the platform's files (tests make single steps fail).
     SettingsFile(std::string iniPath, FileSystem& files);
 
+    // Whether the saved state on the disc matches the table; reported when it changes.
+    enum class SaveHealth { kSaved, kFailing };
+
     // Fills the table from the file: "System", then Husen1..Husen100, then compacts priorities.
-    void load(NoteTable& table);
+    // A missing file is an empty one. Returns false, leaving the table's notes alone, when the
+    // file exists but cannot be read (held by another program): until a later load succeeds,
+    // no note section is written and other edits wait.
+    bool load(NoteTable& table);
+    bool hasBeenRead() const { return !unreadable_; }
 
     void saveNote(const NoteTable& table, int slot);      // all ten keys of the slot's section
     void savePriority(const NoteTable& table, int slot);  // Priority
@@ -26,12 +37,20 @@ public:
     void eraseNoteSection(int slot);                      // the whole section
     void saveFloating(const NoteTable& table);            // System/Floating
 
+    // Edits that have not reached the file yet, held in the order they were made.
+    bool hasPendingEdits() const { return !pending_.empty(); }
+    // Tries the held edits again (outside a batch); true when none remain.
+    bool retryPendingEdits();
+    void onHealthChange(std::function<void(SaveHealth)> listener) {
+        healthListener_ = std::move(listener);
+    }
+
     // While a batch is open the writes gather in memory and reach the file in one write when
     // the outermost batch closes, so the start-up redraw of every note costs one write.
     class Batch {
     public:
         explicit Batch(SettingsFile& file);
-        ~Batch();
+        ~Batch();  // never throws: a failed write stays held
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
 
@@ -51,12 +70,17 @@ private:
     };
 
     void submit(Edit edit);
-    void flush();
+    void flush() noexcept;
+    bool writePending();
+    void setHealth(SaveHealth health);
 
     std::string iniPath_;
     FileSystem* files_;
     int batchDepth_ = 0;
+    bool unreadable_ = false;  // the last load found the file but could not read it
     std::vector<Edit> pending_;
+    SaveHealth health_ = SaveHealth::kSaved;
+    std::function<void(SaveHealth)> healthListener_;
 };
 
 }  // namespace yorimemo

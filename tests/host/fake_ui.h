@@ -20,6 +20,8 @@ public:
     std::vector<MenuModel> menus;
     std::function<bool(int slot)> editDialog = [](int) { return false; };
     std::function<bool(int slot)> eraseDialog = [](int) { return false; };
+    bool quitAnyway = false;  // the answer to quitting with unsaved changes
+    std::vector<Notice> notices;
 
     std::unique_ptr<OpenMenu> createMenu(const MenuModel& model) override {
         if (!menuCanBeCreated) return nullptr;
@@ -35,6 +37,11 @@ public:
         log_.push_back("erase dialog " + std::to_string(slot));
         return eraseDialog(slot);
     }
+    bool confirmQuitUnsaved() override {
+        log_.push_back("quit anyway?");
+        return quitAnyway;
+    }
+    void showNotice(Notice notice) override { notices.push_back(notice); }
     void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) override {
         log_.push_back("post tray " + std::to_string(id) + " " + std::to_string(mouseMessage));
     }
@@ -64,6 +71,8 @@ public:
     std::unique_ptr<OpenMenu> createMenu(const MenuModel&) override { return nullptr; }
     bool runEditDialog(int) override { return false; }
     bool runEraseDialog(int) override { return false; }
+    bool confirmQuitUnsaved() override { return true; }
+    void showNotice(Notice) override {}
     void postTrayNotify(std::int32_t, std::int32_t) override {}
     void postNull() override {}
     void postQuit() override {}

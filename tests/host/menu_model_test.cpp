@@ -65,6 +65,7 @@ TEST(MenuModelTest, NoteMenuOfAMagentaNoteWithRedText) {
     NoteTable table;
     table.floating = 1;
     table.slots[4].moteId = 12;
+    table.slots[4].hasCard = true;
     table.slots[4].color = kMagenta;
     table.slots[4].textRed = 1;
     const std::vector<Shown> expected = {
@@ -83,6 +84,7 @@ TEST(MenuModelTest, MarksFollowExactValuesOnly) {
     NoteTable table;
     table.floating = 2;  // only exactly 1 counts as on
     table.slots[0].moteId = 3;
+    table.slots[0].hasCard = true;
     table.slots[0].textRed = 2;
     table.slots[0].color = static_cast<NoteColor>(5);
     for (const MenuModel& menu : {buildNoteMenu(table, 3), buildNoteMenu(table, 99)}) {

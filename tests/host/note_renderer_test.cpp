@@ -116,17 +116,34 @@ TEST_F(NoteRendererTest, WithoutTextCallsTheCardHasTheDefaultHeightAndNoFont) {
     EXPECT_THAT(library.calls, ::testing::Contains("_delete_font 0"));
 }
 
-TEST_F(NoteRendererTest, WithoutCreateAStoredNoteStaysInUseAndANewOneStaysFree) {
+TEST_F(NoteRendererTest, WithoutCreateAStoredNoteKeepsItsIdAndANewOneStaysFree) {
     library.unbound = {"_create", "_create_bitmap"};
-    table.slots[3].moteId = -1;
+    table.slots[3].moteId = 8;
     renderNote(library, table, 3, 0, true);
-    EXPECT_EQ(table.slots[3].moteId, 3);
+    EXPECT_EQ(table.slots[3].moteId, 8);
+    EXPECT_FALSE(table.slots[3].hasCard);
     EXPECT_EQ(table.slots[3].bitmap, 0);
+    EXPECT_THAT(library.calls, ::testing::Not(::testing::Contains(::testing::StartsWith("_delete "))));
 
     table.slots[5] = table.slots[3];
     table.slots[5].moteId = -1;
     renderNote(library, table, 5, 0, false);
     EXPECT_EQ(table.slots[5].moteId, -1);
+}
+
+TEST_F(NoteRendererTest, ANegativeCreateAnswerIsNoCardAndTheNextRebuildTriesAgain) {
+    table.slots[3].moteId = 0;  // the stored id equals the card id another note may get
+    library.createAnswers = {-1};
+    renderNote(library, table, 3, 0, true);
+    EXPECT_EQ(table.slots[3].moteId, 0);
+    EXPECT_FALSE(table.slots[3].hasCard);
+    EXPECT_EQ(table.findCard(0), -1);
+    EXPECT_THAT(library.calls, ::testing::Not(::testing::Contains(::testing::StartsWith("_set_image_h"))));
+    EXPECT_THAT(library.calls, ::testing::Not(::testing::Contains(::testing::StartsWith("_update_image_h"))));
+
+    renderNote(library, table, 3, 0, true);
+    EXPECT_TRUE(table.slots[3].hasCard);
+    EXPECT_EQ(table.findCard(table.slots[3].moteId), 3);
 }
 
 TEST_F(NoteRendererTest, ExtremeWidthsDoNotOverflow) {

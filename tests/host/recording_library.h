@@ -22,6 +22,8 @@ public:
     std::vector<std::string>& calls;
     std::set<std::string> unbound;  // names of entry points the library lacks
     std::int32_t nextId = 0;
+    std::vector<std::int32_t> createAnswers;  // given by _create, first first, before the ids
+
 
     std::vector<std::string> take() { return std::exchange(calls, {}); }
 
@@ -30,6 +32,11 @@ public:
     std::optional<std::int32_t> create(std::int32_t x, std::int32_t y, std::int32_t a,
                                        std::int32_t b, std::int32_t priority) override {
         if (!log("_create", x, y, a, b, priority)) return std::nullopt;
+        if (!createAnswers.empty()) {
+            const std::int32_t answer = createAnswers.front();
+            createAnswers.erase(createAnswers.begin());
+            return answer;
+        }
         positions_[nextId] = {x, y};
         return nextId++;
     }

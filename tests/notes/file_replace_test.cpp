@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "notes/profile_file.h"
@@ -57,6 +58,21 @@ TEST_F(FileReplaceTest, FailedRenameLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_FALSE(replaceFileContents(files, path, "new"));
     EXPECT_EQ(readBytes(path), "old");
     EXPECT_FALSE(testing::exists(temporaryPathFor(path)));
+}
+
+TEST_F(FileReplaceTest, ReadOnlyFileIsRefusedAndOtherAttributesAreKept) {
+    writeBytes(path, "old");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_FALSE(replaceFileContents(files, path, "new"));
+    EXPECT_EQ(readBytes(path), "old");
+    EXPECT_EQ(files.writes, 0);
+
+    using std::filesystem::perms;
+    std::filesystem::permissions(path, perms::owner_read | perms::owner_write | perms::group_read);
+    const perms before = std::filesystem::status(path).permissions();
+    EXPECT_TRUE(replaceFileContents(files, path, "new"));
+    EXPECT_EQ(readBytes(path), "new");
+    EXPECT_EQ(std::filesystem::status(path).permissions(), before);
 }
 
 TEST_F(FileReplaceTest, WriteFailingHalfWayDoesNotFallBackToWritingInPlace) {

@@ -7,24 +7,16 @@
 namespace yorimemo {
 namespace {
 
-TEST(NoteTableTest, FindSlotReturnsLowestMatchingIndexIncludingFreeSlots) {
+TEST(NoteTableTest, FindCardMatchesOnlyNotesShowingACard) {
     NoteTable table;
-    for (auto& slot : table.slots) slot.moteId = -2;
+    table.slots[2].moteId = 7;  // a stored id kept while the library made no card
     table.slots[4].moteId = 7;
-    table.slots[9].moteId = 7;
+    table.slots[4].hasCard = true;
     table.slots[6].moteId = -1;
-    table.slots[8].moteId = -1;
 
-    EXPECT_EQ(table.findSlot(7), 4);
-    EXPECT_EQ(table.findSlot(-1), 6);
-    EXPECT_EQ(table.findSlot(3), -1);
-    EXPECT_EQ(table.findSlot(-2), 0);
-}
-
-TEST(NoteTableTest, MinusOneIsNotFoundWhenFreeSlotsHoldOtherNegatives) {
-    NoteTable table;
-    for (auto& slot : table.slots) slot.moteId = -5;
-    EXPECT_EQ(table.findSlot(-1), -1);
+    EXPECT_EQ(table.findCard(7), 4);
+    EXPECT_EQ(table.findCard(-1), -1);
+    EXPECT_EQ(table.findCard(3), -1);
     EXPECT_EQ(table.firstFreeSlot(), 0);
 }
 

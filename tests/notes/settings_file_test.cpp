@@ -166,18 +166,7 @@ TEST_F(SettingsFileTest, OutOfRangeNumbersSaturate) {
 
 TEST_F(SettingsFileTest, StartUpReadsTheFileOnce) {
     writeBytes(ini, "[Husen1]\r\nID=0\r\n[Husen2]\r\nID=1\r\n");
-    struct CountingReads final : public FileSystem {
-        int reads = 0;
-        ReadStatus readAll(const std::string& path, std::string& bytes) override {
-            ++reads;
-            return platformFileSystem().readAll(path, bytes);
-        }
-        WriteStatus writeDurably(const std::string&, std::string_view) override {
-            return WriteStatus::kFailed;
-        }
-        bool renameOver(const std::string&, const std::string&) override { return false; }
-        void removeFile(const std::string&) override {}
-    } files;
+    ScriptedFileSystem files;
     NoteTable table;
     SettingsFile(ini, files).load(table);
     EXPECT_EQ(files.reads, 1);

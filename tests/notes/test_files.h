@@ -49,17 +49,19 @@ inline bool exists(const std::string& path) {
     return std::filesystem::exists(path);
 }
 
-// The platform's files, with single steps made to fail on request and writes counted.
+// The platform's files, with single steps made to fail on request and reads and writes counted.
 class ScriptedFileSystem final : public FileSystem {
 public:
     bool failReads = false;
     bool failTemporaryCreation = false;  // as in a folder that is not writable
     bool failTemporaryWrite = false;     // as on a full disc, after the file was opened
     bool failRename = false;
+    int reads = 0;
     int writes = 0;
     int renames = 0;
 
     ReadStatus readAll(const std::string& path, std::string& bytes) override {
+        ++reads;
         if (failReads) return ReadStatus::kFailed;
         return platformFileSystem().readAll(path, bytes);
     }
@@ -79,6 +81,12 @@ public:
         return platformFileSystem().renameOver(from, to);
     }
     void removeFile(const std::string& path) override { platformFileSystem().removeFile(path); }
+    bool isReadOnly(const std::string& path) override {
+        return platformFileSystem().isReadOnly(path);
+    }
+    void copyAttributes(const std::string& from, const std::string& to) override {
+        platformFileSystem().copyAttributes(from, to);
+    }
 };
 
 }  // namespace yorimemo::testing
