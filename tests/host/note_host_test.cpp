@@ -10,6 +10,7 @@
 #include "notes/profile_file.h"
 #include "tests/host/fake_ui.h"
 #include "tests/host/recording_library.h"
+#include "tests/notes/test_files.h"
 
 namespace yorimemo {
 namespace {
@@ -40,7 +41,7 @@ protected:
         auto library = std::make_unique<fakes::RecordingLibrary>(log_);
         library_ = library.get();
         ui_ = std::make_unique<fakes::FakeUi>(log_);
-        host_ = std::make_unique<NoteHost>(iniPath_, *ui_);
+        host_ = std::make_unique<NoteHost>(iniPath_, *ui_, files_);
         host_->setDesktopExtent({1920, 1080});
         host_->loadSettings();
         host_->openMoteLibrary(std::move(library), 0x1234);
@@ -76,8 +77,15 @@ protected:
         host_->onTrayNotify(id, kRightButtonUp);
     }
 
+    void waitSeconds(int seconds) {
+        for (int tick = 0; tick < seconds * 20; ++tick) {
+            host_->onTimer([] { return DesktopExtent{1920, 1080}; });
+        }
+    }
+
     fs::path dir_;
     std::string iniPath_;
+    testing::ScriptedFileSystem files_;
     std::vector<std::string> log_;
     fakes::RecordingLibrary* library_ = nullptr;
     std::unique_ptr<fakes::FakeUi> ui_;
@@ -388,6 +396,113 @@ TEST_F(NoteHostTest, DesktopIsWatchedOnEveryTwentiethTick) {
     for (int i = 0; i < 40; ++i) host_->onTimer(read);
     EXPECT_THAT(library_->take(), ElementsAre("_update_desktopsize"));
     EXPECT_EQ(host_->table().desktopRight, 1280);
+}
+
+// The file held by another program, and writes that fail.
+
+TEST_F(NoteHostTest, AFileHeldAtStartIsReadLaterAndANoteMadeMeanwhileTakesAFreeSlot) {
+    std::ofstream(iniPath_, std::ios::binary) << kTwoNotes;
+    files_.failReads = true;
+    start();
+    EXPECT_FALSE(host_->table().slots[1].inUse());
+    rightClickTray(kCreateYellow);
+    EXPECT_EQ(file(), kTwoNotes) << "nothing is written to a file that was not read";
+    EXPECT_TRUE(host_->hasUnsavedChanges());
+    waitSeconds(1);
+    EXPECT_THAT(ui_->notices, IsEmpty()) << "a moment's hold is not worth a word";
+    waitSeconds(1);
+    EXPECT_THAT(ui_->notices, ElementsAre(Notice::kCannotRead));
+    waitSeconds(3);
+    EXPECT_EQ(ui_->notices.size(), 1u) << "said once";
+
+    files_.failReads = false;
+    library_->take();
+    waitSeconds(1);
+    EXPECT_THAT(ui_->notices, ElementsAre(Notice::kCannotRead, Notice::kReadAgain));
+    EXPECT_THAT(library_->calls, Contains("_create 10 20 0 0 1"));
+    EXPECT_THAT(library_->calls, Contains("_set_priority 0 2")) << "the new note stays in front";
+    const NoteTable stored = reread();
+    EXPECT_EQ(stored.slots[1].text, "hi");
+    EXPECT_TRUE(stored.slots[3].inUse());
+    EXPECT_TRUE(stored.slots[0].inUse()) << "the first free slot";
+    EXPECT_EQ(stored.slots[0].color, kYellow);
+    EXPECT_EQ(stored.slots[0].priority, 2);
+    EXPECT_FALSE(host_->hasUnsavedChanges());
+}
+
+TEST_F(NoteHostTest, ANoteMadeWhileAFullFileWasHeldWaitsForAnErasedSlot) {
+    std::string full;
+    for (int i = 1; i <= kSlotCount; ++i) full += "[Husen" + std::to_string(i) + "]\r\nID=0\r\n";
+    std::ofstream(iniPath_, std::ios::binary) << full;
+    files_.failReads = true;
+    start();
+    rightClickTray(kCreateMagenta);
+    const std::int32_t lateCard = host_->table().slots[0].moteId;
+    files_.failReads = false;
+    waitSeconds(1);
+    EXPECT_THAT(ui_->notices, ElementsAre(Notice::kNoFreeSlot));
+    EXPECT_TRUE(host_->hasUnsavedChanges());
+    EXPECT_EQ(reread().slots[41].color, kCyan);
+
+    ui_->eraseDialog = [](int) { return true; };
+    rightClickNote(host_->table().slots[41].moteId, kErase);
+    EXPECT_EQ(host_->table().slots[41].moteId, lateCard);
+    EXPECT_EQ(reread().slots[41].color, kMagenta);
+    EXPECT_FALSE(host_->hasUnsavedChanges());
+}
+
+TEST_F(NoteHostTest, AFailedSaveIsToldOnceRetriedAndAskedAboutAtQuit) {
+    start(kTwoNotes);
+    files_.failRename = true;
+    rightClickTray(kCreateCyan);
+    host_->onEventMessage("OnMoteLButtonDown\r\n0\r\n5\r\n5\r\n");
+    host_->onEventMessage("OnMoteLButtonUp\r\n0\r\n5\r\n5\r\n");
+    EXPECT_THAT(ui_->notices, ElementsAre(Notice::kCannotSave));
+    EXPECT_FALSE(reread().slots[0].inUse());
+
+    rightClickTray(kQuit);
+    EXPECT_THAT(log_, Contains("quit anyway?"));
+    EXPECT_THAT(log_, Not(Contains("post quit"))) << "'no' keeps the program";
+
+    files_.failRename = false;
+    waitSeconds(2);
+    EXPECT_THAT(ui_->notices, ElementsAre(Notice::kCannotSave, Notice::kSavedAgain));
+    const NoteTable stored = reread();
+    EXPECT_TRUE(stored.slots[0].inUse());
+    EXPECT_GT(stored.slots[1].priority, stored.slots[0].priority) << "the press landed too";
+    log_.clear();
+    rightClickTray(kQuit);
+    EXPECT_THAT(log_, Not(Contains("quit anyway?")));
+    EXPECT_THAT(log_, Contains("post quit"));
+}
+
+TEST_F(NoteHostTest, TheEndOfTheSessionTriesOnceSilently) {
+    start(kTwoNotes);
+    files_.failRename = true;
+    rightClickTray(kCreateCyan);
+    files_.failRename = false;
+    host_->onEndSession();
+    EXPECT_TRUE(reread().slots[0].inUse());
+    EXPECT_THAT(log_, Not(Contains("quit anyway?")));
+}
+
+TEST_F(NoteHostTest, ANoteTheLibraryRefusesKeepsItsStoredIdAndIsDrawnAgainLater) {
+    std::ofstream(iniPath_, std::ios::binary) << kTwoNotes;
+    auto library = std::make_unique<fakes::RecordingLibrary>(log_);
+    library->createAnswers = {-1};
+    fakes::RecordingLibrary& recording = *library;
+    fakes::FakeUi ui(log_);
+    NoteHost host(iniPath_, ui, files_);
+    host.loadSettings();
+    host.openMoteLibrary(std::move(library), 0x1234);
+    EXPECT_EQ(reread().slots[1].moteId, 55) << "the stored id stays";
+    EXPECT_EQ(host.table().findCard(0), 3) << "the other note's card 0 is not the refused one";
+
+    recording.take();
+    host.onTrayNotify(0x79726D38, kLeftButtonUp);
+    EXPECT_THAT(recording.calls, Contains("_create 10 20 0 0 1"));
+    EXPECT_EQ(recording.calls.back(), "_redraw");
+    EXPECT_TRUE(host.table().slots[1].hasCard);
 }
 
 }  // namespace

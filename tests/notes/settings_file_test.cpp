@@ -369,30 +369,94 @@ TEST_F(SettingsFileTest, LoneLineBreaksComeBackAsCrLf) {
     EXPECT_EQ(load().slots[0].text, "a\r\nb\r\nc");
 }
 
-// Failures are silent and leave the file as it was.
+// Failures: the file keeps its old content, the edits are held and land later, in order.
 
-TEST_F(SettingsFileTest, FailedRenameLeavesTheOldFile) {
-    const std::string before = "[Husen1]\r\nID=1\r\nPriority=0\r\n";
+TEST_F(SettingsFileTest, FailedWritesAreHeldAndLandInOrderWithALaterChange) {
+    const std::string before = "[Husen1]\r\nID=1\r\nOther=kept\r\n[Husen2]\r\nID=3\r\n";
     writeBytes(ini, before);
     ScriptedFileSystem files;
     files.failRename = true;
-    SettingsFile(ini, files).saveNote(sampleNote(0), 0);
+    SettingsFile file(ini, files);
+    std::vector<SettingsFile::SaveHealth> health;
+    file.onHealthChange([&](SettingsFile::SaveHealth h) { health.push_back(h); });
+    NoteTable table = sampleNote(0);
+    file.saveNote(table, 0);
+    table.slots[0].x = 77;
+    file.savePosition(table, 0);
+    file.eraseNoteSection(1);
     EXPECT_EQ(readBytes(ini), before);
     EXPECT_FALSE(testing::exists(ini + ".tmp"));
+    EXPECT_TRUE(file.hasPendingEdits());
+    EXPECT_FALSE(file.retryPendingEdits());
+    EXPECT_EQ(health, std::vector{SettingsFile::SaveHealth::kFailing}) << "told once";
+
+    files.failRename = false;
+    table.slots[0].priority = 9;
+    file.savePriority(table, 0);
+    EXPECT_FALSE(file.hasPendingEdits());
+    EXPECT_EQ(health.back(), SettingsFile::SaveHealth::kSaved);
+    EXPECT_EQ(readBytes(ini),
+              "[Husen1]\r\nID=4\r\nOther=kept\r\nPriority=9\r\nPosX=77\r\nPosY=20\r\n"
+              "Width=300\r\nType=2\r\nFontName=" +
+                  kGothic + "\r\nFontSize=9\r\nText=first\\nsecond\r\nTextRed=1\r\n");
 }
 
-TEST_F(SettingsFileTest, UnreadableFileIsNotReplaced) {
-    const std::string before = "[Husen1]\r\nID=1\r\n";
+TEST_F(SettingsFileTest, AFileHeldDuringAChangeGetsItWhenLetGo) {
+    writeBytes(ini, "[Husen1]\r\nID=1\r\n");
+    ScriptedFileSystem files;
+    SettingsFile file(ini, files);
+    NoteTable table;
+    ASSERT_TRUE(file.load(table));
+    files.failReads = true;
+    table.floating = 1;
+    file.saveFloating(table);
+    EXPECT_EQ(files.writes, 0) << "a file that cannot be read is never replaced";
+    files.failReads = false;
+    EXPECT_TRUE(file.retryPendingEdits());
+    EXPECT_EQ(readBytes(ini), "[Husen1]\r\nID=1\r\n[System]\r\nFloating=On\r\n");
+}
+
+TEST_F(SettingsFileTest, AnUnreadableFileGetsNoNoteUntilItHasBeenRead) {
+    const std::string before = "[System]\r\nWidth=250\r\n[Husen1]\r\nID=1\r\n";
     writeBytes(ini, before);
     ScriptedFileSystem files;
     files.failReads = true;
     SettingsFile file(ini, files);
     NoteTable table;
-    file.load(table);
+    EXPECT_FALSE(file.load(table));
+    EXPECT_FALSE(file.hasBeenRead());
     EXPECT_FALSE(table.slots[0].inUse());
+    EXPECT_EQ(table.defaultFontName, kGothic) << "new notes can be made meanwhile";
+    table = sampleNote(0);
+    table.floating = 1;
+    file.saveNote(table, 0);
+    file.eraseNoteSection(0);
     file.saveFloating(table);
     EXPECT_EQ(files.writes, 0);
-    EXPECT_EQ(readBytes(ini), before);
+    EXPECT_TRUE(file.hasPendingEdits()) << "the floating switch waits";
+
+    files.failReads = false;
+    NoteTable read;
+    ASSERT_TRUE(file.load(read));
+    EXPECT_TRUE(read.slots[0].inUse());
+    EXPECT_EQ(read.defaultWidth, 250);
+    EXPECT_TRUE(file.retryPendingEdits());
+    EXPECT_EQ(readBytes(ini), "[System]\r\nWidth=250\r\nFloating=On\r\n[Husen1]\r\nID=1\r\n");
+}
+
+TEST_F(SettingsFileTest, AWriteThatThrowsInsideABatchIsHeldNotThrown) {
+    ScriptedFileSystem files;
+    files.throwOnWrite = true;
+    SettingsFile file(ini, files);
+    NoteTable table = sampleNote(0);
+    EXPECT_NO_THROW({
+        const SettingsFile::Batch batch(file);
+        file.saveNote(table, 0);
+    });
+    EXPECT_TRUE(file.hasPendingEdits());
+    files.throwOnWrite = false;
+    EXPECT_TRUE(file.retryPendingEdits());
+    EXPECT_EQ(load().slots[0].x, -10);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -56,6 +57,7 @@ public:
     bool failTemporaryCreation = false;  // as in a folder that is not writable
     bool failTemporaryWrite = false;     // as on a full disc, after the file was opened
     bool failRename = false;
+    bool throwOnWrite = false;  // as when memory runs out
     int reads = 0;
     int writes = 0;
     int renames = 0;
@@ -67,6 +69,7 @@ public:
     }
     WriteStatus writeDurably(const std::string& path, std::string_view bytes) override {
         ++writes;
+        if (throwOnWrite) throw std::bad_alloc();
         const bool temporary = path.size() > 4 && path.compare(path.size() - 4, 4, ".tmp") == 0;
         if (temporary && failTemporaryCreation) return WriteStatus::kCannotOpen;
         if (temporary && failTemporaryWrite) {
