@@ -7,24 +7,6 @@ namespace {
 constexpr std::string_view kIniExtension = ".ini";
 constexpr std::size_t kMaxLength = kMaxPath - 1;
 
-// Length of the character that starts at `pos`; a lead byte at the very end stands alone.
-std::size_t CharLength(std::string_view text, std::size_t pos, LeadBytePredicate isLeadByte) {
-    const auto byte = static_cast<unsigned char>(text[pos]);
-    return isLeadByte(byte) && pos + 1 < text.size() ? 2 : 1;
-}
-
-// The longest prefix of at most `limit` bytes that does not split a character.
-std::string_view PrefixWithin(std::string_view text, std::size_t limit,
-                              LeadBytePredicate isLeadByte) {
-    std::size_t end = 0;
-    while (end < text.size()) {
-        const std::size_t next = end + CharLength(text, end, isLeadByte);
-        if (next > limit) break;
-        end = next;
-    }
-    return text.substr(0, end);
-}
-
 // Position of the last single-byte `wanted` at or after `from`, or npos.
 std::size_t FindLast(std::string_view text, char wanted, std::size_t from,
                      LeadBytePredicate isLeadByte) {

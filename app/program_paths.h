@@ -7,17 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "notes/multibyte_text.h"
+
 namespace yorimemo {
 
 // The system's path limit, terminator included: every result is at most kMaxPath - 1 bytes.
 inline constexpr std::size_t kMaxPath = 260;
-
-using LeadBytePredicate = bool (*)(unsigned char byte);
-
-// For code pages without double-byte characters.
-inline bool NoLeadBytes(unsigned char) {
-    return false;
-}
 
 // The directory of the executable, without a trailing backslash; empty when the path has none.
 std::string ProgramDirectory(std::string_view modulePath, LeadBytePredicate isLeadByte);

@@ -6,6 +6,7 @@
 #include "framework/popup_menu.h"
 #include "host/edit_note_dialog_win32.h"
 #include "host/erase_note_dialog_win32.h"
+#include "host/notice_text.h"
 #include "mote/mote_library_win32.h"
 #include "res/resource.h"
 
@@ -17,8 +18,13 @@ namespace {
 constexpr int kParkedX = -100;
 constexpr int kParkedY = -100;
 constexpr UINT kTimerPeriodMs = 50;
+constexpr UINT kTrayRetryPeriodMs = 3000;
 constexpr char kTrayIconFile[] = "yorimemo.ico";
 constexpr char kTrayTip[] = "yorimemo";
+
+bool isLeadByte(unsigned char byte) {
+    return ::IsDBCSLeadByte(byte) != FALSE;
+}
 
 DesktopExtent readDesktopExtent() {
     RECT desktop{};
@@ -47,12 +53,14 @@ private:
 
 }  // namespace
 
-CHostDlg::CHostDlg(std::string programDirectory, std::string iniPath, HWND parent)
+CHostDlg::CHostDlg(std::string programDirectory, std::string iniPath, HWND parent,
+                   TrayIcon::ShellNotify shell)
     : CModalDialog(IDD_HOST, parent),
       programDirectory_(std::move(programDirectory)),
       iniPath_(std::move(iniPath)),
       host_(iniPath_, *this),
-      windowIcon_(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN))) {}
+      windowIcon_(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN))),
+      tray_(shell) {}
 
 CHostDlg::~CHostDlg() = default;
 
@@ -66,17 +74,12 @@ BOOL CHostDlg::OnInitDialog() {
     const int length = std::snprintf(iconPath, sizeof iconPath, "%s\\%s", programDirectory_.c_str(),
                                      kTrayIconFile);
     // A path that does not fit names no file: the icon is then added without an image.
+    CIconHandle image;
     if (length > 0 && length < static_cast<int>(sizeof iconPath)) {
-        trayIconImage_.reset(static_cast<HICON>(
+        image.reset(static_cast<HICON>(
             ::LoadImageA(nullptr, iconPath, IMAGE_ICON, 16, 16, LR_LOADFROMFILE)));
     }
-    trayIcon_.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    trayIcon_.hWnd = hwnd();
-    trayIcon_.uID = kTrayIconId;
-    trayIcon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    trayIcon_.uCallbackMessage = kTrayNotifyMessage;
-    trayIcon_.hIcon = trayIconImage_.get();
-    std::snprintf(trayIcon_.szTip, sizeof trayIcon_.szTip, "%s", kTrayTip);
+    tray_.describe(hwnd(), kTrayIconId, kTrayNotifyMessage, std::move(image), kTrayTip);
     taskbarCreatedMessage_ = ::RegisterWindowMessageA("TaskbarCreated");
     addTrayIcon();
 
@@ -89,8 +92,13 @@ BOOL CHostDlg::OnInitDialog() {
 }
 
 void CHostDlg::addTrayIcon() {
-    ::Shell_NotifyIconA(NIM_ADD, &trayIcon_);
-    trayIconAdded_ = true;
+    if (tray_.add()) {
+        if (trayRetryTimerId_ != 0) ::KillTimer(hwnd(), trayRetryTimerId_);
+        trayRetryTimerId_ = 0;
+    } else if (trayRetryTimerId_ == 0) {
+        // The shell may not be ready yet (a start at log-on): without the icon there is no way in.
+        trayRetryTimerId_ = ::SetTimer(hwnd(), kTrayRetryTimerId, kTrayRetryPeriodMs, nullptr);
+    }
 }
 
 INT_PTR CHostDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -108,7 +116,11 @@ INT_PTR CHostDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                                static_cast<std::int32_t>(lParam));
             return Answer(0);
         case WM_TIMER:
-            host_.onTimer(readDesktopExtent);
+            if (wParam == kTrayRetryTimerId) {
+                if (tray_.wanted()) addTrayIcon();
+            } else {
+                host_.onTimer(readDesktopExtent);
+            }
             return TRUE;
         case WM_PAINT:
             if (!::IsIconic(hwnd())) break;
@@ -124,11 +136,13 @@ INT_PTR CHostDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // a cancelled log-off leaves a working program.
             return Answer(TRUE);
         case WM_ENDSESSION:
-            if (wParam) releaseRunningState();
+            if (wParam) endSession();
             return Answer(0);
         default:
-            if (message == taskbarCreatedMessage_ && message != 0 && trayIconAdded_) {
-                addTrayIcon();  // the notification area restarted and lost our icon
+            if (message == taskbarCreatedMessage_ && message != 0 &&
+                (tray_.added() || tray_.wanted())) {
+                tray_.forget();  // the notification area restarted and lost our icon
+                addTrayIcon();
                 return TRUE;
             }
             break;
@@ -150,16 +164,25 @@ void CHostDlg::paintMinimised() {
     ::EndPaint(hwnd(), &paint);
 }
 
+void CHostDlg::stopTimers() {
+    for (UINT_PTR* timer : {&timerId_, &trayRetryTimerId_}) {
+        if (*timer != 0) ::KillTimer(hwnd(), *timer);
+        *timer = 0;
+    }
+}
+
 void CHostDlg::releaseRunningState() {
-    if (timerId_ != 0) {
-        ::KillTimer(hwnd(), timerId_);
-        timerId_ = 0;
-    }
+    stopTimers();
     host_.closeMoteLibrary();
-    if (trayIconAdded_) {
-        ::Shell_NotifyIconA(NIM_DELETE, &trayIcon_);
-        trayIconAdded_ = false;
-    }
+    tray_.remove();
+}
+
+void CHostDlg::endSession() {
+    stopTimers();
+    host_.onEndSession();
+    tray_.remove();
+    // Ends every menu and dialog loop on the way out; the library goes once none is left.
+    ::PostQuitMessage(0);
 }
 
 std::unique_ptr<OpenMenu> CHostDlg::createMenu(const MenuModel& model) {
@@ -186,6 +209,18 @@ bool CHostDlg::runEditDialog(int slot) {
 bool CHostDlg::runEraseDialog(int slot) {
     CEraseNoteDlg dialog(host_.table(), slot, nullptr);
     return dialog.DoModal() == IDOK;
+}
+
+bool CHostDlg::confirmQuitUnsaved() {
+    // No owner: the host window is parked off-screen and a box is centred on its owner.
+    return ::MessageBoxA(nullptr, quitUnsavedQuestion(), kTrayTip,
+                         MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SETFOREGROUND |
+                             MB_TOPMOST) == IDYES;
+}
+
+void CHostDlg::showNotice(Notice notice) {
+    const NoticeText text = noticeText(notice, iniPath_, isLeadByte);
+    tray_.showBalloon(text.title, text.body, text.warning);
 }
 
 void CHostDlg::postTrayNotify(std::int32_t id, std::int32_t mouseMessage) {

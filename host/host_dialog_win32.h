@@ -4,8 +4,6 @@
 // the window system's side of every menu and dialog the host opens.
 
 #include <windows.h>
-// The notification-area declarations need windows.h first.
-#include <shellapi.h>
 
 #include <memory>
 #include <string>
@@ -14,15 +12,19 @@
 #include "framework/scoped_handle.h"
 #include "host/host_ui.h"
 #include "host/note_host.h"
+#include "host/tray_icon_win32.h"
 
 namespace yorimemo {
 
 inline constexpr UINT kTrayNotifyMessage = WM_USER + 100;  // 0x464
 inline constexpr UINT kTrayIconId = 0x79726D38;            // "yrm8", also the timer's id
+inline constexpr UINT_PTR kTrayRetryTimerId = 0x79726D39;  // runs only while the icon is missing
 
 class CHostDlg : public CModalDialog, private HostUi {
 public:
-    CHostDlg(std::string programDirectory, std::string iniPath, HWND parent);
+    // `shell` stands in for Shell_NotifyIconA (tests refuse and record the tray calls).
+    CHostDlg(std::string programDirectory, std::string iniPath, HWND parent,
+             TrayIcon::ShellNotify shell = &::Shell_NotifyIconA);
     ~CHostDlg() override;
 
     NoteHost& host() { return host_; }
@@ -43,23 +45,28 @@ private:
     std::unique_ptr<OpenMenu> createMenu(const MenuModel& model) override;
     bool runEditDialog(int slot) override;
     bool runEraseDialog(int slot) override;
+    bool confirmQuitUnsaved() override;
+    void showNotice(Notice notice) override;
     void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) override;
     void postNull() override;
     void postQuit() override;
 
     void addTrayIcon();
     void paintMinimised();
+    void stopTimers();
     // Timer, library and tray icon; a second call finds nothing left to release.
     void releaseRunningState();
+    // The session ends: the held changes get one silent try and the program winds down. The
+    // library stays loaded: its code may be on the stack (a dialog opened from its message).
+    void endSession();
 
     std::string programDirectory_;
     std::string iniPath_;
     NoteHost host_;
     HICON windowIcon_ = nullptr;  // shared resource icon, never destroyed
-    CIconHandle trayIconImage_;
-    NOTIFYICONDATAA trayIcon_{};
-    bool trayIconAdded_ = false;
+    TrayIcon tray_;
     UINT_PTR timerId_ = 0;
+    UINT_PTR trayRetryTimerId_ = 0;
     UINT taskbarCreatedMessage_ = 0;
 };
 

@@ -1,0 +1,57 @@
+#pragma once
+// The program's icon in the notification area: the user's only way in, so it is added again until
+// the shell takes it (a start at log-on can come before the shell is ready) and whenever the shell
+// restarts. It is also where the user is told things without being stopped: balloons, which wait
+// until the icon exists.
+
+#include <windows.h>
+// The notification-area declarations need windows.h first.
+#include <shellapi.h>
+
+#include <optional>
+#include <string>
+
+#include "framework/scoped_handle.h"
+
+namespace yorimemo {
+
+class TrayIcon {
+public:
+    using ShellNotify = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAA data);
+
+    // `shell` stands in for Shell_NotifyIconA (tests record and refuse calls).
+    explicit TrayIcon(ShellNotify shell = &::Shell_NotifyIconA) : shell_(shell) {}
+    ~TrayIcon() { remove(); }
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+
+    // Describes the icon; it is not shown before add().
+    void describe(HWND owner, UINT id, UINT callbackMessage, CIconHandle image, const char* tip);
+    // True when the shell has the icon now; a waiting balloon then shows.
+    bool add();
+    bool added() const { return added_; }
+    // Whether add() is worth calling again: described, not removed, not yet taken by the shell.
+    bool wanted() const { return wanted_ && !added_; }
+    void remove();
+    // The shell restarted and no longer shows the icon; add() brings it back.
+    void forget() { added_ = false; }
+    // Shows at once, or as soon as the icon exists; a newer one replaces one still waiting.
+    void showBalloon(const std::string& title, const std::string& text, bool warning);
+
+private:
+    bool send(DWORD message, const NOTIFYICONDATAA& data);
+
+    ShellNotify shell_;
+    NOTIFYICONDATAA data_{};
+    CIconHandle image_;
+    bool wanted_ = false;
+    bool added_ = false;
+    struct Balloon {
+        std::string title;
+        std::string text;
+        bool warning;
+    };
+    std::optional<Balloon> waiting_;
+};
+
+}  // namespace yorimemo
