@@ -213,9 +213,9 @@ bool CHostDlg::runEraseDialog(int slot) {
 
 bool CHostDlg::confirmQuitUnsaved() {
     // No owner: the host window is parked off-screen and a box is centred on its owner.
-    return ::MessageBoxA(nullptr, quitUnsavedQuestion(), kTrayTip,
-                         MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SETFOREGROUND |
-                             MB_TOPMOST) == IDYES;
+    return ::MessageBoxA(
+               nullptr, quitUnsavedQuestion(), kTrayTip,
+               MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SETFOREGROUND | MB_TOPMOST) == IDYES;
 }
 
 void CHostDlg::showNotice(Notice notice) {

@@ -10,11 +10,11 @@ namespace yorimemo {
 
 // What the user must be told, once, without being stopped: a tray balloon.
 enum class Notice {
-    kCannotRead,   // the settings file exists but cannot be read; nothing is written to it
-    kReadAgain,    // it could be read after all: the stored notes are shown
-    kCannotSave,   // a change did not reach the file; it is tried again
-    kSavedAgain,   // every held change has reached the file
-    kNoFreeSlot,   // a note made meanwhile found all 100 places of the file taken
+    kCannotRead,  // the settings file exists but cannot be read; nothing is written to it
+    kReadAgain,   // it could be read after all: the stored notes are shown
+    kCannotSave,  // a change did not reach the file; it is tried again
+    kSavedAgain,  // every held change has reached the file
+    kNoFreeSlot,  // a note made meanwhile found all 100 places of the file taken
 };
 
 // A popup menu that exists until this object is destroyed.

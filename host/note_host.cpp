@@ -12,9 +12,9 @@ namespace yorimemo {
 
 namespace {
 
-constexpr std::uint32_t kTicksPerDesktopCheck = 20;   // a second
-constexpr std::uint32_t kTicksPerReadRetry = 20;       // a second
-constexpr std::uint32_t kTicksPerSaveRetry = 40;       // two seconds
+constexpr std::uint32_t kTicksPerDesktopCheck = 20;  // a second
+constexpr std::uint32_t kTicksPerReadRetry = 20;     // a second
+constexpr std::uint32_t kTicksPerSaveRetry = 40;     // two seconds
 // A file held for a moment (a virus scan, a backup) is not worth a word.
 constexpr int kFailedReadsBeforeNotice = 3;
 

@@ -82,8 +82,8 @@ public:
         if (attributes == INVALID_FILE_ATTRIBUTES) return;
         constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                 FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-        SetFileAttributesA(to.c_str(), (attributes & kKept) != 0 ? attributes & kKept
-                                                                 : FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesA(to.c_str(),
+                           (attributes & kKept) != 0 ? attributes & kKept : FILE_ATTRIBUTE_NORMAL);
     }
 };
 

@@ -9,9 +9,8 @@ LateNotes placeLateNotes(NoteTable& read, const NoteTable& shown) {
     for (const NoteSlot& note : shown.slots) {
         if (note.inUse()) late.push_back(note);
     }
-    std::stable_sort(late.begin(), late.end(), [](const NoteSlot& a, const NoteSlot& b) {
-        return a.priority < b.priority;
-    });
+    std::stable_sort(late.begin(), late.end(),
+                     [](const NoteSlot& a, const NoteSlot& b) { return a.priority < b.priority; });
 
     LateNotes result;
     for (NoteSlot& note : late) {

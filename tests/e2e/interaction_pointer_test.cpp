@@ -217,6 +217,35 @@ TEST_F(PointerTest, ADoubleClickEditsTheCardAndItIsRedrawnWithTheText) {
     EXPECT_EQ(shot->pixel(card.right - 3, card.bottom - 3), kYellowFill);
 }
 
+// The edit dialog of a double click runs inside the library's message to the host: a log-off
+// then must end the program without writing half an edit and without freeing the library while
+// its code is still on the stack.
+TEST_F(PointerTest, ALogOffDuringTheDoubleClickDialogEndsTheProgramCleanly) {
+    NoteSpec note;
+    note.x = 350;
+    note.y = 200;
+    start(noteSection(note), 1);
+    const std::string before = folder_.readIni();
+
+    ASSERT_TRUE(pointTo(400, 220));
+    ASSERT_EQ(xdotool("click --repeat 2 --delay 80 1"), 0);
+    const HWND dialog = program_->waitForDialog(kEditCaption);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(setItemText(dialog, kTextField, "half an edit"));
+
+    DWORD_PTR answer = 0;
+    ASSERT_NE(::SendMessageTimeoutA(program_->host(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                    SMTO_NORMAL, kDeadlineMs, &answer),
+              0);
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+    ASSERT_NE(::SendMessageTimeoutA(program_->host(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF,
+                                    SMTO_NORMAL, kDeadlineMs, &answer),
+              0);
+    ASSERT_TRUE(program_->waitForExit());
+    EXPECT_EQ(program_->exitCode(), 0u) << "no crash on the way out";
+    EXPECT_EQ(folder_.readIni(), before);
+}
+
 // Three cards with Japanese text, cut out of the screen for the README; away from the top left
 // corner, where Wine shows its own tray window when the desktop has none.
 TEST_F(PointerTest, ThreeColoursWithJapaneseTextForTheReadme) {

@@ -17,6 +17,26 @@ const std::string kFourLines =
 const std::string kFourLinesStored =
     std::string("\x88\xEA") + "\\n" + "\x93\xF1" + "\\n" + "\x8E\x4F" + "\\n" + "\x8E\x6C";
 
+// Another program holding the settings file open, as a backup tool or an editor does.
+class HeldFile {
+public:
+    HeldFile(const std::string& path, DWORD sharing)
+        : handle_(::CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0,
+                                nullptr)) {}
+    ~HeldFile() { release(); }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+
+    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void release() {
+        if (held()) ::CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
 class TrayAndDialogs : public ::testing::Test {
 protected:
     // Starts the program on `ini` and waits until its notes are shown.
@@ -35,9 +55,17 @@ protected:
         ASSERT_TRUE(waitFor([this] { return program_->popupMenu() != nullptr; }));
     }
 
+    void createFromTray(char key) {
+        program_->openTrayMenu();
+        ASSERT_TRUE(waitFor([this] { return program_->popupMenu() != nullptr; }));
+        ASSERT_TRUE(program_->chooseMenuKey(key));
+    }
+
     ProgramFolder folder_{Library::Real};
     std::unique_ptr<RunningProgram> program_;
 };
+
+const std::string kKeptNote = "[Husen1]\r\nID=0\r\nPosX=40\r\nPosY=40\r\nText=kept\r\n";
 
 TEST_F(TrayAndDialogs, TheTrayMenuCreatesACyanNoteAtTheCentreOfTheDesktop) {
     start("", 0);
@@ -187,6 +215,58 @@ TEST_F(TrayAndDialogs, ASecondInstanceEndsAtOnceAndQuitLeavesTheFileAsItWas) {
     ASSERT_TRUE(program_->quit());
     EXPECT_EQ(folder_.readIni(), started);
     EXPECT_EQ(iniValue(folder_.ini(), "Husen1", "Text"), kTwoLines);
+}
+
+TEST_F(TrayAndDialogs, AFileHeldAtStartIsReadWhenLetGoAndNoStoredNoteIsReplaced) {
+    folder_.writeIni(kKeptNote);
+    HeldFile other(folder_.ini(), 0);
+    ASSERT_TRUE(other.held());
+    program_ = std::make_unique<RunningProgram>(folder_);
+    ASSERT_NE(program_->host(), nullptr);
+    createFromTray('m');
+    ASSERT_TRUE(waitFor([this] { return program_->motes().size() == 1; }));
+    ASSERT_TRUE(program_->settle());
+    EXPECT_TRUE(program_->running());
+
+    other.release();
+    ASSERT_TRUE(waitFor([this] { return program_->motes().size() == 2; })) << "the stored note";
+    const std::string ini = folder_.ini();
+    ASSERT_TRUE(waitFor([&] { return iniValue(ini, "Husen2", "Type") == "1"; }));
+    EXPECT_EQ(iniValue(ini, "Husen1", "Text"), "kept");
+    createFromTray('y');
+    ASSERT_TRUE(waitFor([&] { return iniValue(ini, "Husen3", "Type") == "2"; }));
+    EXPECT_EQ(iniValue(ini, "Husen1", "Text"), "kept");
+    EXPECT_TRUE(program_->quit());
+}
+
+TEST_F(TrayAndDialogs, ChangesMadeWhileTheFileIsHeldLandWhenLetGoAndQuitAsksMeanwhile) {
+    start(kKeptNote, 1);
+    const std::string ini = folder_.ini();
+    const std::string before = readFileBytes(ini);
+    // Reading and writing shared, deleting not: the new file cannot be renamed over it.
+    HeldFile other(ini, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    ASSERT_TRUE(other.held());
+    createFromTray('c');
+    ASSERT_TRUE(program_->sendEvent(eventPayload("OnMoteLButtonDown", noteId(folder_, 0), 50, 50)));
+    ASSERT_TRUE(program_->sendEvent(eventPayload("OnMoteLButtonUp", noteId(folder_, 0), 50, 50)));
+    ASSERT_TRUE(program_->settle());
+    EXPECT_EQ(readFileBytes(ini), before);
+
+    program_->openTrayMenu();
+    ASSERT_TRUE(program_->chooseMenuKey('q'));
+    const HWND question = program_->waitForDialog("yorimemo");
+    ASSERT_NE(question, nullptr) << "quitting with unsaved changes asks first";
+    ASSERT_TRUE(pressButton(question, IDNO));
+    ASSERT_TRUE(program_->settle());
+    EXPECT_TRUE(program_->running());
+
+    other.release();
+    ASSERT_TRUE(waitFor([&] { return iniValue(ini, "Husen2", "Type") == "0"; }));
+    // Created with priority 1, then the press raised the stored note to 2: both landed.
+    EXPECT_EQ(iniValue(ini, "Husen2", "Priority"), "1");
+    EXPECT_EQ(iniValue(ini, "Husen1", "Priority"), "2");
+    EXPECT_EQ(iniValue(ini, "Husen1", "Text"), "kept");
+    EXPECT_TRUE(program_->quit()) << "nothing is held any more, so nothing is asked";
 }
 
 }  // namespace

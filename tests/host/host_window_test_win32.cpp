@@ -280,8 +280,8 @@ TEST_F(HostWindowTest, TheIconIsAddedUntilTheShellTakesItAndTheBalloonsWaitForIt
     CHostDlg host(folder.path(), ini, nullptr, &FakeShell::notify);
     RunDialog(host, {[&](HWND hwnd) {
                   EXPECT_TRUE(pumpUntil([] { return FakeShell::calls.size() >= 3; }));
-                  EXPECT_THAT(FakeShell::calls, ElementsAre("add refused", "add",
-                                                            title(Notice::kCannotRead)));
+                  EXPECT_THAT(FakeShell::calls,
+                              ElementsAre("add refused", "add", title(Notice::kCannotRead)));
                   EXPECT_THAT(calls(), ::testing::Not(Contains(HasSubstr("_create "))));
                   ::CloseHandle(held);
                   EXPECT_TRUE(pumpUntil([&] { return FakeShell::calls.size() >= 4; }));

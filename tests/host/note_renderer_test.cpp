@@ -123,7 +123,8 @@ TEST_F(NoteRendererTest, WithoutCreateAStoredNoteKeepsItsIdAndANewOneStaysFree) 
     EXPECT_EQ(table.slots[3].moteId, 8);
     EXPECT_FALSE(table.slots[3].hasCard);
     EXPECT_EQ(table.slots[3].bitmap, 0);
-    EXPECT_THAT(library.calls, ::testing::Not(::testing::Contains(::testing::StartsWith("_delete "))));
+    EXPECT_THAT(library.calls,
+                ::testing::Not(::testing::Contains(::testing::StartsWith("_delete "))));
 
     table.slots[5] = table.slots[3];
     table.slots[5].moteId = -1;
@@ -138,8 +139,10 @@ TEST_F(NoteRendererTest, ANegativeCreateAnswerIsNoCardAndTheNextRebuildTriesAgai
     EXPECT_EQ(table.slots[3].moteId, 0);
     EXPECT_FALSE(table.slots[3].hasCard);
     EXPECT_EQ(table.findCard(0), -1);
-    EXPECT_THAT(library.calls, ::testing::Not(::testing::Contains(::testing::StartsWith("_set_image_h"))));
-    EXPECT_THAT(library.calls, ::testing::Not(::testing::Contains(::testing::StartsWith("_update_image_h"))));
+    EXPECT_THAT(library.calls,
+                ::testing::Not(::testing::Contains(::testing::StartsWith("_set_image_h"))));
+    EXPECT_THAT(library.calls,
+                ::testing::Not(::testing::Contains(::testing::StartsWith("_update_image_h"))));
 
     renderNote(library, table, 3, 0, true);
     EXPECT_TRUE(table.slots[3].hasCard);

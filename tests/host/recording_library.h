@@ -24,7 +24,6 @@ public:
     std::int32_t nextId = 0;
     std::vector<std::int32_t> createAnswers;  // given by _create, first first, before the ids
 
-
     std::vector<std::string> take() { return std::exchange(calls, {}); }
 
     bool attach(LibraryHandle window) override { return log("_attach", window); }
