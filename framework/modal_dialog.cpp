@@ -6,8 +6,14 @@ CModalDialog::CModalDialog(int templateId, HWND parent)
     : templateId_(templateId), parent_(parent) {}
 
 INT_PTR CModalDialog::DoModal() {
-    return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent_,
-                             DialogProc, reinterpret_cast<LPARAM>(this));
+    const INT_PTR result =
+        ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent_,
+                          DialogProc, reinterpret_cast<LPARAM>(this));
+    // A quit request (a log-off) ends the loop and is passed on; the system may then report IDOK
+    // for a dialog the user never confirmed, and a half edit or an erase must not follow.
+    MSG quit;
+    if (::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) return IDCANCEL;
+    return result;
 }
 
 void CModalDialog::EndDialog(INT_PTR result) {

@@ -14,7 +14,8 @@ public:
     CModalDialog(const CModalDialog&) = delete;
     CModalDialog& operator=(const CModalDialog&) = delete;
 
-    // Runs the dialog's own message loop until EndDialog; -1 when the dialog cannot be created.
+    // Runs the dialog's own message loop until EndDialog; -1 when the dialog cannot be created,
+    // IDCANCEL when a quit request (the end of the session) ended it.
     INT_PTR DoModal();
 
     // The dialog window while it exists, null before and after.

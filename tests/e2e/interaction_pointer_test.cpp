@@ -225,12 +225,12 @@ TEST_F(PointerTest, ALogOffDuringTheDoubleClickDialogEndsTheProgramCleanly) {
     note.x = 350;
     note.y = 200;
     start(noteSection(note), 1);
-    const std::string before = folder_.readIni();
 
     ASSERT_TRUE(pointTo(400, 220));
     ASSERT_EQ(xdotool("click --repeat 2 --delay 80 1"), 0);
     const HWND dialog = program_->waitForDialog(kEditCaption);
     ASSERT_NE(dialog, nullptr);
+    const std::string before = folder_.readIni();  // the press has raised the note
     ASSERT_TRUE(setItemText(dialog, kTextField, "half an edit"));
 
     DWORD_PTR answer = 0;
