@@ -8,5 +8,9 @@ yorimemo::CNotesApp theApp;
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Before anything is loaded: a library asked for by bare name, by us or by the system on our
+    // behalf, comes from the system folder only, never from the current directory or PATH.
+    // mote.dll itself is loaded by its full path.
+    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     return yorimemo::CApplication::Run();
 }

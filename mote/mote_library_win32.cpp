@@ -32,16 +32,13 @@ constexpr std::size_t kCreateFont = moteExportSlot("_create_font");
 constexpr std::size_t kDeleteFont = moteExportSlot("_delete_font");
 constexpr std::size_t kDrawText = moteExportSlot("_draw_text");
 
-// LoadLibraryA with a bare name, looked up with the program's directory current; the caller's
-// current directory comes back afterwards.
+// By full path only: a bare name sends the loader through the system folders and every folder
+// on PATH, so a mote.dll in any of them would run inside the program. Without a directory there is
+// no path, and nothing is loaded.
 HMODULE loadFromDirectory(const std::string& directory, const std::string& fileName) {
-    char saved[MAX_PATH] = {};
-    const DWORD savedLength = ::GetCurrentDirectoryA(MAX_PATH, saved);
-    ::SetCurrentDirectoryA(directory.c_str());
-    HMODULE module = ::LoadLibraryA(fileName.c_str());
-    // A directory too long for the buffer was never saved; better left than replaced by garbage.
-    if (savedLength > 0 && savedLength < MAX_PATH) ::SetCurrentDirectoryA(saved);
-    return module;
+    if (directory.empty()) return nullptr;
+    const std::string path = directory + "\\" + fileName;
+    return ::LoadLibraryA(path.c_str());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
-// The binding to mote.dll: loads it from the program's directory and binds its exports by name.
+// The binding to mote.dll: loads it by full path from the program's directory and binds its
+// exports by name.
 
 #include <windows.h>
 
@@ -112,7 +113,8 @@ LibraryText makeLibraryText(std::string_view text, GlobalAllocFn allocate = &::G
 
 class CMoteLibrary : public MoteLibrary {
 public:
-    // Loads `fileName` from `programDirectory` (made current for the load only) and calls `_load`.
+    // Loads `programDirectory`\`fileName` by that full path and calls `_load`; the current
+    // directory is left alone.
     CMoteLibrary(const std::string& programDirectory, const std::string& fileName);
     // Calls `_unload` and frees the library.
     ~CMoteLibrary() override;

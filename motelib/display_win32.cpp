@@ -3,7 +3,10 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
+
+#include "motelib/guarded.h"
 
 namespace yorimemo::motelib {
 namespace {
@@ -27,7 +30,11 @@ LRESULT CALLBACK moteWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     auto* display = reinterpret_cast<Display*>(GetWindowLongPtrA(window, 0));
     if (display == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     const auto id = static_cast<std::int32_t>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    return display->handleMessage(window, id, message, wParam, lParam);
+    // A message whose handling throws is dropped: the window answers as a plain one would.
+    const std::optional<LRESULT> answer = guarded(std::optional<LRESULT>{}, [&] {
+        return std::optional<LRESULT>{display->handleMessage(window, id, message, wParam, lParam)};
+    });
+    return answer ? *answer : DefWindowProcA(window, message, wParam, lParam);
 }
 
 void detach(HWND window) {
@@ -50,8 +57,11 @@ std::vector<HWND> stackOrder() {
     std::vector<HWND> stack;
     EnumWindows(
         [](HWND window, LPARAM param) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-            return TRUE;
+            // Out of memory the list stays short, and the enumeration stops.
+            return guarded(FALSE, [&] {
+                reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+                return TRUE;
+            });
         },
         reinterpret_cast<LPARAM>(&stack));
     return stack;

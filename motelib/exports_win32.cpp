@@ -8,6 +8,7 @@
 #include "motelib/canvas_win32.h"
 #include "motelib/display_win32.h"
 #include "motelib/global_text_win32.h"
+#include "motelib/guarded.h"
 #include "motelib/mote_api.h"
 
 namespace yorimemo::motelib {
@@ -30,15 +31,6 @@ Library& library() {
     std::unique_ptr<Library>& held = holder();
     if (!held) held = std::make_unique<Library>(g_module);
     return *held;
-}
-
-template <typename Result, typename Body>
-Result guarded(Result fallback, Body&& body) noexcept {
-    try {
-        return body();
-    } catch (...) {
-        return fallback;
-    }
 }
 
 int flag(bool value) {

@@ -1,5 +1,5 @@
 // The real program against the recording mote.dll: the exact calls it makes at start and at quit,
-// and what it leaves in the settings file.
+// what it leaves in the settings file, and that a mote.dll anywhere but beside it gets no call.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -113,6 +113,15 @@ protected:
                program.settle();
     }
 
+    // The three stored notes are still in use and the free section still free.
+    void expectStoredNotesKept() const {
+        for (const char* name : {"Husen1", "Husen3", "Husen5"}) {
+            const std::string id = iniValue(folder_.ini(), name, "ID", "-1");
+            EXPECT_TRUE(!id.empty() && id[0] != '-') << name << " dropped: ID=" << id;
+        }
+        EXPECT_EQ(iniValue(folder_.ini(), "Husen2", "ID"), "-1");
+    }
+
     ProgramFolder folder_;
 };
 
@@ -170,6 +179,22 @@ TEST_F(CallSequenceTest, QuitReleasesBitmapsThenUnloadsAndWritesNothing) {
     EXPECT_EQ(folder_.readIni(), settingsAfterStart);
 }
 
+// Only the mote.dll beside the program is ever loaded. One on the program's PATH would start its
+// log in the program's folder with `_load`, and `_unload` would add to it at quit.
+TEST_F(CallSequenceTest, ALibraryOnPathIsNotLoadedAndTheProgramRunsWithoutIt) {
+    folder_.useLibrary(Library::None);
+    const ProgramFolder onPath(Library::Recording);  // only its mote.dll matters
+    {
+        RunningProgram program(folder_, onPath.path());
+        ASSERT_TRUE(program.settle()) << "exit code " << program.exitCode();
+        ASSERT_TRUE(program.quit());
+        EXPECT_EQ(program.exitCode(), 0u);
+    }
+    EXPECT_FALSE(fileExists(folder_.file(recording::kCallLogName)));
+    EXPECT_FALSE(fileExists(onPath.file(recording::kCallLogName)));
+    expectStoredNotesKept();
+}
+
 class NoCreateLibraryTest : public CallSequenceTest {
 protected:
     NoCreateLibraryTest() : CallSequenceTest(Library::RecordingNoCreate) {}
@@ -184,11 +209,7 @@ TEST_F(NoCreateLibraryTest, StoredNotesStayInUseAndComeBackWithTheRealLibrary) {
         }
         ASSERT_TRUE(program.quit());
     }
-    for (const char* name : {"Husen1", "Husen3", "Husen5"}) {
-        const std::string id = iniValue(folder_.ini(), name, "ID", "-1");
-        EXPECT_TRUE(!id.empty() && id[0] != '-') << name << " dropped: ID=" << id;
-    }
-    EXPECT_EQ(iniValue(folder_.ini(), "Husen2", "ID"), "-1");
+    expectStoredNotesKept();
 
     folder_.useLibrary(Library::Real);
     RunningProgram program(folder_);

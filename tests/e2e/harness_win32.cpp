@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <stdexcept>
 
 #include "notes/profile_file.h"
@@ -66,6 +68,27 @@ void removeFolder(const std::string& folder) {
         ::FindClose(search);
     }
     ::RemoveDirectoryA(folder.c_str());
+}
+
+// This process's environment with `folder` first on PATH, as a block for CreateProcessA.
+std::string environmentWithFirstOnPath(const std::string& folder) {
+    struct FreeStrings {
+        void operator()(char* strings) const { ::FreeEnvironmentStringsA(strings); }
+    };
+    const std::unique_ptr<char, FreeStrings> strings(::GetEnvironmentStringsA());
+    std::string block;
+    bool found = false;
+    for (const char* entry = strings.get(); entry != nullptr && *entry != '\0';
+         entry += std::strlen(entry) + 1) {
+        std::string line = entry;
+        if (::_strnicmp(entry, "PATH=", 5) == 0) {
+            line = "PATH=" + folder + ";" + line.substr(5);
+            found = true;
+        }
+        block += line + '\0';
+    }
+    if (!found) block += "PATH=" + folder + '\0';
+    return block + '\0';
 }
 
 }  // namespace
@@ -207,14 +230,17 @@ std::vector<std::string> ProgramFolder::callLog() const {
     return recording::readCallLog(path_);
 }
 
-RunningProgram::RunningProgram(const ProgramFolder& folder) {
+RunningProgram::RunningProgram(const ProgramFolder& folder, const std::string& firstOnPath) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     const std::string exe = folder.exe();
     std::string commandLine = "\"" + exe + "\"";
-    if (!::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          folder.path().c_str(), &startup, &info)) {
+    std::string environment;
+    if (!firstOnPath.empty()) environment = environmentWithFirstOnPath(firstOnPath);
+    if (!::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                          environment.empty() ? nullptr : environment.data(), folder.path().c_str(),
+                          &startup, &info)) {
         throw std::runtime_error("cannot start " + exe);
     }
     ::CloseHandle(info.hThread);

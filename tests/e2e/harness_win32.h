@@ -81,7 +81,8 @@ struct MoteWindow {
 // The program started from a folder; terminated (if still running) at scope end.
 class RunningProgram {
 public:
-    explicit RunningProgram(const ProgramFolder& folder);
+    // `firstOnPath`, when given, is put first on the started program's PATH.
+    explicit RunningProgram(const ProgramFolder& folder, const std::string& firstOnPath = "");
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;

@@ -91,7 +91,7 @@ private:
     std::string root_;
 };
 
-TEST_F(BindingTest, LoadsFromTheProgramDirectoryAndGivesTheCurrentDirectoryBack) {
+TEST_F(BindingTest, LoadsFromTheProgramDirectoryAndLeavesTheCurrentDirectoryAlone) {
     const std::string program = programWith(RECORDING_MOTE_DLL);
     // A library without `_create` where the caller stands: it must not be the one loaded.
     const std::string elsewhere = programWith(RECORDING_MOTE_NOCREATE_DLL, "elsewhere");
