@@ -8,9 +8,8 @@ void MoveDialogToNote(HWND dialog, const NoteTable& table, int slot) {
     const NoteSlot& note = table.slots[slot];
     RECT frame{};
     ::GetWindowRect(dialog, &frame);
-    const DialogOrigin origin =
-        PlaceDialog(note.x, note.y, frame.right - frame.left, frame.bottom - frame.top,
-                    table.desktopRight, table.desktopBottom);
+    const DialogOrigin origin = PlaceDialog(note.shownX, note.shownY, frame.right - frame.left,
+                                            frame.bottom - frame.top, DialogArea(table, slot));
     ::SetWindowPos(dialog, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE);
 }
 

@@ -17,7 +17,8 @@ namespace {
 // With its 5 x 5 dialog units the window lies wholly off-screen there.
 constexpr int kParkedX = -100;
 constexpr int kParkedY = -100;
-constexpr UINT kTimerPeriodMs = 50;
+// The desktop watch and the retries; display changes also arrive as messages at once.
+constexpr UINT kTimerPeriodMs = 1000;
 constexpr UINT kTrayRetryPeriodMs = 3000;
 constexpr char kTrayIconFile[] = "yorimemo.ico";
 constexpr char kTrayTip[] = "yorimemo";
@@ -122,6 +123,12 @@ INT_PTR CHostDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 host_.onTimer(readDesktopExtent);
             }
             return TRUE;
+        case WM_DISPLAYCHANGE:
+            host_.onDisplayChange(readDesktopExtent());
+            break;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETWORKAREA) host_.onDisplayChange(readDesktopExtent());
+            break;
         case WM_PAINT:
             if (!::IsIconic(hwnd())) break;
             paintMinimised();
@@ -221,6 +228,29 @@ bool CHostDlg::confirmQuitUnsaved() {
 void CHostDlg::showNotice(Notice notice) {
     const NoticeText text = noticeText(notice, iniPath_, isLeadByte);
     tray_.showBalloon(text.title, text.body, text.warning);
+}
+
+std::vector<ScreenRect> CHostDlg::workAreas() {
+    std::vector<ScreenRect> areas;
+    ::EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM param) -> BOOL {
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            if (::GetMonitorInfoA(monitor, &info)) {
+                const RECT& work = info.rcWork;
+                // Out of memory the list stays short; nothing may leave this callback.
+                try {
+                    reinterpret_cast<std::vector<ScreenRect>*>(param)->push_back(
+                        {work.left, work.top, work.right, work.bottom});
+                } catch (...) {
+                    return FALSE;
+                }
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&areas));
+    return areas;
 }
 
 void CHostDlg::postTrayNotify(std::int32_t id, std::int32_t mouseMessage) {

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/modal_dialog.h"
 #include "framework/scoped_handle.h"
@@ -47,6 +48,7 @@ private:
     bool runEraseDialog(int slot) override;
     bool confirmQuitUnsaved() override;
     void showNotice(Notice notice) override;
+    std::vector<ScreenRect> workAreas() override;
     void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) override;
     void postNull() override;
     void postQuit() override;

@@ -3,8 +3,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "host/menu_model.h"
+#include "notes/note_table.h"
 
 namespace yorimemo {
 
@@ -37,6 +39,8 @@ public:
     // Quitting with changes that could not be saved: true when the user quits anyway.
     virtual bool confirmQuitUnsaved() = 0;
     virtual void showNotice(Notice notice) = 0;
+    // The work areas of the monitors now, in screen coordinates.
+    virtual std::vector<ScreenRect> workAreas() = 0;
     virtual void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) = 0;
     virtual void postNull() = 0;
     virtual void postQuit() = 0;

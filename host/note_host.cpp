@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "host/event_message.h"
+#include "mote/card_placement.h"
 #include "mote/note_renderer.h"
 #include "notes/decimal.h"
 #include "notes/file_io.h"
@@ -12,9 +13,7 @@ namespace yorimemo {
 
 namespace {
 
-constexpr std::uint32_t kTicksPerDesktopCheck = 20;  // a second
-constexpr std::uint32_t kTicksPerReadRetry = 20;     // a second
-constexpr std::uint32_t kTicksPerSaveRetry = 40;     // two seconds
+constexpr std::uint32_t kTicksPerSaveRetry = 2;  // the timer ticks once a second
 // A file held for a moment (a virus scan, a backup) is not worth a word.
 constexpr int kFailedReadsBeforeNotice = 3;
 
@@ -63,6 +62,7 @@ void NoteHost::openMoteLibrary(std::unique_ptr<MoteLibrary> library, LibraryHand
     library_->attach(window);
     drag_.active = 0;
     noteMenuFlag_ = 0;
+    table_.workAreas = ui_.workAreas();
     SettingsFile::Batch oneWrite(settings_);
     for (int slot = 0; slot < kSlotCount; ++slot) {
         NoteSlot& note = table_.slots[slot];
@@ -125,6 +125,10 @@ void NoteHost::onEventMessage(std::string_view payload) {
 void NoteHost::onButtonDown(std::int32_t id, std::int32_t x, std::int32_t y) {
     const int slot = findNote(id);
     if (slot >= 0) {
+        // From a press on, the place the card is shown at is the note's place.
+        NoteSlot& note = table_.slots[slot];
+        note.x = note.shownX;
+        note.y = note.shownY;
         const std::int32_t priority = table_.takeNextPriority();
         table_.slots[slot].priority = priority;
         library_->setPriority(id, priority);
@@ -143,8 +147,9 @@ void NoteHost::onMouseMove(std::int32_t x, std::int32_t y) {
     drag_.lastY = y;
     const int slot = findNote(drag_.moteId);
     if (slot < 0) return;
-    table_.slots[slot].x = library_->posX(drag_.moteId).value_or(0);
-    table_.slots[slot].y = library_->posY(drag_.moteId).value_or(0);
+    NoteSlot& note = table_.slots[slot];
+    note.x = note.shownX = library_->posX(drag_.moteId).value_or(0);
+    note.y = note.shownY = library_->posY(drag_.moteId).value_or(0);
 }
 
 void NoteHost::onButtonUp() {
@@ -372,16 +377,37 @@ void NoteHost::restoreFloating() {
 void NoteHost::onTimer(const std::function<DesktopExtent()>& readDesktop) {
     ++ticks_;
     // Not while a dialog holds a slot: reading the file late moves notes between slots.
-    if (!settings_.hasBeenRead() && ticks_ % kTicksPerReadRetry == 0 && !busy()) {
+    if (!settings_.hasBeenRead() && !busy()) {
         readLateFile(true);
     } else if (settings_.hasPendingEdits() && ticks_ % kTicksPerSaveRetry == 0) {
         settings_.retryPendingEdits();
     }
-    if (ticks_ % kTicksPerDesktopCheck != 0) return;
     const DesktopExtent now = readDesktop();
     if (now.right == table_.desktopRight && now.bottom == table_.desktopBottom) return;
-    setDesktopExtent(now);
-    if (library_) library_->updateDesktopSize();
+    onDisplayChange(now);
+}
+
+void NoteHost::onDisplayChange(DesktopExtent desktop) {
+    if (desktop.right != table_.desktopRight || desktop.bottom != table_.desktopBottom) {
+        setDesktopExtent(desktop);
+        if (library_) library_->updateDesktopSize();
+    }
+    table_.workAreas = ui_.workAreas();
+    fitCardsOnScreen();
+}
+
+void NoteHost::fitCardsOnScreen() {
+    if (!library_) return;
+    for (NoteSlot& note : table_.slots) {
+        if (!note.hasCard) continue;
+        // From the stored place, so a monitor plugged back shows the note where it was.
+        const CardOrigin fit =
+            fitOnScreen(note.x, note.y, note.width, note.cardHeight, table_.workAreas);
+        if (fit == CardOrigin{note.shownX, note.shownY}) continue;
+        library_->move(note.moteId, fit.x - note.shownX, fit.y - note.shownY);
+        note.shownX = fit.x;
+        note.shownY = fit.y;
+    }
 }
 
 void NoteHost::onEndSession() {

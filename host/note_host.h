@@ -58,9 +58,12 @@ public:
     // An event message from the library; ignored when no binding exists.
     void onEventMessage(std::string_view payload);
     void onTrayNotify(std::int32_t id, std::int32_t mouseMessage);
-    // Every 50 ms; the desktop is read on every 20th tick. An unread file is tried again every
-    // second, changes that did not reach the file every two.
+    // Every second: the desktop's edges are compared, an unread file is tried again, changes that
+    // did not reach the file are tried every two seconds.
     void onTimer(const std::function<DesktopExtent()>& readDesktop);
+    // The displays changed (resolution, a monitor added or removed, the work area): the library
+    // is told when the desktop's edges moved, and every card is brought where it can be reached.
+    void onDisplayChange(DesktopExtent desktop);
     // The session ends: one silent try to save what is held; nothing is asked.
     void onEndSession();
 
@@ -94,6 +97,7 @@ private:
     // notes made meanwhile into its free slots. `tell` is false where nobody may be disturbed.
     bool readLateFile(bool tell);
     void placeUnplacedNote(int freeSlot);
+    void fitCardsOnScreen();
 
     NoteTable table_;
     SettingsFile settings_;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "mote/card_placement.h"
+
 namespace yorimemo {
 
 namespace {
@@ -63,9 +65,16 @@ void renderNote(MoteLibrary& library, NoteTable& table, int slot, std::int32_t p
     library.drawText(0, note.text, font, colors.text, &rect, kDrawTextMeasure);
     const std::int32_t height = cardHeight(rect.bottom, table.defaultHeight);
 
+    // A note stored where no screen is any more is shown where it can be reached; x and y keep
+    // the stored place until the user moves the card.
+    const CardOrigin shown = fitOnScreen(note.x, note.y, note.width, height, table.workAreas);
+    note.shownX = shown.x;
+    note.shownY = shown.y;
+    note.cardHeight = height;
+
     if (note.hasCard) library.remove(note.moteId);
     note.hasCard = false;
-    const auto created = library.create(note.x, note.y, 0, 0, priority);
+    const auto created = library.create(shown.x, shown.y, 0, 0, priority);
     if (created && *created >= 0) {
         note.moteId = *created;
         note.hasCard = true;

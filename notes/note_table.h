@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace yorimemo {
 
@@ -14,6 +15,14 @@ enum NoteColor : std::int32_t { kCyan = 0, kMagenta = 1, kYellow = 2 };
 
 // Handles that belong to the floating-image library; kept and handed back unread.
 using LibraryHandle = std::intptr_t;
+
+// A rectangle of the virtual screen; right and bottom lie just outside it.
+struct ScreenRect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+};
 
 struct NoteSlot {
     // 0 or more: in use; negative: free. Without a card (the library could not make one) it is the
@@ -31,6 +40,11 @@ struct NoteSlot {
     LibraryHandle bitmap = 0;
     LibraryHandle surface = 0;
     bool hasCard = false;  // moteId is the library's id of the card on screen
+    // Where the card is shown, which differs from x, y while the stored place lies off every
+    // screen; and its height. Neither is stored.
+    std::int32_t shownX = 0;
+    std::int32_t shownY = 0;
+    std::int32_t cardHeight = 0;
 
     bool inUse() const { return moteId >= 0; }
 };
@@ -46,6 +60,8 @@ struct NoteTable {
     std::int32_t defaultFontSize = 9;
     std::int32_t desktopRight = 0;
     std::int32_t desktopBottom = 0;
+    // The monitors' work areas (without task bars); empty when unknown.
+    std::vector<ScreenRect> workAreas;
 
     // The slot whose card on screen has this id; -1 when none.
     int findCard(std::int32_t moteId) const;

@@ -61,7 +61,7 @@ std::vector<std::string> startCalls(const ProgramFolder& folder, HWND host) {
         "_lock_draw",
         "_create_font " + textFields(kDefaultFont) + " 9 -> 12290",
         "_draw_text 0 null 0 12290 0xFFFFFF81 5 6 145 0 0x410 -> 5 6 145 6",
-        "_create -20 7 0 0 0 -> 1",
+        "_create 0 7 0 0 0 -> 1",  // partly off the screen: shown wholly on it
         "_create_bitmap 150 40 ptr -> 4098 8194",
         "_set_image_h 1 4098 8194",
         "_fill_rect 4098 8194 0 1 150 39 0x0",

@@ -217,6 +217,39 @@ TEST_F(PointerTest, ADoubleClickEditsTheCardAndItIsRedrawnWithTheText) {
     EXPECT_EQ(shot->pixel(card.right - 3, card.bottom - 3), kYellowFill);
 }
 
+// Notes stored where no screen is (a monitor unplugged) are shown wholly on the screen; the file
+// keeps their places until the user moves them.
+TEST_F(PointerTest, NotesStoredOffTheScreenAreShownOnItAndADragStoresWhereTheyAre) {
+    NoteSpec beyond;
+    beyond.x = 6000;
+    beyond.y = 5000;
+    NoteSpec above;
+    above.slot = 1;
+    above.x = -700;
+    above.y = -400;
+    above.type = 1;
+    start(noteSection(beyond) + noteSection(above), 2);
+    RECT work{};
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const HWND farCard = windowAt(work.right - 300, work.bottom - 50);
+    const HWND aboveCard = windowAt(work.left, work.top);
+    ASSERT_NE(farCard, nullptr);
+    ASSERT_NE(aboveCard, nullptr);
+    const std::string ini = folder_.ini();
+    EXPECT_EQ(iniValue(ini, "Husen1", "PosX"), "6000");
+    EXPECT_EQ(iniValue(ini, "Husen2", "PosY"), "-400");
+
+    ASSERT_TRUE(pointTo(work.left + 20, work.top + 20));
+    ASSERT_EQ(xdotool("mousedown 1"), 0);
+    ASSERT_TRUE(pointTo(work.left + 120, work.top + 70));
+    ASSERT_EQ(xdotool("mouseup 1"), 0);
+    ASSERT_TRUE(waitFor([&] {
+        return iniValue(ini, "Husen2", "PosX") == std::to_string(work.left + 100) &&
+               iniValue(ini, "Husen2", "PosY") == std::to_string(work.top + 50);
+    }));
+    EXPECT_EQ(iniValue(ini, "Husen1", "PosX"), "6000") << "the other note was not touched";
+}
+
 // The edit dialog of a double click runs inside the library's message to the host: a log-off
 // then must end the program without writing half an edit and without freeing the library while
 // its code is still on the stack.

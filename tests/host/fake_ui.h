@@ -22,6 +22,7 @@ public:
     std::function<bool(int slot)> eraseDialog = [](int) { return false; };
     bool quitAnyway = false;  // the answer to quitting with unsaved changes
     std::vector<Notice> notices;
+    std::vector<ScreenRect> screens;  // the monitors' work areas; none: not known
 
     std::unique_ptr<OpenMenu> createMenu(const MenuModel& model) override {
         if (!menuCanBeCreated) return nullptr;
@@ -42,6 +43,7 @@ public:
         return quitAnyway;
     }
     void showNotice(Notice notice) override { notices.push_back(notice); }
+    std::vector<ScreenRect> workAreas() override { return screens; }
     void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) override {
         log_.push_back("post tray " + std::to_string(id) + " " + std::to_string(mouseMessage));
     }
@@ -73,6 +75,7 @@ public:
     bool runEraseDialog(int) override { return false; }
     bool confirmQuitUnsaved() override { return true; }
     void showNotice(Notice) override {}
+    std::vector<ScreenRect> workAreas() override { return {}; }
     void postTrayNotify(std::int32_t, std::int32_t) override {}
     void postNull() override {}
     void postQuit() override {}

@@ -78,7 +78,7 @@ protected:
     }
 
     void waitSeconds(int seconds) {
-        for (int tick = 0; tick < seconds * 20; ++tick) {
+        for (int tick = 0; tick < seconds; ++tick) {
             host_->onTimer([] { return DesktopExtent{1920, 1080}; });
         }
     }
@@ -378,24 +378,55 @@ TEST_F(NoteHostTest, ClosingReleasesBitmapsThenTheLibraryOnce) {
     EXPECT_FALSE(host_->drag().active) << "events without a binding are ignored";
 }
 
-TEST_F(NoteHostTest, DesktopIsWatchedOnEveryTwentiethTick) {
-    start();
+TEST_F(NoteHostTest, TheDesktopIsComparedEverySecondAndADisplayChangeBringsLostCardsBack) {
+    std::ofstream(iniPath_, std::ios::binary)
+        << "[Husen1]\r\nID=0\r\nPosX=2500\r\nPosY=300\r\n"   // on a second monitor
+           "[Husen2]\r\nID=1\r\nPosX=-900\r\nPosY=-80\r\n";  // left of and above the primary
+    ui_ = std::make_unique<fakes::FakeUi>(log_);
+    ui_->screens = {{0, 0, 1920, 1040}, {1920, 0, 3840, 1080}, {-1280, 0, 0, 1024}};
+    auto library = std::make_unique<fakes::RecordingLibrary>(log_);
+    library_ = library.get();
+    host_ = std::make_unique<NoteHost>(iniPath_, *ui_, files_);
+    host_->setDesktopExtent({3840, 1080});
+    host_->loadSettings();
+    host_->openMoteLibrary(std::move(library), 0x1234);
+    EXPECT_THAT(library_->calls, Contains("_create 2500 300 0 0 0"));
+    EXPECT_THAT(library_->calls, Contains("_create -900 0 0 0 0")) << "down onto the left monitor";
+    library_->take();
+
     int reads = 0;
-    DesktopExtent desktop{1920, 1080};
+    DesktopExtent desktop{3840, 1080};
     auto read = [&] {
         ++reads;
         return desktop;
     };
-    for (int i = 0; i < 19; ++i) host_->onTimer(read);
-    EXPECT_EQ(reads, 0);
     host_->onTimer(read);
     EXPECT_EQ(reads, 1);
     EXPECT_THAT(library_->take(), IsEmpty());
 
-    desktop = {1280, 1080};
-    for (int i = 0; i < 40; ++i) host_->onTimer(read);
-    EXPECT_THAT(library_->take(), ElementsAre("_update_desktopsize"));
-    EXPECT_EQ(host_->table().desktopRight, 1280);
+    // The second monitor is unplugged: the card comes the least way onto the primary one.
+    ui_->screens = {{0, 0, 1920, 1040}, {-1280, 0, 0, 1024}};
+    desktop = {1920, 1080};
+    host_->onTimer(read);
+    EXPECT_THAT(library_->take(), ElementsAre("_update_desktopsize", "_move 0 -880 0"));
+    EXPECT_EQ(host_->table().slots[0].shownX, 1620);
+    EXPECT_EQ(host_->table().slots[0].x, 2500) << "the stored place stays";
+    host_->onTimer(read);
+    EXPECT_THAT(library_->take(), IsEmpty()) << "no change, no call";
+
+    // A rebuild keeps it where it can be reached; a press makes the shown place the stored one.
+    rightClickNote(0, kRedText);
+    EXPECT_THAT(library_->calls, Contains(::testing::StartsWith("_create 1620 300 ")));
+    const std::int32_t id = host_->table().slots[0].moteId;
+    host_->onEventMessage("OnMoteLButtonDown\r\n" + std::to_string(id) + "\r\n5\r\n5\r\n");
+    host_->onEventMessage("OnMoteLButtonUp\r\n" + std::to_string(id) + "\r\n5\r\n5\r\n");
+    EXPECT_EQ(stored(0, "PosX"), "1620");
+
+    // A monitor above the left one: the note never moved is shown at its stored place again.
+    ui_->screens = {{0, 0, 1920, 1040}, {-1280, 0, 0, 1024}, {-1280, -1024, 0, 0}};
+    host_->onDisplayChange({1920, 1080});
+    EXPECT_EQ(host_->table().slots[1].shownY, -80);
+    EXPECT_EQ(host_->table().slots[0].shownX, 1620);
 }
 
 // The file held by another program, and writes that fail.

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "mote/card_placement.h"
 #include "tests/host/recording_library.h"
 
 namespace yorimemo {
@@ -155,6 +156,21 @@ TEST_F(NoteRendererTest, ExtremeWidthsDoNotOverflow) {
     table.slots[3].text.clear();
     renderNote(library, table, 3, 0, false);
     EXPECT_THAT(library.calls, ::testing::Contains("_draw_line 1001 2001 0 0 2147483647 0 0x0"));
+}
+
+TEST(CardPlacementTest, ACardOffEveryMonitorMovesTheLeastWayOntoTheNearest) {
+    const std::vector<ScreenRect> screens = {{0, 0, 1920, 1040}, {1920, 200, 3200, 1224}};
+    EXPECT_EQ(fitOnScreen(100, 100, 300, 50, {}), (CardOrigin{100, 100})) << "none known";
+    EXPECT_EQ(fitOnScreen(1620, 990, 300, 50, screens), (CardOrigin{1620, 990})) << "exact fit";
+    EXPECT_EQ(fitOnScreen(1621, 990, 300, 50, screens), (CardOrigin{1620, 990}));
+    // Mostly on the second monitor, above its top edge.
+    EXPECT_EQ(fitOnScreen(2000, 150, 300, 50, screens), (CardOrigin{2000, 200}));
+    // On none: the nearest, here the second by 800 across.
+    EXPECT_EQ(fitOnScreen(4000, 900, 300, 50, screens), (CardOrigin{2900, 900}));
+    // Larger than the work area: its left and top edges stay on it.
+    EXPECT_EQ(fitOnScreen(-50, -50, 4000, 3000, screens), (CardOrigin{0, 0}));
+    EXPECT_EQ(fitOnScreen(INT32_MAX, INT32_MIN, INT32_MAX, INT32_MAX, screens),
+              (CardOrigin{1920, 200}));
 }
 
 }  // namespace

@@ -10,6 +10,11 @@ namespace {
 constexpr std::int32_t kRight = 1920;
 constexpr std::int32_t kBottom = 1080;
 
+DialogOrigin PlaceDialog(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                         std::int32_t right, std::int32_t bottom) {
+    return yorimemo::PlaceDialog(x, y, width, height, ScreenRect{0, 0, right, bottom});
+}
+
 TEST(DialogPlacementTest, NoteInsideTheDesktopKeepsItsPosition) {
     const DialogOrigin origin = PlaceDialog(100, 200, 330, 250, kRight, kBottom);
     EXPECT_EQ(origin.x, 100);
@@ -55,6 +60,25 @@ TEST(DialogPlacementTest, ExtremePositionsDoNotOverflow) {
     EXPECT_EQ(near.y, 0);
     // An edge far below zero with a wide dialog: the result stays in range.
     EXPECT_EQ(PlaceDialog(0, 0, kMax, 10, kMin, kBottom).x, kMin);
+}
+
+TEST(DialogPlacementTest, KeptInsideTheMonitorOfTheCardAsShown) {
+    NoteTable table;
+    table.desktopRight = kRight;
+    table.desktopBottom = kBottom;
+    NoteSlot& note = table.slots[2];
+    note.shownX = -1500;  // on a monitor left of the primary one
+    note.shownY = 900;
+    note.width = 300;
+    note.cardHeight = 50;
+    const ScreenRect left{-1600, 0, 0, 1000};
+    EXPECT_EQ(DialogArea(table, 2).right, kRight) << "no monitor known: the desktop";
+    table.workAreas = {{0, 0, kRight, 1040}, left};
+    const ScreenRect area = DialogArea(table, 2);
+    EXPECT_EQ(area.left, left.left);
+    const DialogOrigin origin = yorimemo::PlaceDialog(note.shownX, note.shownY, 330, 250, area);
+    EXPECT_EQ(origin.x, -1500);
+    EXPECT_EQ(origin.y, 1000 - 250);
 }
 
 }  // namespace

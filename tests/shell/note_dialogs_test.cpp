@@ -215,12 +215,15 @@ TEST(EraseNoteDialogTest, YesConfirmsAndNoOrEscapeDoNot) {
     EXPECT_EQ(table.slots[kSlot].moteId, 3);
 }
 
-// Opens the dialog for a note at (x, y) and returns its window rectangle.
+// Opens the dialog for a note shown at (x, y) and returns its window rectangle.
 template <typename Dialog>
 RECT OpenedAt(std::int32_t x, std::int32_t y) {
     NoteTable table = TableWithNote();
-    table.slots[kSlot].x = x;
-    table.slots[kSlot].y = y;
+    // Stored where no screen is: the dialog follows the card as shown.
+    table.slots[kSlot].x = 99999;
+    table.slots[kSlot].y = 99999;
+    table.slots[kSlot].shownX = x;
+    table.slots[kSlot].shownY = y;
     Dialog dialog(table, kSlot, nullptr);
     RECT frame{};
     RunDialog(dialog, {[&](HWND hwnd) {
