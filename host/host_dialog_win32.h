@@ -47,6 +47,8 @@ private:
     bool runEraseDialog(int slot) override;
     bool confirmQuitUnsaved() override;
     void showNotice(Notice notice) override;
+    bool autostartEnabled() override;
+    void setAutostart(bool enabled) override;
     void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) override;
     void postNull() override;
     void postQuit() override;

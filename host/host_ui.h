@@ -1,5 +1,6 @@
 #pragma once
-// What the host's decisions need from the window system: menus, dialogs and posted messages.
+// What the host's decisions need from the window system: menus, dialogs, posted messages and the
+// start at log-on.
 
 #include <cstdint>
 #include <memory>
@@ -37,6 +38,9 @@ public:
     // Quitting with changes that could not be saved: true when the user quits anyway.
     virtual bool confirmQuitUnsaved() = 0;
     virtual void showNotice(Notice notice) = 0;
+    // Whether the system starts this program at log-on, and switching that.
+    virtual bool autostartEnabled() = 0;
+    virtual void setAutostart(bool enabled) = 0;
     virtual void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) = 0;
     virtual void postNull() = 0;
     virtual void postQuit() = 0;

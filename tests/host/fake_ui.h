@@ -22,6 +22,7 @@ public:
     std::function<bool(int slot)> eraseDialog = [](int) { return false; };
     bool quitAnyway = false;  // the answer to quitting with unsaved changes
     std::vector<Notice> notices;
+    bool autostart = false;
 
     std::unique_ptr<OpenMenu> createMenu(const MenuModel& model) override {
         if (!menuCanBeCreated) return nullptr;
@@ -42,6 +43,11 @@ public:
         return quitAnyway;
     }
     void showNotice(Notice notice) override { notices.push_back(notice); }
+    bool autostartEnabled() override { return autostart; }
+    void setAutostart(bool enabled) override {
+        log_.push_back(enabled ? "autostart on" : "autostart off");
+        autostart = enabled;
+    }
     void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) override {
         log_.push_back("post tray " + std::to_string(id) + " " + std::to_string(mouseMessage));
     }
@@ -73,6 +79,8 @@ public:
     bool runEraseDialog(int) override { return false; }
     bool confirmQuitUnsaved() override { return true; }
     void showNotice(Notice) override {}
+    bool autostartEnabled() override { return false; }
+    void setAutostart(bool) override {}
     void postTrayNotify(std::int32_t, std::int32_t) override {}
     void postNull() override {}
     void postQuit() override {}
