@@ -28,6 +28,8 @@ public:
     bool remove(std::int32_t) override { return true; }
     bool setPriority(std::int32_t, std::int32_t) override { return true; }
     bool move(std::int32_t, std::int32_t, std::int32_t) override { return true; }
+    bool hide(std::int32_t) override { return true; }
+    bool show(std::int32_t) override { return true; }
     std::optional<std::int32_t> posX(std::int32_t) override { return 400; }
     std::optional<std::int32_t> posY(std::int32_t) override { return 300; }
     bool setImage(std::int32_t, LibraryHandle, LibraryHandle) override { return true; }

@@ -21,6 +21,11 @@ void CPopupMenu::CheckItem(UINT commandId, bool checked) {
     ::CheckMenuItem(menu_, commandId, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
+void CPopupMenu::EnableItem(UINT commandId, bool enabled) {
+    if (menu_ == nullptr) return;
+    ::EnableMenuItem(menu_, commandId, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
 UINT CPopupMenu::Track(HWND owner, int x, int y, UINT flags) {
     if (menu_ == nullptr) return 0;
     const BOOL chosen = ::TrackPopupMenu(menu_, flags | TPM_RETURNCMD, x, y, 0, owner, nullptr);

@@ -21,6 +21,8 @@ public:
     bool AppendSeparator();
     // The item is named by its command id.
     void CheckItem(UINT commandId, bool checked);
+    // A disabled item is shown greyed and cannot be chosen.
+    void EnableItem(UINT commandId, bool enabled);
 
     // Shows the menu with its corner at (x, y) and waits for the choice: the chosen command id,
     // or 0 when the menu was dismissed. `flags` are TPM_ alignment and button flags.

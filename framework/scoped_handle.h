@@ -65,8 +65,16 @@ struct ModuleHandleTraits {
     static void close(Type handle) { ::FreeLibrary(handle); }
 };
 
+struct RegistryKeyTraits {
+    using Type = HKEY;
+    static Type empty() { return nullptr; }
+    static bool valid(Type handle) { return handle != nullptr; }
+    static void close(Type handle) { ::RegCloseKey(handle); }
+};
+
 using CKernelHandle = ScopedHandle<KernelHandleTraits>;
 using CIconHandle = ScopedHandle<IconHandleTraits>;
 using CModuleHandle = ScopedHandle<ModuleHandleTraits>;
+using CRegistryKey = ScopedHandle<RegistryKeyTraits>;
 
 }  // namespace yorimemo

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "framework/popup_menu.h"
+#include "host/autostart_win32.h"
 #include "host/edit_note_dialog_win32.h"
 #include "host/erase_note_dialog_win32.h"
 #include "host/notice_text.h"
@@ -204,6 +205,7 @@ std::unique_ptr<OpenMenu> CHostDlg::createMenu(const MenuModel& model) {
     }
     for (const MenuItem& item : model.items) {
         if (item.checked) menu->CheckItem(static_cast<UINT>(item.command), true);
+        if (item.greyed) menu->EnableItem(static_cast<UINT>(item.command), false);
     }
     return std::make_unique<TrackedMenu>(std::move(menu), hwnd());
 }
@@ -251,6 +253,15 @@ std::vector<ScreenRect> CHostDlg::workAreas() {
         },
         reinterpret_cast<LPARAM>(&areas));
     return areas;
+}
+
+bool CHostDlg::autostartEnabled() {
+    return autostart::enabled();
+}
+
+void CHostDlg::setAutostart(bool enabled) {
+    // A refusal leaves the value as it was, which the next menu's mark shows.
+    autostart::set(enabled);
 }
 
 void CHostDlg::postTrayNotify(std::int32_t id, std::int32_t mouseMessage) {

@@ -49,6 +49,8 @@ private:
     bool confirmQuitUnsaved() override;
     void showNotice(Notice notice) override;
     std::vector<ScreenRect> workAreas() override;
+    bool autostartEnabled() override;
+    void setAutostart(bool enabled) override;
     void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) override;
     void postNull() override;
     void postQuit() override;

@@ -1,5 +1,6 @@
 #pragma once
-// What the host's decisions need from the window system: menus, dialogs and posted messages.
+// What the host's decisions need from the window system: menus, dialogs, posted messages and the
+// start at log-on.
 
 #include <cstdint>
 #include <memory>
@@ -41,6 +42,9 @@ public:
     virtual void showNotice(Notice notice) = 0;
     // The work areas of the monitors now, in screen coordinates.
     virtual std::vector<ScreenRect> workAreas() = 0;
+    // Whether the system starts this program at log-on, and switching that.
+    virtual bool autostartEnabled() = 0;
+    virtual void setAutostart(bool enabled) = 0;
     virtual void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) = 0;
     virtual void postNull() = 0;
     virtual void postQuit() = 0;

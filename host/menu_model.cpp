@@ -32,6 +32,15 @@ const char* menuText(MenuCommand command) {
             return "\x8F\xC1\x8B\x8E(&D)";  // 消去(&D)
         case kAlwaysOnTop:
             return "\x8F\xED\x82\xC9\x8E\xE8\x91O\x82\xC9\x95\x5C\x8E\xA6(&T)";  // 常に手前に表示(&T)
+        case kHideAll:
+            return "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\x95t\xE2\xB3\x82\xF0\x89"
+                   "B\x82\xB7(&H)";  // すべての付箋を隠す(&H)
+        case kUndoErase:
+            return "\x8F\xC1\x8B\x8E\x82\xB5\x82\xBD\x95t\xE2\xB3\x82\xF0\x8C\xB3\x82\xC9\x96\xDF"
+                   "\x82\xB7(&U)";  // 消去した付箋を元に戻す(&U)
+        case kAutostart:
+            return "Windows \x82\xCC\x8BN\x93\xAE"
+                   "\x8E\x9E\x82\xC9\x8AJ\x8En(&W)";  // Windows の起動時に開始(&W)
         case kNoCommand:
             break;
     }
@@ -42,19 +51,23 @@ namespace {
 
 constexpr MenuItem kSeparator{};
 
-void appendCommon(const NoteTable& table, MenuModel& menu) {
-    menu.items.push_back(kSeparator);
-    menu.items.push_back({kAlwaysOnTop, table.floating == 1});
-    menu.items.push_back(kSeparator);
-    menu.items.push_back({kQuit, false});
-}
-
 }  // namespace
 
-MenuModel buildTrayMenu(const NoteTable& table) {
+MenuModel buildTrayMenu(const NoteTable& table, const TrayMarks& marks) {
     MenuModel menu;
-    menu.items = {{kCreateCyan, false}, {kCreateMagenta, false}, {kCreateYellow, false}};
-    appendCommon(table, menu);
+    menu.items = {
+        {kCreateCyan},
+        {kCreateMagenta},
+        {kCreateYellow},
+        kSeparator,
+        {kAlwaysOnTop, table.floating == 1},
+        {kHideAll, marks.notesHidden},
+        {kUndoErase, false, !marks.canUndoErase},
+        kSeparator,
+        {kAutostart, marks.autostart},
+        kSeparator,
+        {kQuit},
+    };
     return menu;
 }
 
@@ -77,8 +90,11 @@ MenuModel buildNoteMenu(const NoteTable& table, std::int32_t moteId) {
         {kColorYellow, color == kYellow},
         kSeparator,
         {kErase, false},
+        kSeparator,
+        {kAlwaysOnTop, table.floating == 1},
+        kSeparator,
+        {kQuit, false},
     };
-    appendCommon(table, menu);
     return menu;
 }
 

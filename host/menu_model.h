@@ -24,6 +24,9 @@ enum MenuCommand : std::int32_t {
     kColorYellow = 23,
     kErase = 24,
     kAlwaysOnTop = 25,
+    kHideAll = 26,
+    kUndoErase = 27,
+    kAutostart = 28,
 };
 
 // Shift-JIS text of a command's item; "&" marks the access key.
@@ -32,6 +35,7 @@ const char* menuText(MenuCommand command);
 struct MenuItem {
     MenuCommand command = kNoCommand;  // kNoCommand: a separator
     bool checked = false;
+    bool greyed = false;  // shown but cannot be chosen
 
     bool isSeparator() const { return command == kNoCommand; }
 };
@@ -40,7 +44,14 @@ struct MenuModel {
     std::vector<MenuItem> items;
 };
 
-MenuModel buildTrayMenu(const NoteTable& table);
+// What the tray menu marks that the note table does not hold.
+struct TrayMarks {
+    bool notesHidden = false;
+    bool canUndoErase = false;
+    bool autostart = false;
+};
+
+MenuModel buildTrayMenu(const NoteTable& table, const TrayMarks& marks);
 // A mote id that names no note still gives the note menu, without red or colour marks.
 MenuModel buildNoteMenu(const NoteTable& table, std::int32_t moteId);
 

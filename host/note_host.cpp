@@ -36,6 +36,29 @@ private:
     NoteHost& host_;
 };
 
+// While every card is hidden, a card rebuilt meanwhile is hidden before it can show: its
+// rebuild and the hiding reach the screen together, under one draw lock.
+class NoteHost::HiddenDrawScope {
+public:
+    HiddenDrawScope(NoteHost& host, int slot)
+        : host_(host), slot_(slot), active_(host.notesHidden_ && host.library_) {
+        if (active_) host_.library_->lockDraw();
+    }
+    ~HiddenDrawScope() {
+        if (!active_) return;
+        const NoteSlot& note = host_.table_.slots[slot_];
+        if (note.hasCard) host_.library_->hide(note.moteId);
+        host_.library_->unlockDraw();
+    }
+    HiddenDrawScope(const HiddenDrawScope&) = delete;
+    HiddenDrawScope& operator=(const HiddenDrawScope&) = delete;
+
+private:
+    NoteHost& host_;
+    int slot_;
+    bool active_;
+};
+
 NoteHost::NoteHost(std::string iniPath, HostUi& ui)
     : NoteHost(std::move(iniPath), ui, platformFileSystem()) {}
 
@@ -89,6 +112,7 @@ void NoteHost::closeMoteLibrary() {
 }
 
 void NoteHost::drawNote(int slot, std::int32_t priority) {
+    const HiddenDrawScope keepHidden(*this, slot);
     if (library_) renderNote(*library_, table_, slot, priority, table_.slots[slot].inUse());
     settings_.saveNote(table_, slot);
 }
@@ -192,7 +216,8 @@ void NoteHost::onTrayNotify(std::int32_t id, std::int32_t mouseMessage) {
 void NoteHost::showMenu(std::int32_t id) {
     ModalScope modal(*this);
     if (library_) library_->floating(0);
-    const MenuModel model = noteMenuFlag_ != 0 ? buildNoteMenu(table_, id) : buildTrayMenu(table_);
+    const MenuModel model =
+        noteMenuFlag_ != 0 ? buildNoteMenu(table_, id) : buildTrayMenu(table_, trayMarks());
     noteMenuFlag_ = 0;
     std::unique_ptr<OpenMenu> menu = ui_.createMenu(model);
     const MenuCommand command = menu ? menu->track() : kNoCommand;
@@ -242,12 +267,22 @@ void NoteHost::runCommand(MenuCommand command, std::int32_t id) {
             if (!settings_.hasBeenRead()) floatingSwitchedUnread_ = true;
             settings_.saveFloating(table_);
             break;
+        case kHideAll:
+            setNotesHidden(!notesHidden_);
+            break;
+        case kUndoErase:
+            undoErase();
+            break;
+        case kAutostart:
+            ui_.setAutostart(!ui_.autostartEnabled());
+            break;
         case kNoCommand:
             break;
     }
 }
 
 void NoteHost::createNote(NoteColor color) {
+    setNotesHidden(false);
     const int slot = table_.firstFreeSlot();
     if (slot >= 0) {
         NoteSlot& note = table_.slots[slot];
@@ -275,11 +310,42 @@ void NoteHost::eraseNote(std::int32_t id) {
     const int slot = findNote(id);
     if (slot < 0 || !ui_.runEraseDialog(slot)) return;
     NoteSlot& note = table_.slots[slot];
+    erased_.remember(slot, note);
     if (library_ && note.hasCard) library_->remove(note.moteId);
     note.moteId = -1;
     note.hasCard = false;
     settings_.eraseNoteSection(slot);
     if (!unplaced_.empty() && settings_.hasBeenRead()) placeUnplacedNote(slot);
+}
+
+void NoteHost::undoErase() {
+    const int slot = erased_.bringBack(table_);
+    if (slot < 0) return;
+    setNotesHidden(false);
+    drawNote(slot, table_.slots[slot].priority);
+}
+
+void NoteHost::setNotesHidden(bool hidden) {
+    if (hidden == notesHidden_) return;
+    notesHidden_ = hidden;
+    if (!library_) return;
+    // One draw lock: the cards change on screen together.
+    library_->lockDraw();
+    auto apply = [this, hidden](const NoteSlot& note) {
+        if (!note.hasCard) return;
+        if (hidden) {
+            library_->hide(note.moteId);
+        } else {
+            library_->show(note.moteId);
+        }
+    };
+    for (const NoteSlot& note : table_.slots) apply(note);
+    for (const NoteSlot& note : unplaced_) apply(note);
+    library_->unlockDraw();
+}
+
+TrayMarks NoteHost::trayMarks() {
+    return {notesHidden_, erased_.returnSlot(table_) >= 0, ui_.autostartEnabled()};
 }
 
 void NoteHost::placeUnplacedNote(int freeSlot) {

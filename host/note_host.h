@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/erased_notes.h"
 #include "host/host_ui.h"
 #include "host/menu_model.h"
 #include "mote/mote_library.h"
@@ -75,6 +76,7 @@ public:
 
 private:
     class ModalScope;
+    class HiddenDrawScope;
 
     int findNote(std::int32_t id) const;
 
@@ -89,6 +91,10 @@ private:
     void createNote(NoteColor color);
     void editNote(std::int32_t id);
     void eraseNote(std::int32_t id);
+    void undoErase();
+    // Hides or shows every card; nothing when they already are.
+    void setNotesHidden(bool hidden);
+    TrayMarks trayMarks();
     void redrawNote(int slot);
     void restoreFloating();
     void quit();
@@ -111,6 +117,8 @@ private:
     bool floatingSwitchedUnread_ = false;
     // Notes made before the file was read for which it had no free slot; shown, not saved.
     std::vector<NoteSlot> unplaced_;
+    ErasedNotes erased_;
+    bool notesHidden_ = false;  // for this run only
 };
 
 }  // namespace yorimemo

@@ -34,6 +34,9 @@ public:
     virtual bool remove(std::int32_t moteId) = 0;  // the library's _delete
     virtual bool setPriority(std::int32_t moteId, std::int32_t priority) = 0;
     virtual bool move(std::int32_t moteId, std::int32_t dx, std::int32_t dy) = 0;
+    // A hidden mote keeps its place and image and is shown again as it was.
+    virtual bool hide(std::int32_t moteId) = 0;
+    virtual bool show(std::int32_t moteId) = 0;
     virtual std::optional<std::int32_t> posX(std::int32_t moteId) = 0;
     virtual std::optional<std::int32_t> posY(std::int32_t moteId) = 0;
     virtual bool setImage(std::int32_t moteId, LibraryHandle bitmap, LibraryHandle surface) = 0;

@@ -16,6 +16,8 @@ constexpr std::size_t kCreate = moteExportSlot("_create");
 constexpr std::size_t kDelete = moteExportSlot("_delete");
 constexpr std::size_t kSetPriority = moteExportSlot("_set_priority");
 constexpr std::size_t kMove = moteExportSlot("_move");
+constexpr std::size_t kHide = moteExportSlot("_hide");
+constexpr std::size_t kShow = moteExportSlot("_show");
 constexpr std::size_t kGetPosX = moteExportSlot("_get_pos_x");
 constexpr std::size_t kGetPosY = moteExportSlot("_get_pos_y");
 constexpr std::size_t kSetImageH = moteExportSlot("_set_image_h");
@@ -104,6 +106,14 @@ bool CMoteLibrary::setPriority(std::int32_t moteId, std::int32_t priority) {
 
 bool CMoteLibrary::move(std::int32_t moteId, std::int32_t dx, std::int32_t dy) {
     return callIfBound<MoteMoveFn>(kMove, moteId, dx, dy);
+}
+
+bool CMoteLibrary::hide(std::int32_t moteId) {
+    return callIfBound<MoteIdFn>(kHide, moteId);
+}
+
+bool CMoteLibrary::show(std::int32_t moteId) {
+    return callIfBound<MoteIdFn>(kShow, moteId);
 }
 
 std::optional<std::int32_t> CMoteLibrary::posX(std::int32_t moteId) {

@@ -133,6 +133,8 @@ public:
     bool remove(std::int32_t moteId) override;
     bool setPriority(std::int32_t moteId, std::int32_t priority) override;
     bool move(std::int32_t moteId, std::int32_t dx, std::int32_t dy) override;
+    bool hide(std::int32_t moteId) override;
+    bool show(std::int32_t moteId) override;
     std::optional<std::int32_t> posX(std::int32_t moteId) override;
     std::optional<std::int32_t> posY(std::int32_t moteId) override;
     bool setImage(std::int32_t moteId, LibraryHandle bitmap, LibraryHandle surface) override;

@@ -45,8 +45,10 @@ typedef int(WINAPI* MoteDeleteFontFn)(MoteHandle font);
 typedef int(WINAPI* MoteDrawTextFn)(MoteHandle bitmap, const char* text, int length,
                                     MoteHandle font, std::uint32_t color, int* rect, int format);
 
+// _hide and _show, which the program calls; _get_width, _get_height, _get_priority.
+typedef int(WINAPI* MoteIdFn)(int id);
+
 // Further exports the program binds but does not call.
-typedef int(WINAPI* MoteIdFn)(int id);  // _hide, _show, _get_width, _get_height, _get_priority
 typedef int(WINAPI* MoteSetPosFn)(int id, int x, int y);
 typedef int(WINAPI* MoteFillFn)(MoteHandle bitmap, MoteHandle surface, std::uint32_t color);
 // The outline of the rectangle, one pixel wide, inside (x, y, width, height).

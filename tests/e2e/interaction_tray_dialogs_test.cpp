@@ -2,10 +2,12 @@
 // menu and the two dialogs: what appears on the desktop and what reaches the settings file.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "tests/e2e/harness_win32.h"
 #include "tests/e2e/interaction_support_win32.h"
+#include "tests/shell/run_value_win32.h"
 
 namespace yorimemo::e2e {
 namespace {
@@ -197,6 +199,72 @@ TEST_F(TrayAndDialogs, AlwaysOnTopSwitchesTheNotesAndIsStoredAsOnThenOff) {
     ASSERT_TRUE(program_->chooseMenuKey('t'));
     ASSERT_TRUE(waitFor([&] { return iniValue(folder_.ini(), "System", "Floating") == "Off"; }));
     EXPECT_TRUE(waitFor([&] { return !topmost(); }));
+}
+
+TEST_F(TrayAndDialogs, HideAllUndoEraseAndStartAtLogOnFromTheTrayMenu) {
+    NoteSpec first;
+    first.x = 100;
+    first.y = 100;
+    first.text = "first";
+    NoteSpec second;
+    second.slot = 1;
+    second.x = 600;
+    second.y = 400;
+    second.width = 260;
+    second.type = 2;
+    second.fontSize = 12;
+    second.red = 1;
+    second.text = kTwoLines;
+    start(noteSection(first) + noteSection(second), 2);
+    const std::string started = folder_.readIni();
+    const std::optional<MoteWindow> before = moteAt(*program_, 600, 400);
+    ASSERT_TRUE(before.has_value());
+
+    program_->openTrayMenu();
+    ASSERT_TRUE(program_->chooseMenuKey('h'));
+    ASSERT_TRUE(waitFor([this] { return program_->motes().empty(); }));
+    program_->openTrayMenu();
+    ASSERT_TRUE(program_->chooseMenuKey('h'));
+    ASSERT_TRUE(waitFor([this] { return program_->motes().size() == 2; }));
+    EXPECT_EQ(folder_.readIni(), started) << "hiding is not stored";
+
+    openNoteMenu(1);
+    ASSERT_TRUE(program_->chooseMenuKey('d'));
+    const HWND dialog = program_->waitForDialog(kEraseCaption);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(pressButton(dialog, IDOK));
+    ASSERT_TRUE(waitFor([this] { return program_->motes().size() == 1; }));
+    const std::string ini = folder_.ini();
+    ASSERT_TRUE(waitFor([&] { return iniValue(ini, "Husen2", "ID", "none") == "none"; }));
+
+    program_->openTrayMenu();
+    ASSERT_TRUE(program_->chooseMenuKey('u'));
+    ASSERT_TRUE(waitFor([this] { return program_->motes().size() == 2; }));
+    const std::optional<MoteWindow> back = moteAt(*program_, 600, 400);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->rect.right - back->rect.left, 260);
+    EXPECT_EQ(back->rect.bottom - back->rect.top, before->rect.bottom - before->rect.top);
+    ASSERT_TRUE(waitFor([&] { return iniValue(ini, "Husen2", "Text") == kTwoLines; }));
+    EXPECT_EQ(iniValue(ini, "Husen2", "PosX"), "600");
+    EXPECT_EQ(iniValue(ini, "Husen2", "PosY"), "400");
+    EXPECT_EQ(iniValue(ini, "Husen2", "Width"), "260");
+    EXPECT_EQ(iniValue(ini, "Husen2", "Type"), "2");
+    EXPECT_EQ(iniValue(ini, "Husen2", "FontSize"), "12");
+    EXPECT_EQ(iniValue(ini, "Husen2", "TextRed"), "1");
+    EXPECT_GT(std::stoi(iniValue(ini, "Husen2", "Priority")),
+              std::stoi(iniValue(ini, "Husen1", "Priority")));
+
+    const testing::SavedRunValue restore;
+    testing::DeleteRunValue();
+    const std::string quoted = "\"" + folder_.exe() + "\"";
+    program_->openTrayMenu();
+    ASSERT_TRUE(program_->chooseMenuKey('w'));
+    ASSERT_TRUE(waitFor([&] {
+        return ::lstrcmpiA(testing::RunValueText().c_str(), quoted.c_str()) == 0;
+    })) << testing::RunValueText();
+    program_->openTrayMenu();
+    ASSERT_TRUE(program_->chooseMenuKey('w'));
+    EXPECT_TRUE(waitFor([] { return testing::RunValueText() == "(none)"; }));
 }
 
 TEST_F(TrayAndDialogs, ASecondInstanceEndsAtOnceAndQuitLeavesTheFileAsItWas) {

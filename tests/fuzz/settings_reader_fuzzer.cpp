@@ -31,6 +31,9 @@ public:
         return true;
     }
     void removeFile(const std::string& path) override { files.erase(path); }
+    // Files in memory have no attributes: none is read-only, none has any to keep.
+    bool isReadOnly(const std::string&) override { return false; }
+    void copyAttributes(const std::string&, const std::string&) override {}
 };
 
 bool sameNote(const yorimemo::NoteSlot& a, const yorimemo::NoteSlot& b) {

@@ -23,6 +23,7 @@ public:
     bool quitAnyway = false;  // the answer to quitting with unsaved changes
     std::vector<Notice> notices;
     std::vector<ScreenRect> screens;  // the monitors' work areas; none: not known
+    bool autostart = false;
 
     std::unique_ptr<OpenMenu> createMenu(const MenuModel& model) override {
         if (!menuCanBeCreated) return nullptr;
@@ -44,6 +45,11 @@ public:
     }
     void showNotice(Notice notice) override { notices.push_back(notice); }
     std::vector<ScreenRect> workAreas() override { return screens; }
+    bool autostartEnabled() override { return autostart; }
+    void setAutostart(bool enabled) override {
+        log_.push_back(enabled ? "autostart on" : "autostart off");
+        autostart = enabled;
+    }
     void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) override {
         log_.push_back("post tray " + std::to_string(id) + " " + std::to_string(mouseMessage));
     }
@@ -76,6 +82,8 @@ public:
     bool confirmQuitUnsaved() override { return true; }
     void showNotice(Notice) override {}
     std::vector<ScreenRect> workAreas() override { return {}; }
+    bool autostartEnabled() override { return false; }
+    void setAutostart(bool) override {}
     void postTrayNotify(std::int32_t, std::int32_t) override {}
     void postNull() override {}
     void postQuit() override {}

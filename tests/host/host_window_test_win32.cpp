@@ -7,7 +7,9 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/host_dialog_win32.h"
@@ -16,6 +18,7 @@
 #include "notes/profile_file.h"
 #include "tests/mote/recording/call_log.h"
 #include "tests/shell/dialog_driver_win32.h"
+#include "tests/shell/run_value_win32.h"
 #include "tests/shell/temp_folder_win32.h"
 
 namespace yorimemo {
@@ -40,15 +43,16 @@ struct ShownItem {
     std::string text;
     bool separator;
     bool checked;
+    bool greyed;
     bool operator==(const ShownItem& other) const {
         return id == other.id && text == other.text && separator == other.separator &&
-               checked == other.checked;
+               checked == other.checked && greyed == other.greyed;
     }
 };
 
 std::ostream& operator<<(std::ostream& out, const ShownItem& item) {
     return out << item.id << " '" << item.text << "'" << (item.separator ? " sep" : "")
-               << (item.checked ? " checked" : "");
+               << (item.checked ? " checked" : "") << (item.greyed ? " greyed" : "");
 }
 
 std::vector<ShownItem> readMenu(HMENU menu) {
@@ -59,17 +63,20 @@ std::vector<ShownItem> readMenu(HMENU menu) {
         const int length =
             ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
         const UINT state = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        const bool separator = (state & MF_SEPARATOR) != 0;
+        // A separator reads as greyed too; only items can be.
         items.push_back({::GetMenuItemID(menu, i), std::string(text, static_cast<size_t>(length)),
-                         (state & MF_SEPARATOR) != 0, (state & MF_CHECKED) != 0});
+                         separator, (state & MF_CHECKED) != 0,
+                         !separator && (state & MF_GRAYED) != 0});
     }
     return items;
 }
 
-ShownItem item(MenuCommand command, bool checked = false) {
-    return {static_cast<UINT>(command), menuText(command), false, checked};
+ShownItem item(MenuCommand command, bool checked = false, bool greyed = false) {
+    return {static_cast<UINT>(command), menuText(command), false, checked, greyed};
 }
 
-const ShownItem kSeparator{0, "", true, false};
+const ShownItem kSeparator{0, "", true, false, false};
 
 // Catches the popup menus the host opens in this thread, reads them, and answers with a key.
 class MenuWatch {
@@ -140,9 +147,10 @@ TEST_F(HostWindowTest, TrayMenuReadsBackAndItsCommandCreatesACentredNote) {
                      [](HWND hwnd) { ::EndDialog(hwnd, kEndedByTest); }});
 
     ASSERT_EQ(watch.menus.size(), 1u);
-    EXPECT_THAT(watch.menus[0],
-                ElementsAre(item(kCreateCyan), item(kCreateMagenta), item(kCreateYellow),
-                            kSeparator, item(kAlwaysOnTop), kSeparator, item(kQuit)));
+    EXPECT_THAT(watch.menus[0], ElementsAre(item(kCreateCyan), item(kCreateMagenta),
+                                            item(kCreateYellow), kSeparator, item(kAlwaysOnTop),
+                                            item(kHideAll), item(kUndoErase, false, true),
+                                            kSeparator, item(kAutostart), kSeparator, item(kQuit)));
     RECT desktop{};
     ::GetWindowRect(::GetDesktopWindow(), &desktop);
     EXPECT_EQ(stored("Husen1", "Type"), "0");
@@ -205,6 +213,56 @@ TEST_F(HostWindowTest, EveryEventMessageIsAnsweredWithOne) {
             ::EndDialog(hwnd, kEndedByTest);
         }});
     EXPECT_FALSE(testing::FileExists(ini)) << "nothing happened that writes";
+}
+
+// The tray menu opened and closed within the call, as the menu watch answers it.
+void trayMenuNow(HWND host) {
+    ::SendMessageA(host, kTrayNotifyMessage, kTrayIconId, WM_RBUTTONUP);
+}
+
+TEST_F(HostWindowTest, HideAllAndStartAtLogOnShowTheirMarksAndTheRunValueFollows) {
+    testing::WriteFile(ini, "[Husen1]\r\nID=0\r\n");
+    const testing::SavedRunValue restore;
+    testing::DeleteRunValue();
+    const std::string program = besideTest("host_window_test.exe");
+    std::string shouted = program;
+    ::CharUpperA(shouted.data());
+    MenuWatch watch({'h', 'w', VK_ESCAPE, 'w', VK_ESCAPE, VK_ESCAPE});
+    CHostDlg host(folder.path(), ini, nullptr);
+    std::optional<testing::RunValue> written;
+    std::string afterUncheck;
+    RunDialog(host, {[&](HWND hwnd) {
+                  // One step: a later step could run inside a menu's own loop.
+                  trayMenuNow(hwnd);
+                  trayMenuNow(hwnd);
+                  written = testing::ReadRunValue();
+                  trayMenuNow(hwnd);
+                  trayMenuNow(hwnd);
+                  afterUncheck = testing::RunValueText();
+                  testing::WriteRunValue("\"C:\\elsewhere\\yorimemo.exe\"");
+                  trayMenuNow(hwnd);
+                  // Without quotes and in other case it still names this program.
+                  testing::WriteRunValue(shouted);
+                  trayMenuNow(hwnd);
+                  ::EndDialog(hwnd, kEndedByTest);
+              }});
+
+    ASSERT_EQ(watch.menus.size(), 6u);
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(written->type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(written->bytes, "\"" + program + "\"" + '\0');
+    EXPECT_EQ(afterUncheck, "(none)");
+    const auto marks = [&](std::size_t menu) {
+        return std::make_pair(watch.menus[menu][5].checked, watch.menus[menu][8].checked);
+    };
+    EXPECT_EQ(watch.menus[0][5], item(kHideAll));
+    EXPECT_EQ(watch.menus[0][8], item(kAutostart));
+    EXPECT_EQ(marks(1), std::make_pair(true, false));
+    EXPECT_EQ(marks(2), std::make_pair(true, true));
+    EXPECT_EQ(marks(3), std::make_pair(true, true));
+    EXPECT_EQ(marks(4), std::make_pair(true, false)) << "the value names another program";
+    EXPECT_EQ(marks(5), std::make_pair(true, true));
+    EXPECT_THAT(calls(), Contains("_hide 0"));
 }
 
 bool trayIconExists(HWND host) {

@@ -42,7 +42,18 @@ std::vector<Shown> shown(const MenuModel& menu) {
     return result;
 }
 
-TEST(MenuModelTest, TrayMenuItemsInOrder) {
+// The commands whose item has `flag` set: &MenuItem::checked or &MenuItem::greyed.
+std::vector<MenuCommand> withFlag(const MenuModel& menu, bool MenuItem::*flag) {
+    std::vector<MenuCommand> result;
+    for (const MenuItem& item : menu.items) {
+        if (item.*flag) result.push_back(item.command);
+    }
+    return result;
+}
+
+using Commands = std::vector<MenuCommand>;
+
+TEST(MenuModelTest, TrayMenuItemsInOrderAndTheirMarks) {
     NoteTable table;
     const std::vector<Shown> expected = {
         {shiftJis("シアン付箋を作成(&C)"), false},
@@ -50,15 +61,34 @@ TEST(MenuModelTest, TrayMenuItemsInOrder) {
         {shiftJis("イエロー付箋を作成(&Y)"), false},
         {"", false},
         {shiftJis("常に手前に表示(&T)"), false},
+        {shiftJis("すべての付箋を隠す(&H)"), false},
+        {shiftJis("消去した付箋を元に戻す(&U)"), false},
+        {"", false},
+        {shiftJis("Windows の起動時に開始(&W)"), false},
         {"", false},
         {shiftJis("終了(&Q)"), false},
     };
-    EXPECT_EQ(shown(buildTrayMenu(table)), expected);
+    EXPECT_EQ(shown(buildTrayMenu(table, {})), expected);
     const std::vector<MenuCommand> ids = {kCreateCyan,  kCreateMagenta, kCreateYellow, kNoCommand,
-                                          kAlwaysOnTop, kNoCommand,     kQuit};
+                                          kAlwaysOnTop, kHideAll,       kUndoErase,    kNoCommand,
+                                          kAutostart,   kNoCommand,     kQuit};
     std::vector<MenuCommand> actual;
-    for (const auto& item : buildTrayMenu(table).items) actual.push_back(item.command);
+    for (const auto& item : buildTrayMenu(table, {}).items) actual.push_back(item.command);
     EXPECT_EQ(actual, ids);
+    EXPECT_EQ(withFlag(buildTrayMenu(table, {}), &MenuItem::greyed), Commands{kUndoErase});
+
+    table.floating = 1;
+    TrayMarks marks;
+    marks.notesHidden = true;
+    EXPECT_EQ(withFlag(buildTrayMenu(table, marks), &MenuItem::checked),
+              (Commands{kAlwaysOnTop, kHideAll}));
+    marks = {};
+    marks.autostart = true;
+    EXPECT_EQ(withFlag(buildTrayMenu(table, marks), &MenuItem::checked),
+              (Commands{kAlwaysOnTop, kAutostart}));
+    marks = {};
+    marks.canUndoErase = true;
+    EXPECT_EQ(withFlag(buildTrayMenu(table, marks), &MenuItem::greyed), Commands{});
 }
 
 TEST(MenuModelTest, NoteMenuOfAMagentaNoteWithRedText) {
@@ -78,6 +108,7 @@ TEST(MenuModelTest, NoteMenuOfAMagentaNoteWithRedText) {
         {shiftJis("終了(&Q)"), false},
     };
     EXPECT_EQ(shown(buildNoteMenu(table, 12)), expected);
+    EXPECT_EQ(withFlag(buildNoteMenu(table, 12), &MenuItem::greyed), Commands{});
 }
 
 TEST(MenuModelTest, MarksFollowExactValuesOnly) {

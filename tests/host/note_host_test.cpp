@@ -35,10 +35,12 @@ protected:
     }
     ~NoteHostTest() override { fs::remove_all(dir_); }
 
-    // Starts the host as the program does: load the file, then open the library.
-    void start(const std::string& ini = "") {
+    // Starts the host as the program does: load the file, then open the library, whose _create
+    // gives `createAnswers` first.
+    void start(const std::string& ini = "", std::vector<std::int32_t> createAnswers = {}) {
         if (!ini.empty()) std::ofstream(iniPath_, std::ios::binary) << ini;
         auto library = std::make_unique<fakes::RecordingLibrary>(log_);
+        library->createAnswers = std::move(createAnswers);
         library_ = library.get();
         ui_ = std::make_unique<fakes::FakeUi>(log_);
         host_ = std::make_unique<NoteHost>(iniPath_, *ui_, files_);
@@ -518,22 +520,134 @@ TEST_F(NoteHostTest, TheEndOfTheSessionTriesOnceSilently) {
 }
 
 TEST_F(NoteHostTest, ANoteTheLibraryRefusesKeepsItsStoredIdAndIsDrawnAgainLater) {
-    std::ofstream(iniPath_, std::ios::binary) << kTwoNotes;
-    auto library = std::make_unique<fakes::RecordingLibrary>(log_);
-    library->createAnswers = {-1};
-    fakes::RecordingLibrary& recording = *library;
-    fakes::FakeUi ui(log_);
-    NoteHost host(iniPath_, ui, files_);
-    host.loadSettings();
-    host.openMoteLibrary(std::move(library), 0x1234);
+    start(kTwoNotes, {-1});
     EXPECT_EQ(reread().slots[1].moteId, 55) << "the stored id stays";
-    EXPECT_EQ(host.table().findCard(0), 3) << "the other note's card 0 is not the refused one";
+    EXPECT_EQ(host_->table().findCard(0), 3) << "the other note's card 0 is not the refused one";
 
-    recording.take();
-    host.onTrayNotify(0x79726D38, kLeftButtonUp);
-    EXPECT_THAT(recording.calls, Contains("_create 10 20 0 0 1"));
-    EXPECT_EQ(recording.calls.back(), "_redraw");
-    EXPECT_TRUE(host.table().slots[1].hasCard);
+    host_->onTrayNotify(0x79726D38, kLeftButtonUp);
+    EXPECT_THAT(library_->calls, Contains("_create 10 20 0 0 1"));
+    EXPECT_EQ(library_->calls.back(), "_redraw");
+    EXPECT_TRUE(host_->table().slots[1].hasCard);
+}
+
+// Hiding every card, bringing back an erased note, starting at log-on.
+
+// The last tray menu's item for `command`.
+const MenuItem& lastTrayItem(const fakes::FakeUi& ui, MenuCommand command) {
+    const std::vector<MenuItem>& items = ui.menus.back().items;
+    return *std::find_if(items.begin(), items.end(),
+                         [command](const MenuItem& item) { return item.command == command; });
+}
+
+TEST_F(NoteHostTest, HideAllHidesEveryCardUntilChosenAgainAndStoresNothing) {
+    start(kTwoNotes);
+    const std::string before = file();
+    rightClickTray(kHideAll);
+    EXPECT_FALSE(lastTrayItem(*ui_, kHideAll).checked);
+    EXPECT_THAT(library_->take(),
+                ::testing::IsSupersetOf({"_lock_draw", "_hide 0", "_hide 1", "_unlock_draw"}));
+    rightClickTray(kNoCommand);
+    EXPECT_TRUE(lastTrayItem(*ui_, kHideAll).checked);
+
+    rightClickTray(kHideAll);
+    const auto calls = library_->take();
+    EXPECT_THAT(calls, ::testing::IsSupersetOf({"_show 0", "_show 1"}));
+    EXPECT_THAT(calls, Not(Contains(::testing::StartsWith("_hide"))));
+    rightClickTray(kNoCommand);
+    EXPECT_FALSE(lastTrayItem(*ui_, kHideAll).checked);
+    EXPECT_EQ(file(), before);
+}
+
+TEST_F(NoteHostTest, WhileHiddenARebuiltCardStaysHiddenAndANewNoteShowsThemAll) {
+    start(kTwoNotes, {-1});  // the note in slot 1 gets no card at first
+    rightClickTray(kHideAll);
+    library_->take();
+    host_->onTrayNotify(0x79726D38, kLeftButtonUp);  // draws it again
+    const auto rebuilt = library_->take();
+    const std::string id = std::to_string(host_->table().slots[1].moteId);
+    ASSERT_TRUE(host_->table().slots[1].hasCard);
+    // Hidden before the outermost lock lets the new card reach the screen.
+    const auto hide = std::find(rebuilt.begin(), rebuilt.end(), "_hide " + id);
+    ASSERT_NE(hide, rebuilt.end());
+    ASSERT_NE(hide + 1, rebuilt.end());
+    EXPECT_EQ(*(hide + 1), "_unlock_draw");
+    EXPECT_EQ(std::count(rebuilt.begin(), rebuilt.end(), "_lock_draw"),
+              std::count(rebuilt.begin(), rebuilt.end(), "_unlock_draw"));
+
+    rightClickTray(kCreateYellow);
+    const auto created = library_->take();
+    EXPECT_THAT(created, Contains("_show " + id));
+    EXPECT_THAT(created, Not(Contains(::testing::StartsWith("_hide"))));
+    rightClickTray(kNoCommand);
+    EXPECT_FALSE(lastTrayItem(*ui_, kHideAll).checked);
+}
+
+TEST_F(NoteHostTest, UndoEraseBringsBackTheLastErasedNoteWholeInFrontAndShowsAll) {
+    start(
+        "[Husen2]\r\nID=55\r\nPriority=40\r\nPosX=-10\r\nPosY=20\r\nWidth=420\r\nType=2\r\n"
+        "FontName=Mono\r\nFontSize=14\r\nText=a\\nb\r\nTextRed=1\r\n"
+        "[Husen4]\r\nID=0\r\nPriority=12\r\nText=later\r\n");
+    rightClickTray(kNoCommand);
+    EXPECT_TRUE(lastTrayItem(*ui_, kUndoErase).greyed) << "nothing erased yet";
+    ui_->eraseDialog = [](int) { return true; };
+    rightClickNote(host_->table().slots[1].moteId, kErase);
+    rightClickNote(host_->table().slots[3].moteId, kErase);
+    rightClickTray(kHideAll);
+
+    rightClickTray(kUndoErase);
+    EXPECT_FALSE(lastTrayItem(*ui_, kUndoErase).greyed);
+    EXPECT_EQ(reread().slots[3].text, "later") << "the last erased first";
+    EXPECT_FALSE(reread().slots[1].inUse());
+
+    library_->take();
+    rightClickTray(kUndoErase);
+    const NoteTable stored = reread();
+    const NoteSlot& back = stored.slots[1];
+    EXPECT_TRUE(back.inUse());
+    EXPECT_EQ(back.x, -10);
+    EXPECT_EQ(back.y, 20);
+    EXPECT_EQ(back.width, 420);
+    EXPECT_EQ(back.color, kYellow);
+    EXPECT_EQ(back.fontName, "Mono");
+    EXPECT_EQ(back.fontSize, 14);
+    EXPECT_EQ(back.text, "a\r\nb");
+    EXPECT_EQ(back.textRed, 1);
+    EXPECT_GT(back.priority, stored.slots[3].priority) << "in front";
+    EXPECT_THAT(library_->calls,
+                Contains("_create -10 20 0 0 " + std::to_string(host_->table().nextPriority - 1)));
+    EXPECT_THAT(library_->calls, Not(Contains(::testing::StartsWith("_hide"))));
+
+    rightClickTray(kNoCommand);
+    EXPECT_TRUE(lastTrayItem(*ui_, kUndoErase).greyed) << "nothing left to bring back";
+    EXPECT_FALSE(lastTrayItem(*ui_, kHideAll).checked) << "the first undo showed them all";
+}
+
+TEST_F(NoteHostTest, UndoEraseIsGreyedWhileEverySlotIsUsed) {
+    std::string full;
+    for (int i = 1; i <= kSlotCount; ++i) full += "[Husen" + std::to_string(i) + "]\r\nID=0\r\n";
+    start(full);
+    ui_->eraseDialog = [](int) { return true; };
+    rightClickNote(host_->table().slots[41].moteId, kErase);
+    rightClickTray(kCreateCyan);
+    rightClickTray(kUndoErase);
+    EXPECT_TRUE(lastTrayItem(*ui_, kUndoErase).greyed);
+    EXPECT_EQ(reread().slots[41].color, kCyan);
+    EXPECT_EQ(reread().slots[41].text, "") << "the new note stays";
+
+    rightClickNote(host_->table().slots[7].moteId, kErase);
+    rightClickTray(kNoCommand);
+    EXPECT_FALSE(lastTrayItem(*ui_, kUndoErase).greyed);
+}
+
+TEST_F(NoteHostTest, StartAtLogOnIsAskedForItsMarkAndSwitched) {
+    start();
+    rightClickTray(kAutostart);
+    EXPECT_FALSE(lastTrayItem(*ui_, kAutostart).checked);
+    EXPECT_THAT(log_, Contains("autostart on"));
+    rightClickTray(kAutostart);
+    EXPECT_TRUE(lastTrayItem(*ui_, kAutostart).checked);
+    EXPECT_THAT(log_, Contains("autostart off"));
+    EXPECT_FALSE(ui_->autostart);
 }
 
 }  // namespace

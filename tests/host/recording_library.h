@@ -49,6 +49,8 @@ public:
         positions_[id].second += dy;
         return true;
     }
+    bool hide(std::int32_t id) override { return log("_hide", id); }
+    bool show(std::int32_t id) override { return log("_show", id); }
     std::optional<std::int32_t> posX(std::int32_t id) override {
         if (!log("_get_pos_x", id)) return std::nullopt;
         return positions_[id].first;

@@ -165,6 +165,8 @@ TEST_F(BindingTest, AMissingLibraryLeavesEverythingUnboundAndCallsNothing) {
     EXPECT_FALSE(library.remove(0));
     EXPECT_FALSE(library.setPriority(0, 1));
     EXPECT_FALSE(library.move(0, 1, 1));
+    EXPECT_FALSE(library.hide(0));
+    EXPECT_FALSE(library.show(0));
     EXPECT_EQ(library.posX(0), std::nullopt);
     EXPECT_EQ(library.posY(0), std::nullopt);
     EXPECT_FALSE(library.setImage(0, 1, 2));
@@ -197,6 +199,8 @@ TEST_F(BindingTest, CallsReachTheLibraryWithExactArguments) {
     EXPECT_EQ(library.create(100, 200, 0, 0, 7), 0);
     EXPECT_EQ(library.create(-5, 3, 0, 0, -1), 1);
     EXPECT_TRUE(library.move(0, 15, -20));
+    EXPECT_TRUE(library.hide(0));
+    EXPECT_TRUE(library.show(1));
     EXPECT_EQ(library.posX(0), 115);
     EXPECT_EQ(library.posY(0), 180);
     EXPECT_TRUE(library.setPriority(1, 42));
@@ -237,6 +241,8 @@ TEST_F(BindingTest, CallsReachTheLibraryWithExactArguments) {
         "_create 100 200 0 0 7 -> 0",
         "_create -5 3 0 0 -1 -> 1",
         "_move 0 15 -20",
+        "_hide 0",
+        "_show 1",
         "_get_pos_x 0 -> 115",
         "_get_pos_y 0 -> 180",
         "_set_priority 1 42",

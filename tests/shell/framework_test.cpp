@@ -110,6 +110,11 @@ TEST(PopupMenuTest, BuildsItemsAndChecksThemByCommand) {
         EXPECT_TRUE(::GetMenuState(handle, 1, MF_BYPOSITION) & MF_SEPARATOR);
         menu.CheckItem(25, false);
         EXPECT_FALSE(::GetMenuState(handle, 25, MF_BYCOMMAND) & MF_CHECKED);
+        menu.EnableItem(16, false);
+        EXPECT_TRUE(::GetMenuState(handle, 16, MF_BYCOMMAND) & MF_GRAYED);
+        EXPECT_FALSE(::GetMenuState(handle, 25, MF_BYCOMMAND) & MF_GRAYED);
+        menu.EnableItem(16, true);
+        EXPECT_FALSE(::GetMenuState(handle, 16, MF_BYCOMMAND) & MF_GRAYED);
 
         char text[16] = {};
         ::GetMenuStringA(handle, 25, text, sizeof text, MF_BYCOMMAND);

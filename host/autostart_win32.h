@@ -1,0 +1,20 @@
+#pragma once
+// Starting the program at log-on: the value named "yorimemo" under the user's Run key holds the
+// program's full path in double quotes.
+
+#include <string>
+
+namespace yorimemo::autostart {
+
+inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char kValueName[] = "yorimemo";
+
+// The full path of this process's executable, however long.
+std::string programPath();
+// True when the value names this program: the path without its quotes, compared as the file
+// system compares names (case does not count).
+bool enabled();
+// Writes the value, or deletes it; false when the registry refused.
+bool set(bool enabled);
+
+}  // namespace yorimemo::autostart
