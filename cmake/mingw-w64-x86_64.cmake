@@ -9,5 +9,7 @@ set(CMAKE_FIND_ROOT_PATH /usr/${triple})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# The build machine's own packages (its GoogleTest among them) are not for Windows.
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # ctest runs the Windows test programs through Wine.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run)

@@ -1,15 +1,28 @@
-# GoogleTest for both builds: the system's library natively, built from the Debian sources for Windows.
-if(WIN32)
+# GoogleTest: the system's package natively; a Windows build makes it from its sources when they
+# are at hand (Debian installs them for the cross build), else looks for an installed package.
+# Without either, the program and its library still build and the tests are left out.
+set(YORIMEMO_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources a Windows build makes")
+set(YORIMEMO_HAVE_GTEST OFF)
+if(WIN32 AND EXISTS ${YORIMEMO_GTEST_SOURCE}/CMakeLists.txt)
     set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
-    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    add_subdirectory(${YORIMEMO_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
     foreach(t gtest gtest_main gmock gmock_main)
         # googletest's own sources are not ours to keep warning-free.
-        target_compile_options(${t} PRIVATE -Wno-error)
+        if(MSVC)
+            target_compile_options(${t} PRIVATE /WX-)
+        else()
+            target_compile_options(${t} PRIVATE -Wno-error)
+        endif()
     endforeach()
+    set(YORIMEMO_HAVE_GTEST ON)
 else()
-    find_package(GTest REQUIRED)
+    find_package(GTest QUIET)
+    set(YORIMEMO_HAVE_GTEST ${GTest_FOUND})
+endif()
+if(NOT YORIMEMO_HAVE_GTEST AND NOT YORIMEMO_FUZZ)
+    message(STATUS "GoogleTest not found: building the program without its tests")
 endif()
 include(GoogleTest)
 
