@@ -217,6 +217,69 @@ TEST_F(PointerTest, ADoubleClickEditsTheCardAndItIsRedrawnWithTheText) {
     EXPECT_EQ(shot->pixel(card.right - 3, card.bottom - 3), kYellowFill);
 }
 
+// Another program's ordinary window, made by this test.
+class OtherWindow {
+public:
+    explicit OtherWindow(const RECT& rect)
+        : window_(::CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                    rect.left, rect.top, rect.right - rect.left,
+                                    rect.bottom - rect.top, nullptr, nullptr, nullptr, nullptr)) {}
+    ~OtherWindow() { ::DestroyWindow(window_); }
+    OtherWindow(const OtherWindow&) = delete;
+    OtherWindow& operator=(const OtherWindow&) = delete;
+    HWND get() const { return window_; }
+
+private:
+    HWND window_;
+};
+
+// Notes stay behind the browser or editor the user works in: pressing another note, its menu
+// and the tray menu leave a note under another program's window where it is, also after
+// always-on-top was switched on and off.
+TEST_F(PointerTest, PressesAndMenusLeaveACoveredCardBehindAnotherProgramsWindow) {
+    NoteSpec covered;
+    covered.x = 200;
+    covered.y = 300;
+    NoteSpec pressed;
+    pressed.slot = 1;
+    pressed.x = 700;
+    pressed.y = 300;
+    start(noteSection(covered) + noteSection(pressed), 2);
+    for (const char* floating : {"On", "Off"}) {
+        program_->openTrayMenu();
+        ASSERT_TRUE(program_->chooseMenuKey('t'));
+        ASSERT_TRUE(
+            waitFor([&] { return iniValue(folder_.ini(), "System", "Floating") == floating; }));
+    }
+    ASSERT_TRUE(program_->settle());
+    const HWND coveredCard = windowAt(200, 300);
+    const HWND pressedCard = windowAt(700, 300);
+    ASSERT_NE(coveredCard, nullptr);
+    ASSERT_NE(pressedCard, nullptr);
+
+    const OtherWindow other({100, 200, 400, 500});
+    ASSERT_NE(other.get(), nullptr);
+    ASSERT_TRUE(inFront(other.get(), coveredCard));
+    ASSERT_TRUE(inFront(other.get(), pressedCard));
+
+    ASSERT_TRUE(pointTo(750, 320));
+    ASSERT_EQ(xdotool("click 1"), 0);
+    EXPECT_TRUE(waitFor([&] { return inFront(pressedCard, other.get()); })) << "pressed: raised";
+    ASSERT_TRUE(program_->settle());
+    EXPECT_TRUE(inFront(other.get(), coveredCard)) << "after the press";
+
+    ASSERT_EQ(xdotool("click 3"), 0);
+    ASSERT_TRUE(program_->dismissMenu());
+    ASSERT_TRUE(program_->settle());
+    EXPECT_TRUE(inFront(other.get(), coveredCard)) << "after the note menu";
+
+    program_->openTrayMenu();
+    ASSERT_TRUE(program_->dismissMenu());
+    ASSERT_TRUE(program_->settle());
+    EXPECT_TRUE(inFront(other.get(), coveredCard)) << "after the tray menu";
+    EXPECT_TRUE(inFront(pressedCard, other.get()));
+}
+
 // The edit dialog of a double click runs inside the library's message to the host: a log-off
 // then must end the program without writing half an edit and without freeing the library while
 // its code is still on the stack.
