@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -84,13 +85,15 @@ Display::Display(HINSTANCE module) : module_(module) {
 Display::~Display() {
     // The windows must not call back into a Display that is going away.
     for (const std::int32_t id : motes_.ids()) detach(motes_.find(id)->view.window.get());
-    for (const MoteView& view : retired_) detach(view.window.get());
+    for (const Retired& retired : retired_) detach(retired.window);
     motes_.clear();
     retired_.clear();
     if (windowClass_ != 0) UnregisterClassA(kClassName, module_);
 }
 
 void Display::setFloating(bool floating) {
+    // Asked again around every menu and dialog: only a real switch moves anything.
+    if (floating == floating_) return;
     floating_ = floating;
     lock_.markRestack();
     flush();
@@ -99,6 +102,17 @@ void Display::setFloating(bool floating) {
 std::int32_t Display::create(std::int32_t x, std::int32_t y, std::int32_t priority) {
     const std::int32_t id = motes_.add(x, y, priority);
     if (id < 0) return -1;
+    // The rebuild of a note: the new mote shows in the old one's window.
+    const auto vacated = std::find_if(retired_.begin(), retired_.end(), [](const Retired& retired) {
+        return retired.view.window != nullptr;
+    });
+    if (lock_.held() && vacated != retired_.end()) {
+        motes_.find(id)->view.window = std::move(vacated->view.window);
+        SetWindowLongPtrA(vacated->window, GWLP_USERDATA, id);
+        lock_.markDirty(id);
+        lock_.markRestack();
+        return id;
+    }
     WindowParams params{this, id};
     const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | (floating_ ? WS_EX_TOPMOST : 0);
     HWND window = CreateWindowExA(exStyle, kClassName, "", WS_POPUP, x, y, 0, 0, nullptr, nullptr,
@@ -109,7 +123,7 @@ std::int32_t Display::create(std::int32_t x, std::int32_t y, std::int32_t priori
     }
     motes_.find(id)->view.window.reset(window);
     lock_.markDirty(id);
-    lock_.markRestack();
+    lock_.markCreated(id);
     flush();
     return id;
 }
@@ -118,14 +132,15 @@ bool Display::remove(std::int32_t id) {
     std::optional<MoteView> view = motes_.remove(id);
     if (!view) return false;
     pointer_.forget(id);
-    SetWindowLongPtrA(view->window.get(), GWLP_USERDATA, -1);
-    if (lock_.held()) retired_.push_back(std::move(*view));
+    HWND window = view->window.get();
+    SetWindowLongPtrA(window, GWLP_USERDATA, -1);
+    if (lock_.held()) retired_.push_back(Retired{std::move(*view), window});
     return true;
 }
 
 bool Display::setPriority(std::int32_t id, std::int32_t priority) {
     if (!motes_.setPriority(id, priority)) return false;
-    lock_.markRestack();
+    lock_.markPrioritySet(id);
     flush();
     return true;
 }
@@ -193,73 +208,72 @@ void Display::redrawAll() {
 void Display::flush() {
     if (lock_.held()) return;
     const DrawLock::Pending pending = lock_.take();
-    bool shownOrHidden = false;
+    // The windows taken over show their new pictures from now on.
+    retired_.erase(std::remove_if(retired_.begin(), retired_.end(),
+                                  [](const Retired& retired) { return !retired.view.window; }),
+                   retired_.end());
     for (const std::int32_t id : pending.dirty) {
-        if (auto* mote = motes_.find(id)) shownOrHidden = present(*mote) || shownOrHidden;
+        if (auto* mote = motes_.find(id)) present(*mote);
     }
-    // Showing a window may place it anywhere in the stack (it does under Wine), so the order
-    // is applied again whenever a mote appears.
-    if (pending.restack || shownOrHidden) restack();
+    // After showing: a window shown for the first time may come up on top (it does under Wine),
+    // and the raises put it back in order.
+    if (pending.restack) restack(pending.stack);
     // Only now, with their successors shown, do the windows deleted under the lock go.
-    std::vector<MoteView> doomed = std::move(retired_);
+    std::vector<Retired> doomed = std::move(retired_);
     retired_.clear();
 }
 
-bool Display::present(MoteSet<MoteView>::Mote& mote) {
+void Display::present(MoteSet<MoteView>::Mote& mote) {
     const Dib* image = mote.view.image.get();
     const bool visible = image != nullptr && !mote.view.hidden;
-    const bool wasVisible = IsWindowVisible(mote.view.window.get()) != FALSE;
     const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
     SetWindowPos(mote.view.window.get(), nullptr, mote.x, mote.y, image ? image->width() : 0,
                  image ? image->height() : 0, flags);
     if (visible) {
         RedrawWindow(mote.view.window.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     }
-    return visible != wasVisible;
 }
 
-void Display::restack() {
-    // One snapshot of the stack, kept in step with the moves made here: asking for each
-    // window's neighbour instead costs a round trip per mote on every restack, which adds up to
-    // a square of the note count while the notes are drawn at start.
-    std::vector<HWND> stack = stackOrder();
-    HWND previous = nullptr;  // the mote just placed; none for the front one
-    for (const std::int32_t id : motes_.frontToBack()) {
-        HWND window = motes_.find(id)->view.window.get();
+void Display::restack(const StackChanges& changes) {
+    const std::vector<std::int32_t> wanted = motes_.frontToBack();
+    auto windowOf = [this](std::int32_t id) { return motes_.find(id)->view.window.get(); };
+    const HWND bandTop = floating_ ? HWND_TOPMOST : HWND_TOP;
+
+    // Always-on-top switched: every mote goes to the top of its new band, back to front so that
+    // their order stays.
+    for (auto id = wanted.rbegin(); id != wanted.rend(); ++id) {
+        HWND window = windowOf(*id);
         const bool topmost = (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
         if (topmost != floating_) {
             SetWindowPos(window, floating_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kStackOnly);
-            stack = stackOrder();
         }
-        auto at = std::find(stack.begin(), stack.end(), window);
-        const HWND above = at == stack.end() || at == stack.begin() ? nullptr : *(at - 1);
-        // Only windows out of place move: raising one note moves one window, not all of them.
-        if (above != previous) {
-            HWND after = previous != nullptr ? previous : floating_ ? HWND_TOPMOST : HWND_TOP;
-            SetWindowPos(window, after, 0, 0, 0, 0, kStackOnly);
-            if (previous == nullptr) {
-                // The top of its band lies below any topmost windows: ask where that is.
-                stack = stackOrder();
-            } else {
-                if (at != stack.end()) stack.erase(at);
-                const auto below = std::find(stack.begin(), stack.end(), previous);
-                stack.insert(below == stack.end() ? below : below + 1, window);
-            }
-        }
-        previous = window;
+    }
+
+    // One snapshot of the stack: asking each window for its neighbour costs a round trip per
+    // mote, which adds up while a hundred notes are drawn at start.
+    std::map<HWND, std::int32_t> idOf;
+    for (const std::int32_t id : wanted) idOf[windowOf(id)] = id;
+    std::vector<std::int32_t> current;
+    for (HWND window : stackOrder()) {
+        const auto found = idOf.find(window);
+        if (found != idOf.end()) current.push_back(found->second);
+    }
+    for (const StackMove& move : planStack(wanted, current, changes)) {
+        SetWindowPos(windowOf(move.id), move.behind ? windowOf(*move.behind) : bandTop, 0, 0, 0, 0,
+                     kStackOnly);
     }
 }
 
 void Display::paint(HWND window, std::int32_t id) {
     PAINTSTRUCT paintStruct;
     HDC dc = BeginPaint(window, &paintStruct);
+    // A window deleted or taken over under the lock shows its old picture until the release.
     const Dib* image = nullptr;
-    if (const auto* mote = motes_.find(id)) {
-        image = mote->view.image.get();
-    } else {
-        for (const MoteView& view : retired_) {
-            if (view.window.get() == window) image = view.image.get();
-        }
+    for (const Retired& retired : retired_) {
+        if (retired.window == window) image = retired.view.image.get();
+    }
+    if (image == nullptr) {
+        if (const auto* mote = motes_.find(id)) image = mote->view.image.get();
     }
     if (dc != nullptr && image != nullptr) {
         BitBlt(dc, 0, 0, image->width(), image->height(), image->dc(), 0, 0, SRCCOPY);

@@ -1,6 +1,9 @@
 #pragma once
 // The motes on screen: one borderless tool window per mote showing a copy of its bitmap, kept in
 // the stacking order of the priorities, and the mouse events reported to the attached window.
+// Other programs' windows keep their places among the motes: only a pressed mote, a new one and
+// a switch of the topmost band bring motes to the top; any other move puts a mote right behind
+// the mote in front of it.
 
 #include <windows.h>
 
@@ -60,9 +63,8 @@ public:
 private:
     // Everything due on screen now, unless a draw lock defers it.
     void flush();
-    // True when the window was shown or hidden by it.
-    bool present(MoteSet<MoteView>::Mote& mote);
-    void restack();
+    void present(MoteSet<MoteView>::Mote& mote);
+    void restack(const StackChanges& changes);
     void paint(HWND window, std::int32_t id);
     void send(HWND from, const PointerEvent& event) const;
 
@@ -72,9 +74,14 @@ private:
     bool floating_ = false;
     MoteSet<MoteView> motes_;
     DrawLock lock_;
-    // Motes deleted under a draw lock keep their windows until the lock is released, so the
-    // old note and its replacement change places in one screen update.
-    std::vector<MoteView> retired_;
+    // A mote deleted under a draw lock keeps showing until the lock is released. A mote made
+    // under the same lock takes over its window, and so its place in the stack; the old picture
+    // stays on it until then. A window not taken over goes at the release.
+    struct Retired {
+        MoteView view;
+        HWND window = nullptr;  // kept after the view hands its window on
+    };
+    std::vector<Retired> retired_;
     PointerTracker pointer_;
 };
 

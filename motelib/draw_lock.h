@@ -4,7 +4,10 @@
 
 #include <cstdint>
 #include <set>
+#include <utility>
 #include <vector>
+
+#include "motelib/stack_plan.h"
 
 namespace yorimemo::motelib {
 
@@ -12,7 +15,8 @@ class DrawLock {
 public:
     struct Pending {
         std::vector<std::int32_t> dirty;  // motes whose window must show their current state
-        bool restack = false;             // the stacking order must be applied again
+        bool restack = false;             // the stacking order must be checked
+        StackChanges stack;               // what decides which motes move in it
     };
 
     void lock() { ++depth_; }
@@ -25,11 +29,21 @@ public:
 
     void markDirty(std::int32_t id) { dirty_.insert(id); }
     void markRestack() { restack_ = true; }
+    void markPrioritySet(std::int32_t id) {
+        stack_.prioritySet.insert(id);
+        restack_ = true;
+    }
+    void markCreated(std::int32_t id) {
+        stack_.created.insert(id);
+        restack_ = true;
+    }
     // Hands over the collected work and forgets it.
     Pending take() {
-        Pending pending{std::vector<std::int32_t>(dirty_.begin(), dirty_.end()), restack_};
+        Pending pending{std::vector<std::int32_t>(dirty_.begin(), dirty_.end()), restack_,
+                        std::move(stack_)};
         dirty_.clear();
         restack_ = false;
+        stack_ = {};
         return pending;
     }
 
@@ -37,6 +51,7 @@ private:
     unsigned depth_ = 0;
     std::set<std::int32_t> dirty_;
     bool restack_ = false;
+    StackChanges stack_;
 };
 
 }  // namespace yorimemo::motelib

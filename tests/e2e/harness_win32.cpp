@@ -35,20 +35,13 @@ std::string captionOf(HWND window) {
 }
 
 std::vector<HWND> windowsOfProcess(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        std::vector<HWND> found;
-    } search{processId, {}};
-    ::EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner == s.processId) s.found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    for (const HWND window : windowStack()) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == processId) found.push_back(window);
+    }
+    return found;
 }
 
 std::string uniqueName(const std::string& stem) {
@@ -135,6 +128,24 @@ std::string unixPath(const std::string& windowsPath) {
     std::string result(path);
     ::HeapFree(::GetProcessHeap(), 0, path);
     return result;
+}
+
+std::vector<HWND> windowStack() {
+    std::vector<HWND> stack;
+    ::EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&stack));
+    return stack;
+}
+
+bool inFront(HWND front, HWND back) {
+    const std::vector<HWND> stack = windowStack();
+    const auto frontAt = std::find(stack.begin(), stack.end(), front);
+    return front != back && frontAt != stack.end() &&
+           std::find(frontAt, stack.end(), back) != stack.end();
 }
 
 void pumpMessages(DWORD waitMs) {

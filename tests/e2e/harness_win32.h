@@ -32,6 +32,11 @@ std::string artifactFolder();
 // The Linux path of a Windows path; empty when not running under Wine.
 std::string unixPath(const std::string& windowsPath);
 
+// Every top-level window, front to back.
+std::vector<HWND> windowStack();
+// True when both are top-level windows and `front` lies in front of `back`.
+bool inFront(HWND front, HWND back);
+
 // Handles this thread's messages for up to `waitMs`.
 void pumpMessages(DWORD waitMs);
 // Polls `condition` (pumping messages in between) until it holds or the deadline passes.

@@ -101,22 +101,44 @@ TEST_F(DisplayTest, OneUnlockBringsManyMotesOutOfPlaceIntoPriorityOrder) {
     EXPECT_EQ(stackedIds(), ids);
 }
 
-TEST_F(DisplayTest, ARestackGathersTheMotesAboveAForeignWindowBetweenThem) {
+TEST_F(DisplayTest, AnotherProgramsWindowKeepsTheMotesBehindItThroughPressRebuildAndRedraw) {
     const int back = showMote(100, 100, 40, 40, 1);
     const int middle = showMote(110, 100, 40, 40, 2);
     const int front = showMote(120, 100, 40, 40, 3);
-    HWND foreign =
+    HWND other =
         CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "STATIC", "", WS_POPUP | WS_VISIBLE,
-                        300, 300, 20, 20, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(foreign, nullptr);
-    SetWindowPos(foreign, moteWindow(front), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ASSERT_EQ(GetWindow(foreign, GW_HWNDPREV), moteWindow(front));
+                        90, 90, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    SetWindowPos(other, moteWindow(front), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    auto behindOther = [other](int id) {
+        for (HWND window = GetWindow(other, GW_HWNDNEXT); window != nullptr;
+             window = GetWindow(window, GW_HWNDNEXT)) {
+            if (window == moteWindow(id)) return true;
+        }
+        return false;
+    };
+    ASSERT_TRUE(behindOther(middle));
 
-    dll.setPriority(front, 3);
-    EXPECT_EQ(GetWindow(moteWindow(middle), GW_HWNDPREV), moteWindow(front));
-    EXPECT_EQ(GetWindow(moteWindow(back), GW_HWNDPREV), moteWindow(middle));
-    EXPECT_EQ(stackedIds(), (std::vector<int>{front, middle, back}));
-    DestroyWindow(foreign);
+    // A press raises that mote alone.
+    EXPECT_EQ(dll.setPriority(back, 4), 1);
+    EXPECT_EQ(stackedIds(), (std::vector<int>{back, front, middle}));
+    EXPECT_FALSE(behindOther(back));
+    EXPECT_TRUE(behindOther(middle));
+
+    // The rebuild of a note: its new mote takes the old one's place.
+    dll.lockDraw();
+    dll.remove(middle);
+    const int rebuilt = showMote(110, 100, 40, 60, 2);
+    dll.unlockDraw();
+    EXPECT_TRUE(behindOther(rebuilt));
+
+    // A redraw, and always-on-top asked off again around a menu.
+    dll.redraw();
+    dll.floating(0);
+    dll.floating(0);
+    EXPECT_TRUE(behindOther(rebuilt));
+    EXPECT_EQ(stackedIds(), (std::vector<int>{back, front, rebuilt}));
+    DestroyWindow(other);
 }
 
 TEST_F(DisplayTest, FloatingKeepsEveryMoteTopmostInPriorityOrderAndReleasesThem) {
@@ -150,7 +172,7 @@ TEST_F(DisplayTest, ADrawLockDefersEveryScreenChangeToTheOutermostUnlock) {
     HWND oldWindow = moteWindow(old);
     ASSERT_NE(oldWindow, nullptr);
 
-    // The rebuild of a note: the old mote goes and a new one takes its place.
+    // The rebuild of a note: the old mote goes and a new one takes over its window.
     EXPECT_EQ(dll.lockDraw(), 1);
     EXPECT_EQ(dll.lockDraw(), 1);
     EXPECT_EQ(dll.move(old, 5, 5), 1);
@@ -160,16 +182,14 @@ TEST_F(DisplayTest, ADrawLockDefersEveryScreenChangeToTheOutermostUnlock) {
     EXPECT_EQ(dll.getHeight(fresh), 90);
     EXPECT_TRUE(IsWindowVisible(oldWindow)) << "the old note stays until the rebuild is done";
     EXPECT_TRUE(sameRect(windowRect(oldWindow), 200, 200, 260, 240));
-    HWND freshWindow = moteWindow(fresh);
-    ASSERT_NE(freshWindow, nullptr);
-    EXPECT_FALSE(IsWindowVisible(freshWindow)) << "nothing half-drawn is shown";
+    const HWND freshWindow = moteWindow(fresh);
+    EXPECT_EQ(freshWindow, oldWindow) << "and so keeps its place in the stack";
+    EXPECT_EQ(moteWindowsFrontToBack().size(), 1u);
 
     EXPECT_EQ(dll.unlockDraw(), 1);  // inner
-    EXPECT_TRUE(IsWindow(oldWindow));
-    EXPECT_FALSE(IsWindowVisible(freshWindow));
+    EXPECT_TRUE(sameRect(windowRect(freshWindow), 200, 200, 260, 240));
 
     EXPECT_EQ(dll.unlockDraw(), 1);  // outer
-    EXPECT_FALSE(IsWindow(oldWindow));
     EXPECT_TRUE(IsWindowVisible(freshWindow));
     EXPECT_TRUE(sameRect(windowRect(freshWindow), 200, 200, 260, 290));
     EXPECT_EQ(dll.unlockDraw(), 0) << "an unmatched unlock is refused";
@@ -180,6 +200,13 @@ TEST_F(DisplayTest, ADrawLockDefersEveryScreenChangeToTheOutermostUnlock) {
     EXPECT_TRUE(sameRect(windowRect(freshWindow), 200, 200, 260, 290));
     dll.unlockDraw();
     EXPECT_TRUE(sameRect(windowRect(freshWindow), 210, 200, 270, 290));
+
+    // A mote deleted under a lock and not replaced keeps its window until the release.
+    dll.lockDraw();
+    dll.remove(fresh);
+    EXPECT_TRUE(IsWindowVisible(freshWindow));
+    dll.unlockDraw();
+    EXPECT_FALSE(IsWindow(freshWindow));
 }
 
 TEST_F(DisplayTest, HiddenMotesStayHiddenUntilShown) {

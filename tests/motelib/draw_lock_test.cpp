@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace yorimemo::motelib {
 namespace {
 
@@ -25,13 +27,18 @@ TEST(DrawLockTest, TakeHandsOverEachDirtyMoteOnceAndClears) {
     lock.markDirty(4);
     lock.markDirty(2);
     lock.markDirty(4);
-    lock.markRestack();
+    lock.markPrioritySet(7);
+    lock.markCreated(3);
     DrawLock::Pending pending = lock.take();
     EXPECT_EQ(pending.dirty, (std::vector<std::int32_t>{2, 4}));
     EXPECT_TRUE(pending.restack);
+    EXPECT_EQ(pending.stack.prioritySet, (std::set<std::int32_t>{7}));
+    EXPECT_EQ(pending.stack.created, (std::set<std::int32_t>{3}));
     pending = lock.take();
     EXPECT_TRUE(pending.dirty.empty());
     EXPECT_FALSE(pending.restack);
+    EXPECT_TRUE(pending.stack.prioritySet.empty());
+    EXPECT_TRUE(pending.stack.created.empty());
 }
 
 }  // namespace

@@ -265,6 +265,19 @@ TEST_F(ScreenTest, AMoteShowsItsImageCopyUntilUpdated) {
     dll.move(id, 40, 0);
     EXPECT_TRUE(screenShows(345, 270, 0x00FF00));
     EXPECT_TRUE(screenShows(435, 250, 0x000000));
+
+    // Rebuilt under a lock, the note shows its old picture until the release, even when its
+    // window is painted meanwhile.
+    dll.lockDraw();
+    dll.remove(id);
+    const Bitmap next = makeBitmap(100, 60, 0xFFFF7F);
+    const int rebuilt = dll.create(340, 250, 0, 0, 0);
+    dll.setImage(rebuilt, next.handle, next.surface);
+    dll.updateImage(rebuilt);
+    RedrawWindow(moteWindow(rebuilt), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(screenShows(345, 270, 0x00FF00));
+    dll.unlockDraw();
+    EXPECT_TRUE(screenShows(345, 270, 0xFFFF7F));
 }
 
 TEST_F(ScreenTest, NotesOnTheScreenAreSavedAsAScreenshot) {
