@@ -248,200 +248,196 @@ TEST_F(PointerTest, NotesStoredOffTheScreenAreShownOnItAndADragStoresWhereTheyAr
                iniValue(ini, "Husen2", "PosY") == std::to_string(work.top + 50);
     }));
     EXPECT_EQ(iniValue(ini, "Husen1", "PosX"), "6000") << "the other note was not touched";
+}
 
-    // Another program's ordinary window, made by this test.
-    class OtherWindow {
-    public:
-        explicit OtherWindow(const RECT& rect)
-            : window_(::CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                        rect.left, rect.top, rect.right - rect.left,
-                                        rect.bottom - rect.top, nullptr, nullptr, nullptr,
-                                        nullptr)) {}
-        ~OtherWindow() { ::DestroyWindow(window_); }
-        OtherWindow(const OtherWindow&) = delete;
-        OtherWindow& operator=(const OtherWindow&) = delete;
-        HWND get() const { return window_; }
+// Another program's ordinary window, made by this test.
+class OtherWindow {
+public:
+    explicit OtherWindow(const RECT& rect)
+        : window_(::CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                    rect.left, rect.top, rect.right - rect.left,
+                                    rect.bottom - rect.top, nullptr, nullptr, nullptr, nullptr)) {}
+    ~OtherWindow() { ::DestroyWindow(window_); }
+    OtherWindow(const OtherWindow&) = delete;
+    OtherWindow& operator=(const OtherWindow&) = delete;
+    HWND get() const { return window_; }
 
-    private:
-        HWND window_;
+private:
+    HWND window_;
+};
+
+// Notes stay behind the browser or editor the user works in: pressing another note, its menu
+// and the tray menu leave a note under another program's window where it is, also after
+// always-on-top was switched on and off.
+TEST_F(PointerTest, PressesAndMenusLeaveACoveredCardBehindAnotherProgramsWindow) {
+    NoteSpec covered;
+    covered.x = 200;
+    covered.y = 300;
+    NoteSpec pressed;
+    pressed.slot = 1;
+    pressed.x = 700;
+    pressed.y = 300;
+    start(noteSection(covered) + noteSection(pressed), 2);
+    for (const char* floating : {"On", "Off"}) {
+        program_->openTrayMenu();
+        ASSERT_TRUE(program_->chooseMenuKey('t'));
+        ASSERT_TRUE(
+            waitFor([&] { return iniValue(folder_.ini(), "System", "Floating") == floating; }));
+    }
+    ASSERT_TRUE(program_->settle());
+    const HWND coveredCard = windowAt(200, 300);
+    const HWND pressedCard = windowAt(700, 300);
+    ASSERT_NE(coveredCard, nullptr);
+    ASSERT_NE(pressedCard, nullptr);
+
+    const OtherWindow other({100, 200, 400, 500});
+    ASSERT_NE(other.get(), nullptr);
+    ASSERT_TRUE(inFront(other.get(), coveredCard));
+    ASSERT_TRUE(inFront(other.get(), pressedCard));
+
+    ASSERT_TRUE(pointTo(750, 320));
+    ASSERT_EQ(xdotool("click 1"), 0);
+    EXPECT_TRUE(waitFor([&] { return inFront(pressedCard, other.get()); })) << "pressed: raised";
+    ASSERT_TRUE(program_->settle());
+    EXPECT_TRUE(inFront(other.get(), coveredCard)) << "after the press";
+
+    ASSERT_EQ(xdotool("click 3"), 0);
+    ASSERT_TRUE(program_->dismissMenu());
+    ASSERT_TRUE(program_->settle());
+    EXPECT_TRUE(inFront(other.get(), coveredCard)) << "after the note menu";
+
+    program_->openTrayMenu();
+    ASSERT_TRUE(program_->dismissMenu());
+    ASSERT_TRUE(program_->settle());
+    EXPECT_TRUE(inFront(other.get(), coveredCard)) << "after the tray menu";
+    EXPECT_TRUE(inFront(pressedCard, other.get()));
+}
+
+// The edit dialog of a double click runs inside the library's message to the host: a log-off
+// then must end the program without writing half an edit and without freeing the library while
+// its code is still on the stack.
+TEST_F(PointerTest, ALogOffDuringTheDoubleClickDialogEndsTheProgramCleanly) {
+    NoteSpec note;
+    note.x = 350;
+    note.y = 200;
+    start(noteSection(note), 1);
+
+    ASSERT_TRUE(pointTo(400, 220));
+    ASSERT_EQ(xdotool("click --repeat 2 --delay 80 1"), 0);
+    const HWND dialog = program_->waitForDialog(kEditCaption);
+    ASSERT_NE(dialog, nullptr);
+    const std::string before = folder_.readIni();  // the press has raised the note
+    ASSERT_TRUE(setItemText(dialog, kTextField, "half an edit"));
+
+    DWORD_PTR answer = 0;
+    ASSERT_NE(::SendMessageTimeoutA(program_->host(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                    SMTO_NORMAL, kDeadlineMs, &answer),
+              0);
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+    ASSERT_NE(::SendMessageTimeoutA(program_->host(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF,
+                                    SMTO_NORMAL, kDeadlineMs, &answer),
+              0);
+    ASSERT_TRUE(program_->waitForExit());
+    EXPECT_EQ(program_->exitCode(), 0u) << "no crash on the way out";
+    EXPECT_EQ(folder_.readIni(), before);
+}
+
+// Three cards with Japanese text, cut out of the screen for the README; away from the top left
+// corner, where Wine shows its own tray window when the desktop has none.
+TEST_F(PointerTest, ThreeColoursWithJapaneseTextForTheReadme) {
+    NoteSpec shopping;
+    shopping.x = 220;
+    shopping.y = 90;
+    shopping.width = 240;
+    shopping.fontSize = 12;
+    // "買い物" / "牛乳" / "パン"
+    shopping.text = std::string("\x94\x83\x82\xA2\x95\xA8") + "\\n" + "\x8B\x8D\x93\xFB" + "\\n" +
+                    "\x83\x70\x83\x93";
+    NoteSpec meeting;
+    meeting.slot = 1;
+    meeting.x = 430;
+    meeting.y = 120;
+    meeting.width = 240;
+    meeting.type = 1;
+    meeting.fontSize = 12;
+    meeting.red = 1;
+    meeting.priority = 1;
+    // "会議" / "十時から"
+    meeting.text = std::string("\x89\xEF\x8B\x63") + "\\n" + "\x8F\x5C\x8E\x9E\x82\xA9\x82\xE7";
+    NoteSpec call;
+    call.slot = 2;
+    call.x = 300;
+    call.y = 190;
+    call.width = 260;
+    call.type = 2;
+    call.fontSize = 12;
+    call.priority = 2;
+    // "山田さんに" / "電話する"
+    call.text = std::string("\x8E\x52\x93\x63\x82\xB3\x82\xF1\x82\xC9") + "\\n" +
+                "\x93\x64\x98\x62\x82\xB7\x82\xE9";
+    start(noteSection(shopping) + noteSection(meeting) + noteSection(call), 3);
+
+    const auto shot = Screenshot::take("interaction-three-colours");
+    ASSERT_TRUE(shot.has_value());
+    EXPECT_EQ(shot->pixel(222, 145), kCyanFill);
+    // The magenta card lies over the cyan one's right end.
+    EXPECT_EQ(shot->pixel(440, 167), kMagentaFill);
+    EXPECT_EQ(shot->pixel(555, 235), kYellowFill);
+    EXPECT_GT(shot->count(windowRect(windowAt(430, 120)), 0xFF0000), 50);
+
+    const std::string readme = unixPath(artifactFolder() + "\\readme-notes.png");
+    ASSERT_FALSE(readme.empty());
+    EXPECT_EQ(runLinuxCommand("/usr/bin/convert '" + unixPath(shot->pngPath()) +
+                              "' -crop 490x190+200+70 +repage '" + readme + "'"),
+              0);
+}
+
+// The tray icon as Wine shows it on a desktop without a notification area: a small window of
+// its own at the top left, the icon a child window in it.
+std::optional<POINT> trayIconCentre() {
+    const HWND tray = ::FindWindowA("__winex11_standalone_tray", nullptr);
+    const HWND icon =
+        tray != nullptr ? ::FindWindowExA(tray, nullptr, "__winex11_tray_icon", nullptr) : nullptr;
+    if (icon == nullptr || !::IsWindowVisible(icon)) return std::nullopt;
+    const RECT rect = windowRect(icon);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+TEST_F(PointerTest, RealClicksOnTheTrayIconCreateSwitchAndQuit) {
+    start("", 0);
+    std::optional<POINT> icon;
+    ASSERT_TRUE(waitFor([&] { return (icon = trayIconCentre()).has_value(); }))
+        << "no tray icon window";
+    auto rightClickIcon = [&] {
+        ASSERT_TRUE(pointTo(icon->x, icon->y));
+        ASSERT_EQ(xdotool("click 3"), 0);
+        ASSERT_TRUE(waitFor([this] { return program_->popupMenu() != nullptr; }));
     };
 
-    // Notes stay behind the browser or editor the user works in: pressing another note, its menu
-    // and the tray menu leave a note under another program's window where it is, also after
-    // always-on-top was switched on and off.
-    TEST_F(PointerTest, PressesAndMenusLeaveACoveredCardBehindAnotherProgramsWindow) {
-        NoteSpec covered;
-        covered.x = 200;
-        covered.y = 300;
-        NoteSpec pressed;
-        pressed.slot = 1;
-        pressed.x = 700;
-        pressed.y = 300;
-        start(noteSection(covered) + noteSection(pressed), 2);
-        for (const char* floating : {"On", "Off"}) {
-            program_->openTrayMenu();
-            ASSERT_TRUE(program_->chooseMenuKey('t'));
-            ASSERT_TRUE(
-                waitFor([&] { return iniValue(folder_.ini(), "System", "Floating") == floating; }));
-        }
-        ASSERT_TRUE(program_->settle());
-        const HWND coveredCard = windowAt(200, 300);
-        const HWND pressedCard = windowAt(700, 300);
-        ASSERT_NE(coveredCard, nullptr);
-        ASSERT_NE(pressedCard, nullptr);
+    // A left click only asks for a redraw.
+    ASSERT_TRUE(pointTo(icon->x, icon->y));
+    ASSERT_EQ(xdotool("click 1"), 0);
+    ASSERT_TRUE(program_->settle());
+    EXPECT_EQ(program_->popupMenu(), nullptr);
 
-        const OtherWindow other({100, 200, 400, 500});
-        ASSERT_NE(other.get(), nullptr);
-        ASSERT_TRUE(inFront(other.get(), coveredCard));
-        ASSERT_TRUE(inFront(other.get(), pressedCard));
+    rightClickIcon();
+    ASSERT_TRUE(program_->chooseMenuKey('y'));
+    ASSERT_TRUE(waitFor([this] { return program_->motes().size() == 1; }));
+    rightClickIcon();
+    ASSERT_TRUE(program_->chooseMenuKey('t'));
+    ASSERT_TRUE(waitFor([&] { return iniValue(folder_.ini(), "System", "Floating") == "On"; }));
+    const std::string beforeQuit = folder_.readIni();
 
-        ASSERT_TRUE(pointTo(750, 320));
-        ASSERT_EQ(xdotool("click 1"), 0);
-        EXPECT_TRUE(waitFor([&] { return inFront(pressedCard, other.get()); }))
-            << "pressed: raised";
-        ASSERT_TRUE(program_->settle());
-        EXPECT_TRUE(inFront(other.get(), coveredCard)) << "after the press";
-
-        ASSERT_EQ(xdotool("click 3"), 0);
-        ASSERT_TRUE(program_->dismissMenu());
-        ASSERT_TRUE(program_->settle());
-        EXPECT_TRUE(inFront(other.get(), coveredCard)) << "after the note menu";
-
-        program_->openTrayMenu();
-        ASSERT_TRUE(program_->dismissMenu());
-        ASSERT_TRUE(program_->settle());
-        EXPECT_TRUE(inFront(other.get(), coveredCard)) << "after the tray menu";
-        EXPECT_TRUE(inFront(pressedCard, other.get()));
-    }
-
-    // The edit dialog of a double click runs inside the library's message to the host: a log-off
-    // then must end the program without writing half an edit and without freeing the library while
-    // its code is still on the stack.
-    TEST_F(PointerTest, ALogOffDuringTheDoubleClickDialogEndsTheProgramCleanly) {
-        NoteSpec note;
-        note.x = 350;
-        note.y = 200;
-        start(noteSection(note), 1);
-
-        ASSERT_TRUE(pointTo(400, 220));
-        ASSERT_EQ(xdotool("click --repeat 2 --delay 80 1"), 0);
-        const HWND dialog = program_->waitForDialog(kEditCaption);
-        ASSERT_NE(dialog, nullptr);
-        const std::string before = folder_.readIni();  // the press has raised the note
-        ASSERT_TRUE(setItemText(dialog, kTextField, "half an edit"));
-
-        DWORD_PTR answer = 0;
-        ASSERT_NE(::SendMessageTimeoutA(program_->host(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
-                                        SMTO_NORMAL, kDeadlineMs, &answer),
-                  0);
-        EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
-        ASSERT_NE(::SendMessageTimeoutA(program_->host(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF,
-                                        SMTO_NORMAL, kDeadlineMs, &answer),
-                  0);
-        ASSERT_TRUE(program_->waitForExit());
-        EXPECT_EQ(program_->exitCode(), 0u) << "no crash on the way out";
-        EXPECT_EQ(folder_.readIni(), before);
-    }
-
-    // Three cards with Japanese text, cut out of the screen for the README; away from the top left
-    // corner, where Wine shows its own tray window when the desktop has none.
-    TEST_F(PointerTest, ThreeColoursWithJapaneseTextForTheReadme) {
-        NoteSpec shopping;
-        shopping.x = 220;
-        shopping.y = 90;
-        shopping.width = 240;
-        shopping.fontSize = 12;
-        // "買い物" / "牛乳" / "パン"
-        shopping.text = std::string("\x94\x83\x82\xA2\x95\xA8") + "\\n" + "\x8B\x8D\x93\xFB" +
-                        "\\n" + "\x83\x70\x83\x93";
-        NoteSpec meeting;
-        meeting.slot = 1;
-        meeting.x = 430;
-        meeting.y = 120;
-        meeting.width = 240;
-        meeting.type = 1;
-        meeting.fontSize = 12;
-        meeting.red = 1;
-        meeting.priority = 1;
-        // "会議" / "十時から"
-        meeting.text = std::string("\x89\xEF\x8B\x63") + "\\n" + "\x8F\x5C\x8E\x9E\x82\xA9\x82\xE7";
-        NoteSpec call;
-        call.slot = 2;
-        call.x = 300;
-        call.y = 190;
-        call.width = 260;
-        call.type = 2;
-        call.fontSize = 12;
-        call.priority = 2;
-        // "山田さんに" / "電話する"
-        call.text = std::string("\x8E\x52\x93\x63\x82\xB3\x82\xF1\x82\xC9") + "\\n" +
-                    "\x93\x64\x98\x62\x82\xB7\x82\xE9";
-        start(noteSection(shopping) + noteSection(meeting) + noteSection(call), 3);
-
-        const auto shot = Screenshot::take("interaction-three-colours");
-        ASSERT_TRUE(shot.has_value());
-        EXPECT_EQ(shot->pixel(222, 145), kCyanFill);
-        // The magenta card lies over the cyan one's right end.
-        EXPECT_EQ(shot->pixel(440, 167), kMagentaFill);
-        EXPECT_EQ(shot->pixel(555, 235), kYellowFill);
-        EXPECT_GT(shot->count(windowRect(windowAt(430, 120)), 0xFF0000), 50);
-
-        const std::string readme = unixPath(artifactFolder() + "\\readme-notes.png");
-        ASSERT_FALSE(readme.empty());
-        EXPECT_EQ(runLinuxCommand("/usr/bin/convert '" + unixPath(shot->pngPath()) +
-                                  "' -crop 490x190+200+70 +repage '" + readme + "'"),
-                  0);
-    }
-
-    // The tray icon as Wine shows it on a desktop without a notification area: a small window of
-    // its own at the top left, the icon a child window in it.
-    std::optional<POINT> trayIconCentre() {
-        const HWND tray = ::FindWindowA("__winex11_standalone_tray", nullptr);
-        const HWND icon = tray != nullptr
-                              ? ::FindWindowExA(tray, nullptr, "__winex11_tray_icon", nullptr)
-                              : nullptr;
-        if (icon == nullptr || !::IsWindowVisible(icon)) return std::nullopt;
-        const RECT rect = windowRect(icon);
-        return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    }
-
-    TEST_F(PointerTest, RealClicksOnTheTrayIconCreateSwitchAndQuit) {
-        start("", 0);
-        std::optional<POINT> icon;
-        ASSERT_TRUE(waitFor([&] { return (icon = trayIconCentre()).has_value(); }))
-            << "no tray icon window";
-        auto rightClickIcon = [&] {
-            ASSERT_TRUE(pointTo(icon->x, icon->y));
-            ASSERT_EQ(xdotool("click 3"), 0);
-            ASSERT_TRUE(waitFor([this] { return program_->popupMenu() != nullptr; }));
-        };
-
-        // A left click only asks for a redraw.
-        ASSERT_TRUE(pointTo(icon->x, icon->y));
-        ASSERT_EQ(xdotool("click 1"), 0);
-        ASSERT_TRUE(program_->settle());
-        EXPECT_EQ(program_->popupMenu(), nullptr);
-
-        rightClickIcon();
-        ASSERT_TRUE(program_->chooseMenuKey('y'));
-        ASSERT_TRUE(waitFor([this] { return program_->motes().size() == 1; }));
-        rightClickIcon();
-        ASSERT_TRUE(program_->chooseMenuKey('t'));
-        ASSERT_TRUE(waitFor([&] { return iniValue(folder_.ini(), "System", "Floating") == "On"; }));
-        const std::string beforeQuit = folder_.readIni();
-
-        rightClickIcon();
-        ASSERT_TRUE(program_->chooseMenuKey('q'));
-        ASSERT_TRUE(program_->waitForExit());
-        EXPECT_EQ(folder_.readIni(), beforeQuit);
-        const RECT desktop = desktopRect();
-        EXPECT_EQ(iniValue(folder_.ini(), "Husen1", "Type"), "2");
-        EXPECT_EQ(iniValue(folder_.ini(), "Husen1", "PosX"),
-                  std::to_string((desktop.right - 300) / 2));
-        EXPECT_EQ(iniValue(folder_.ini(), "Husen1", "PosY"),
-                  std::to_string((desktop.bottom - 50) / 2));
-        EXPECT_EQ(iniValue(folder_.ini(), "System", "Floating"), "On");
-    }
+    rightClickIcon();
+    ASSERT_TRUE(program_->chooseMenuKey('q'));
+    ASSERT_TRUE(program_->waitForExit());
+    EXPECT_EQ(folder_.readIni(), beforeQuit);
+    const RECT desktop = desktopRect();
+    EXPECT_EQ(iniValue(folder_.ini(), "Husen1", "Type"), "2");
+    EXPECT_EQ(iniValue(folder_.ini(), "Husen1", "PosX"), std::to_string((desktop.right - 300) / 2));
+    EXPECT_EQ(iniValue(folder_.ini(), "Husen1", "PosY"), std::to_string((desktop.bottom - 50) / 2));
+    EXPECT_EQ(iniValue(folder_.ini(), "System", "Floating"), "On");
+}
 
 }  // namespace
 }  // namespace yorimemo::e2e
