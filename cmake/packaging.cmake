@@ -6,11 +6,12 @@ install(FILES ${PROJECT_SOURCE_DIR}/res/yorimemo.ico ${PROJECT_SOURCE_DIR}/READM
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME yorimemo)
-set(CPACK_PACKAGE_VERSION 1.0.0)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME yorimemo-${CPACK_PACKAGE_VERSION}-win64)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 include(CPack)
 
 # The package holds exactly what a user needs, and the program in it is the one just built.
 add_test(NAME package_zip
-    COMMAND ${PROJECT_SOURCE_DIR}/tools/check-package ${CMAKE_CPACK_COMMAND} ${CMAKE_BINARY_DIR})
+    COMMAND ${PROJECT_SOURCE_DIR}/tools/check-package ${CMAKE_CPACK_COMMAND} ${CMAKE_BINARY_DIR}
+        ${PROJECT_VERSION})

@@ -284,5 +284,37 @@ TEST(DialogTemplatesTest, WindowIconHasTwoSixteenColourImages) {
     }
 }
 
+TEST(DialogTemplatesTest, VersionInformationNamesTheProductAndTheBuildsVersion) {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeA(path, &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<char> info(size);
+    ASSERT_TRUE(::GetFileVersionInfoA(path, 0, size, info.data()));
+    auto value = [&](const char* name) {
+        char* text = nullptr;
+        UINT length = 0;
+        const std::string query = std::string("\\StringFileInfo\\041104B0\\") + name;
+        if (!::VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&text),
+                              &length) ||
+            length == 0) {
+            return std::string();
+        }
+        return std::string(text, length - 1);
+    };
+    EXPECT_EQ(value("ProductName"), "yorimemo");
+    EXPECT_EQ(value("ProductVersion"), YORIMEMO_EXPECTED_VERSION);
+    EXPECT_EQ(value("FileDescription"), "yorimemo \x95\x74\xE2\xB3");  // "付箋"
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(::VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    const std::string numbers = std::to_string(HIWORD(fixed->dwProductVersionMS)) + "." +
+                                std::to_string(LOWORD(fixed->dwProductVersionMS)) + "." +
+                                std::to_string(HIWORD(fixed->dwProductVersionLS));
+    EXPECT_EQ(numbers, YORIMEMO_EXPECTED_VERSION);
+}
+
 }  // namespace
 }  // namespace yorimemo
