@@ -22,20 +22,4 @@ ProfileDocument readProfile(FileSystem& files, const std::string& path) {
     return ProfileDocument::parse(bytes);
 }
 
-std::string readProfileString(const std::string& path, std::string_view section,
-                              std::string_view key, std::string_view fallback) {
-    return readProfile(platformFileSystem(), path).get(section, key, fallback);
-}
-
-bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value) {
-    return updateProfile(platformFileSystem(), path,
-                         [&](ProfileDocument& document) { document.set(section, key, value); });
-}
-
-bool removeProfileSection(const std::string& path, std::string_view section) {
-    return updateProfile(platformFileSystem(), path,
-                         [&](ProfileDocument& document) { document.removeSection(section); });
-}
-
 }  // namespace yorimemo

@@ -20,10 +20,4 @@ bool updateProfile(FileSystem& files, const std::string& path,
 // A missing or unreadable file is an empty document.
 ProfileDocument readProfile(FileSystem& files, const std::string& path);
 
-std::string readProfileString(const std::string& path, std::string_view section,
-                              std::string_view key, std::string_view fallback);
-bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value);
-bool removeProfileSection(const std::string& path, std::string_view section);
-
 }  // namespace yorimemo

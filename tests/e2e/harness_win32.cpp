@@ -10,6 +10,7 @@
 
 #include "notes/profile_file.h"
 #include "tests/mote/recording/call_log.h"
+#include "tests/notes/profile_strings.h"
 
 namespace yorimemo::e2e {
 

@@ -17,6 +17,7 @@
 #include "host/notice_text.h"
 #include "notes/profile_file.h"
 #include "tests/mote/recording/call_log.h"
+#include "tests/notes/profile_strings.h"
 #include "tests/shell/dialog_driver_win32.h"
 #include "tests/shell/run_value_win32.h"
 #include "tests/shell/temp_folder_win32.h"

@@ -10,6 +10,7 @@
 #include "notes/profile_file.h"
 #include "tests/host/fake_ui.h"
 #include "tests/host/recording_library.h"
+#include "tests/notes/profile_strings.h"
 #include "tests/notes/test_files.h"
 
 namespace yorimemo {

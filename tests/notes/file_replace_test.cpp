@@ -6,6 +6,7 @@
 #include <string>
 
 #include "notes/profile_file.h"
+#include "tests/notes/profile_strings.h"
 #include "tests/notes/test_files.h"
 
 namespace yorimemo {
