@@ -399,6 +399,7 @@ bool NoteHost::readLateFile(bool tell) {
     failedReads_ = 0;
     read.desktopRight = table_.desktopRight;
     read.desktopBottom = table_.desktopBottom;
+    read.workAreas = table_.workAreas;
     if (floatingSwitchedUnread_) read.floating = table_.floating;
     floatingSwitchedUnread_ = false;
 

@@ -449,10 +449,13 @@ TEST_F(NoteHostTest, AFileHeldAtStartIsReadLaterAndANoteMadeMeanwhileTakesAFreeS
     waitSeconds(3);
     EXPECT_EQ(ui_->notices.size(), 1u) << "said once";
 
+    ui_->screens = {{0, 0, 1920, 1040}};
+    host_->onDisplayChange({1920, 1080});
     files_.failReads = false;
     library_->take();
     waitSeconds(1);
     EXPECT_THAT(ui_->notices, ElementsAre(Notice::kCannotRead, Notice::kReadAgain));
+    EXPECT_EQ(host_->table().workAreas.size(), 1u) << "the screens outlive the late read";
     EXPECT_THAT(library_->calls, Contains("_create 10 20 0 0 1"));
     EXPECT_THAT(library_->calls, Contains("_set_priority 0 2")) << "the new note stays in front";
     const NoteTable stored = reread();
