@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "notes/text_encoding.h"
+
 namespace yorimemo {
 
 inline constexpr int kSlotCount = 100;
@@ -51,6 +53,8 @@ struct NoteSlot {
 
 struct NoteTable {
     std::array<NoteSlot, kSlotCount> slots;
+    // The file's encoding: every text and font name in the table is in it.
+    TextEncoding encoding = TextEncoding::kShiftJis;
 
     std::int32_t nextPriority = 0;
     std::int32_t floating = 0;

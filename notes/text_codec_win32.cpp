@@ -1,0 +1,63 @@
+#include "notes/text_codec_win32.h"
+
+#include <windows.h>
+
+namespace yorimemo {
+
+namespace {
+
+UINT CodePage(TextEncoding encoding) {
+    return encoding == TextEncoding::kUtf8 ? CP_UTF8 : kShiftJisCodePage;
+}
+
+std::string Encode(std::wstring_view text, UINT codePage) {
+    if (text.empty()) return {};
+    const int length = static_cast<int>(text.size());
+    const int size =
+        ::WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0) {
+        ::WideCharToMultiByte(codePage, 0, text.data(), length, bytes.data(), size, nullptr,
+                              nullptr);
+    }
+    return bytes;
+}
+
+// One character: a surrogate pair counts as one.
+std::size_t CharLength(std::wstring_view text, std::size_t pos) {
+    const wchar_t unit = text[pos];
+    const bool pair = unit >= 0xD800 && unit <= 0xDBFF && pos + 1 < text.size() &&
+                      text[pos + 1] >= 0xDC00 && text[pos + 1] <= 0xDFFF;
+    return pair ? 2 : 1;
+}
+
+}  // namespace
+
+std::wstring DecodeText(std::string_view bytes, TextEncoding encoding) {
+    if (bytes.empty()) return {};
+    const UINT codePage = CodePage(encoding);
+    const int length = static_cast<int>(bytes.size());
+    const int size = ::MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    if (size > 0) ::MultiByteToWideChar(codePage, 0, bytes.data(), length, text.data(), size);
+    return text;
+}
+
+bool EncodeText(std::wstring_view text, TextEncoding encoding, std::string& bytes,
+                std::wstring& unstorable) {
+    unstorable.clear();
+    // A character is storable when it comes back unchanged: this catches the default "?" and
+    // any best-fit substitute (an accented letter stored as its plain one) alike.
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::wstring_view character = text.substr(pos, CharLength(text, pos));
+        pos += character.size();
+        if (character == L"\r" || character == L"\n") continue;
+        if (DecodeText(Encode(character, CodePage(encoding)), encoding) == character) continue;
+        if (unstorable.find(character) == std::wstring::npos) unstorable.append(character);
+    }
+    if (!unstorable.empty()) return false;
+    bytes = Encode(text, CodePage(encoding));
+    return true;
+}
+
+}  // namespace yorimemo

@@ -1,0 +1,24 @@
+#pragma once
+// Converts the note file's text to and from the system's UTF-16, at the edges where the text is
+// shown, typed or drawn.
+
+#include <string>
+#include <string_view>
+
+#include "notes/text_encoding.h"
+
+namespace yorimemo {
+
+// Named, never the system's ANSI code page: a file is Shift-JIS on every Windows.
+inline constexpr unsigned kShiftJisCodePage = 932;
+
+// Bytes that are not valid in the encoding come out as the system's replacement characters; they
+// are only shown, never written back.
+std::wstring DecodeText(std::string_view bytes, TextEncoding encoding);
+
+// False, with the characters that the encoding cannot hold listed once each in `unstorable` (in
+// the order they first appear), when the text cannot be stored as typed.
+bool EncodeText(std::wstring_view text, TextEncoding encoding, std::string& bytes,
+                std::wstring& unstorable);
+
+}  // namespace yorimemo
