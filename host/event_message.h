@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/event_fields.h"
+#include "mote/event_fields.h"
 
 namespace yorimemo {
 

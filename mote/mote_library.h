@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "host/event_fields.h"
+#include "mote/event_fields.h"
 #include "notes/note_table.h"
 
 namespace yorimemo {
