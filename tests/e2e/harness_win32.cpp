@@ -149,24 +149,6 @@ bool inFront(HWND front, HWND back) {
            std::find(frontAt, stack.end(), back) != stack.end();
 }
 
-void pumpMessages(DWORD waitMs) {
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, waitMs, QS_ALLINPUT);
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
-    }
-}
-
-bool waitFor(const std::function<bool()>& condition, DWORD deadlineMs) {
-    const ULONGLONG deadline = ::GetTickCount64() + deadlineMs;
-    while (!condition()) {
-        if (::GetTickCount64() > deadline) return false;
-        pumpMessages(20);
-    }
-    return true;
-}
-
 bool fileExists(const std::string& path) {
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

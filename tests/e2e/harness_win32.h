@@ -12,10 +12,13 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/wait_win32.h"
+
 namespace yorimemo::e2e {
 
-// Generous: the machine is slow and shared.
-inline constexpr DWORD kDeadlineMs = 20000;
+using testing::kDeadlineMs;
+using testing::pumpMessages;
+using testing::waitFor;
 
 inline constexpr UINT kTrayNotify = 0x464;
 inline constexpr WPARAM kTrayIconId = 0x79726D38;
@@ -36,11 +39,6 @@ std::string unixPath(const std::string& windowsPath);
 std::vector<HWND> windowStack();
 // True when both are top-level windows and `front` lies in front of `back`.
 bool inFront(HWND front, HWND back);
-
-// Handles this thread's messages for up to `waitMs`.
-void pumpMessages(DWORD waitMs);
-// Polls `condition` (pumping messages in between) until it holds or the deadline passes.
-bool waitFor(const std::function<bool()>& condition, DWORD deadlineMs = kDeadlineMs);
 
 bool fileExists(const std::string& path);
 std::string readFileBytes(const std::string& path);

@@ -21,6 +21,7 @@
 #include "tests/shell/dialog_driver_win32.h"
 #include "tests/shell/run_value_win32.h"
 #include "tests/shell/temp_folder_win32.h"
+#include "tests/support/wait_win32.h"
 
 namespace yorimemo {
 namespace {
@@ -291,21 +292,6 @@ TEST_F(HostWindowTest, TrayIconComesBackWhenTheNotificationAreaRestarts) {
               }});
 }
 
-// Handles this thread's messages (the host's timers among them) until `condition` holds.
-bool pumpUntil(const std::function<bool()>& condition, ULONGLONG deadlineMs = 15000) {
-    const ULONGLONG deadline = ::GetTickCount64() + deadlineMs;
-    while (!condition()) {
-        if (::GetTickCount64() > deadline) return false;
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return true;
-}
-
 // Stands in for the shell: refuses the first adds, records what it is asked.
 struct FakeShell {
     static inline int addsToRefuse = 0;
@@ -338,12 +324,12 @@ TEST_F(HostWindowTest, TheIconIsAddedUntilTheShellTakesItAndTheBalloonsWaitForIt
     };
     CHostDlg host(folder.path(), ini, nullptr, &FakeShell::notify);
     RunDialog(host, {[&](HWND hwnd) {
-                  EXPECT_TRUE(pumpUntil([] { return FakeShell::calls.size() >= 3; }));
+                  EXPECT_TRUE(testing::waitFor([] { return FakeShell::calls.size() >= 3; }));
                   EXPECT_THAT(FakeShell::calls,
                               ElementsAre("add refused", "add", title(Notice::kCannotRead)));
                   EXPECT_THAT(calls(), ::testing::Not(Contains(HasSubstr("_create "))));
                   ::CloseHandle(held);
-                  EXPECT_TRUE(pumpUntil([&] { return FakeShell::calls.size() >= 4; }));
+                  EXPECT_TRUE(testing::waitFor([&] { return FakeShell::calls.size() >= 4; }));
                   EXPECT_EQ(FakeShell::calls.back(), title(Notice::kReadAgain));
                   EXPECT_THAT(calls(), Contains(HasSubstr("_create ")));
                   EXPECT_EQ(stored("Husen1", "Text"), "kept");

@@ -237,7 +237,7 @@ TEST_F(DrawingTest, EmptyTextMeasuresNoLinesAndDrawingNeedsABitmap) {
 class ScreenTest : public DrawingTest {
 protected:
     bool screenShows(int x, int y, std::uint32_t color) {
-        return pumpUntil([&] { return screenPixel(x, y) == color; }, 3000);
+        return waitFor([&] { return screenPixel(x, y) == color; }, 3000);
     }
 };
 
@@ -309,7 +309,7 @@ TEST_F(ScreenTest, NotesOnTheScreenAreSavedAsAScreenshot) {
     const std::string command = "/bin/sh -c \"/usr/bin/import -window root '" + target +
                                 ".part.png' && mv '" + target + ".part.png' '" + target + "'\"";
     ASSERT_TRUE(startLinuxProgram(command));
-    EXPECT_TRUE(pumpUntil(
+    EXPECT_TRUE(waitFor(
         [&] {
             return GetFileAttributesA((directory + "motelib-screen.png").c_str()) !=
                    INVALID_FILE_ATTRIBUTES;

@@ -49,7 +49,7 @@ protected:
 
     bool pointTo(int x, int y) {
         xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
-        return pumpUntil([&] {
+        return waitFor([&] {
             POINT point{};
             GetCursorPos(&point);
             return point.x == x && point.y == y;
@@ -57,7 +57,7 @@ protected:
     }
 
     bool eventsArrived(std::size_t count) {
-        return pumpUntil([&] { return recorder.events.size() >= count; });
+        return waitFor([&] { return recorder.events.size() >= count; });
     }
 
     // X delivers input in order: once a right click on a fresh mote is reported, everything
@@ -135,7 +135,7 @@ TEST_F(InputTest, ADoubleClickIsReportedBetweenTheClicksEvenWhenTheReceiverWaits
         if (parse(payload).name != "OnMoteLButtonDoubleClick") return;
         // Like a modal dialog opened by the receiver: a nested loop inside the send, which
         // receives the following release.
-        nestedSawLastRelease = pumpUntil([&] { return recorder.events.size() >= 4; });
+        nestedSawLastRelease = waitFor([&] { return recorder.events.size() >= 4; });
     };
     ASSERT_TRUE(pointTo(420, 230));
     xdotool("click --repeat 2 --delay 80 1");

@@ -83,20 +83,6 @@ char* globalText(std::string_view text) {
     return block;
 }
 
-bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (done()) return true;
-        if (GetTickCount() - start > timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 std::vector<HWND> moteWindowsFrontToBack() {
     std::vector<HWND> windows;
     for (HWND window = GetTopWindow(nullptr); window != nullptr;

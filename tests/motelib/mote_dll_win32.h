@@ -12,8 +12,12 @@
 #include <vector>
 
 #include "motelib/mote_api.h"
+#include "tests/support/wait_win32.h"
 
 namespace yorimemo::motelib::testing {
+
+using ::yorimemo::testing::pumpMessages;
+using ::yorimemo::testing::waitFor;
 
 struct MoteDll {
     HMODULE module = nullptr;
@@ -65,9 +69,6 @@ struct MoteDll {
 };
 
 char* globalText(std::string_view text);
-
-// Dispatches messages until `done` holds or the deadline passes; returns `done()`.
-bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
 // The windows of this thread's motes, front to back, hidden ones included.
 std::vector<HWND> moteWindowsFrontToBack();

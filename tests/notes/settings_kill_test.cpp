@@ -14,11 +14,13 @@
 #include "notes/file_replace.h"
 #include "tests/notes/settings_versions_win32.h"
 #include "tests/notes/test_files.h"
+#include "tests/support/wait_win32.h"
 
 namespace yorimemo {
 namespace {
 
 constexpr DWORD kDeadlineMs = 30000;
+constexpr DWORD kPollMs = 1;  // the kill instants depend on seeing progress at once
 
 // Written in place, the file is damaged by about one kill in 25 under Wine (the kill lands
 // between the write and the cut); 150 kills catch that in all but a few runs in a thousand.
@@ -34,16 +36,6 @@ double nowMicroseconds() {
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&count);
     return static_cast<double>(count.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
-}
-
-template <typename Condition>
-bool pollUntil(Condition condition) {
-    const ULONGLONG deadline = GetTickCount64() + kDeadlineMs;
-    while (!condition()) {
-        if (GetTickCount64() > deadline) return false;
-        Sleep(1);
-    }
-    return true;
 }
 
 std::string writerPath() {
@@ -63,20 +55,22 @@ public:
         std::string commandLine = "\"" + exe + "\" \"" + ini + "\" " + progress + " " +
                                   std::to_string(firstGeneration) + " " +
                                   std::to_string(GetCurrentProcessId());
-        pollUntil([&] {
-            STARTUPINFOA startup{};
-            startup.cb = sizeof startup;
-            PROCESS_INFORMATION info{};
-            if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                nullptr, nullptr, &startup, &info)) {
-                error_ = GetLastError();
-                ++failedStarts_;
-                return false;
-            }
-            process_.reset(info.hProcess);
-            CloseHandle(info.hThread);
-            return true;
-        });
+        testing::waitFor(
+            [&] {
+                STARTUPINFOA startup{};
+                startup.cb = sizeof startup;
+                PROCESS_INFORMATION info{};
+                if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                    nullptr, nullptr, &startup, &info)) {
+                    error_ = GetLastError();
+                    ++failedStarts_;
+                    return false;
+                }
+                process_.reset(info.hProcess);
+                CloseHandle(info.hThread);
+                return true;
+            },
+            kDeadlineMs, kPollMs);
     }
     ~Writer() { kill(); }
     Writer(const Writer&) = delete;
@@ -127,7 +121,8 @@ TEST(SettingsKillTest, KilledWriterLeavesTheOldOrTheNewFileWhole) {
             << "round " << round << ": " << writerPath() << " error " << writer.error();
         // The kill comes after the start-up, at any instant of the next few saves.
         ASSERT_TRUE(
-            pollUntil([&] { return progress.finished() > generation || !writer.running(); }));
+            testing::waitFor([&] { return progress.finished() > generation || !writer.running(); },
+                          kDeadlineMs, kPollMs));
         const double delay =
             std::uniform_real_distribution<double>(0, 3 * saveMicroseconds)(random);
         for (const double end = nowMicroseconds() + delay; nowMicroseconds() < end;) {

@@ -9,6 +9,7 @@
 
 #include "framework/scoped_handle.h"
 #include "tests/shell/temp_folder_win32.h"
+#include "tests/support/wait_win32.h"
 
 namespace yorimemo {
 namespace {
@@ -17,8 +18,6 @@ using testing::FileExists;
 using testing::ReadFile;
 using testing::TempFolder;
 using testing::WriteFile;
-
-constexpr DWORD kDeadlineMs = 15000;
 
 // The program lies at a fixed place relative to this test in the build tree.
 std::string ProgramPath() {
@@ -45,23 +44,6 @@ std::vector<HWND> WindowsOf(DWORD processId) {
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
-}
-
-// Handles what arrives for this thread (window events among it) for up to `ms`.
-void PumpFor(DWORD ms) {
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
-}
-
-template <typename Condition>
-bool PollUntil(Condition condition) {
-    const ULONGLONG deadline = ::GetTickCount64() + kDeadlineMs;
-    while (!condition()) {
-        if (::GetTickCount64() > deadline) return false;
-        PumpFor(20);
-    }
-    return true;
 }
 
 // Windows a process creates, counted from its first instruction on by a window-event hook.
@@ -94,7 +76,7 @@ public:
     ~Started() {
         if (running()) {
             ::TerminateProcess(process_.get(), 1);
-            ::WaitForSingleObject(process_.get(), kDeadlineMs);
+            ::WaitForSingleObject(process_.get(), testing::kDeadlineMs);
         }
         if (hook_ != nullptr) ::UnhookWinEvent(hook_);
     }
@@ -103,7 +85,7 @@ public:
 
     bool running() const { return ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
     bool waitForExit() const {
-        return PollUntil([&] { return !running(); });
+        return testing::waitFor([&] { return !running(); });
     }
     DWORD exitCode() const {
         DWORD code = STILL_ACTIVE;
@@ -111,7 +93,7 @@ public:
         return code;
     }
     int windowsCreated() const {
-        PumpFor(0);
+        testing::pumpMessages(0);
         const auto counted = createdCounts.find(hook_);
         return counted == createdCounts.end() ? 0 : counted->second;
     }
@@ -127,7 +109,7 @@ public:
 
     // The host window, once the program has shown it.
     HWND waitForWindow() const {
-        PollUntil([&] { return !visibleWindows().empty() || !running(); });
+        testing::waitFor([&] { return !visibleWindows().empty() || !running(); });
         const std::vector<HWND> visible = visibleWindows();
         return visible.empty() ? nullptr : visible.front();
     }
@@ -169,7 +151,8 @@ TEST_F(ProgramStartTest, KeepsRunningWithItsWindowParkedOffScreen) {
     ::PostMessageA(window, WM_CLOSE, 0, 0);
     // A message sent after the posted ones returns only once they have been handled.
     DWORD_PTR answer = 0;
-    EXPECT_TRUE(::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &answer));
+    EXPECT_TRUE(
+        ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, testing::kDeadlineMs, &answer));
     EXPECT_TRUE(program.running());
     EXPECT_TRUE(::IsWindowVisible(window));
 }
@@ -184,7 +167,7 @@ TEST_F(ProgramStartTest, SecondStartEndsAtOnceAndLeavesTheSettingsAlone) {
     ASSERT_TRUE(::GetFileAttributesExA(ini_.c_str(), GetFileExInfoStandard, &before));
 
     // The event hook sees the first instance create its window, so it would see a second one.
-    ASSERT_TRUE(PollUntil([&] { return first.windowsCreated() > 0; }));
+    ASSERT_TRUE(testing::waitFor([&] { return first.windowsCreated() > 0; }));
 
     Started second(exe_, folder_.path());
     ASSERT_TRUE(second.waitForExit()) << "the second instance kept running";
@@ -204,7 +187,7 @@ TEST_F(ProgramStartTest, StartWithoutSettingsCreatesNoFile) {
     ASSERT_NE(program.waitForWindow(), nullptr);
     // Once the window answers, the start-up is over.
     DWORD_PTR answer = 0;
-    ::SendMessageTimeoutA(program.waitForWindow(), WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs,
+    ::SendMessageTimeoutA(program.waitForWindow(), WM_NULL, 0, 0, SMTO_NORMAL, testing::kDeadlineMs,
                           &answer);
     EXPECT_TRUE(program.running());
     EXPECT_FALSE(FileExists(ini_));
