@@ -10,9 +10,6 @@ namespace yorimemo::motelib {
 constexpr std::uint32_t toColorRef(std::uint32_t rgb) {
     return ((rgb >> 16) & 0xFFu) | (rgb & 0xFF00u) | ((rgb & 0xFFu) << 16);
 }
-constexpr std::uint32_t fromColorRef(std::uint32_t colorRef) {
-    return toColorRef(colorRef);
-}
 
 inline constexpr int kDefaultFontPoints = 9;
 inline constexpr int kMaxFontPoints = 1000;
