@@ -53,7 +53,7 @@ void loadWithPlatform(const std::string& path, NoteTable& table) {
         note.color = static_cast<NoteColor>(parseDecimal(platformRead(path, s, "Type", "0")));
         note.fontName = platformRead(path, s, "FontName", kGothic);
         note.fontSize = parseDecimal(platformRead(path, s, "FontSize", "9"));
-        note.text = unescapeLineBreaks(platformRead(path, s, "Text", ""));
+        note.text = unescapeLineBreaks(platformRead(path, s, "Text", ""), TextEncoding::kShiftJis);
         note.textRed = parseDecimal(platformRead(path, s, "TextRed", "0")) == 1 ? 1 : 0;
     }
     table.nextPriority = compactPriorities(table);

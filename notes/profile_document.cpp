@@ -1,7 +1,11 @@
 #include "notes/profile_document.h"
 
+#include "notes/multibyte_text.h"
+
 namespace yorimemo {
 namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // The bytes the platform trims around lines, names and values (0x1A is the old end-of-file mark).
 bool isBlank(char c) {
@@ -32,6 +36,19 @@ bool sameName(std::string_view stored, std::string_view wanted) {
     return true;
 }
 
+// The last "]" of text[begin, end) that is a character of its own, not the second byte of a
+// double-byte one; npos when there is none.
+std::size_t lastClosingBracket(std::string_view text, std::size_t begin, std::size_t end,
+                               TextEncoding encoding) {
+    std::size_t found = std::string_view::npos;
+    for (std::size_t pos = begin; pos < end;) {
+        const std::size_t length = FileCharLength(text.substr(0, end), pos, encoding);
+        if (length == 1 && text[pos] == ']') found = pos;
+        pos += length;
+    }
+    return found;
+}
+
 std::string_view withoutLineBreak(std::string_view value) {
     const std::size_t cut = value.find_first_of(std::string_view("\r\n\0", 3));
     return cut == std::string_view::npos ? value : value.substr(0, cut);
@@ -48,7 +65,7 @@ std::string_view ProfileDocument::Section::name() const {
     return lines.front().name();
 }
 
-ProfileDocument::Line ProfileDocument::parseLine(std::string text) {
+ProfileDocument::Line ProfileDocument::parseLine(std::string text, TextEncoding encoding) {
     Line line;
     line.text = std::move(text);
     const std::string_view all(line.text);
@@ -64,7 +81,7 @@ ProfileDocument::Line ProfileDocument::parseLine(std::string text) {
     }
     if (all[begin] == '[') {
         // The name runs to the last "]"; a "[" without one is read as a key, as the platform does.
-        const std::size_t close = all.substr(0, end).rfind(']');
+        const std::size_t close = lastClosingBracket(all, begin, end, encoding);
         if (close != std::string_view::npos && close > begin) {
             line.kind = LineKind::kHeader;
             std::size_t nameBegin = begin + 1;
@@ -96,7 +113,9 @@ ProfileDocument::Line ProfileDocument::parseLine(std::string text) {
 }
 
 ProfileDocument ProfileDocument::parse(std::string_view bytes) {
-    ProfileDocument document;
+    const bool utf8 = bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark;
+    if (utf8) bytes.remove_prefix(kUtf8Mark.size());
+    ProfileDocument document(utf8 ? TextEncoding::kUtf8 : TextEncoding::kShiftJis);
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         std::size_t end = bytes.find_first_of("\r\n", pos);
@@ -109,7 +128,7 @@ ProfileDocument ProfileDocument::parse(std::string_view bytes) {
         } else {
             next = end + 1;
         }
-        Line line = parseLine(std::string(bytes.substr(pos, end - pos)));
+        Line line = parseLine(std::string(bytes.substr(pos, end - pos)), document.encoding_);
         if (line.kind == LineKind::kHeader) document.sections_.emplace_back();
         document.sections_.back().lines.push_back(std::move(line));
         pos = next;
@@ -118,12 +137,13 @@ ProfileDocument ProfileDocument::parse(std::string_view bytes) {
 }
 
 std::string ProfileDocument::serialize() const {
-    std::size_t size = 0;
+    std::size_t size = kUtf8Mark.size();
     for (const Section& section : sections_) {
         for (const Line& line : section.lines) size += line.text.size() + 2;
     }
     std::string bytes;
     bytes.reserve(size);
+    if (encoding_ == TextEncoding::kUtf8) bytes += kUtf8Mark;
     for (const Section& section : sections_) {
         for (const Line& line : section.lines) {
             bytes += line.text;
@@ -161,6 +181,10 @@ std::optional<std::string> ProfileDocument::find(int sectionIndex, std::string_v
     if (index < 0) return std::nullopt;
     const Line& line = section.lines[static_cast<std::size_t>(index)];
     if (!line.hasValue) return std::nullopt;
+    return std::string(valueOf(line));
+}
+
+std::string_view ProfileDocument::valueOf(const Line& line) {
     std::string_view value =
         std::string_view(line.text).substr(line.valueBegin, line.valueEnd - line.valueBegin);
     if (value.size() >= 2 && isQuote(value.front()) && value.back() == value.front()) {
@@ -168,7 +192,7 @@ std::optional<std::string> ProfileDocument::find(int sectionIndex, std::string_v
     }
     // Callers get a zero-terminated string from the platform: nothing after a NUL is seen, and
     // nothing after it could be written back.
-    return std::string(value.substr(0, value.find('\0')));
+    return value.substr(0, value.find('\0'));
 }
 
 std::optional<std::string> ProfileDocument::find(std::string_view section,
@@ -200,13 +224,13 @@ std::string ProfileDocument::encodeValue(std::string_view value) {
 
 void ProfileDocument::set(std::string_view section, std::string_view key, std::string_view value) {
     const std::string_view name = trimmed(key);
+    const std::string_view kept = withoutLineBreak(value);
     std::string text;
-    const std::string encoded = encodeValue(withoutLineBreak(value));
 
     int sectionIndex = findSection(section);
     if (sectionIndex < 0) {
         Section added;
-        added.lines.push_back(parseLine("[" + std::string(trimmed(section)) + "]"));
+        added.lines.push_back(parseLine("[" + std::string(trimmed(section)) + "]", encoding_));
         sections_.push_back(std::move(added));
         sectionIndex = static_cast<int>(sections_.size() - 1);
     }
@@ -216,10 +240,11 @@ void ProfileDocument::set(std::string_view section, std::string_view key, std::s
     if (keyIndex >= 0) {
         // The file's own spelling of the key stays.
         Line& line = target.lines[static_cast<std::size_t>(keyIndex)];
+        if (line.hasValue && valueOf(line) == kept) return;
         text = std::string(line.name());
         text += '=';
-        text += encoded;
-        line = parseLine(std::move(text));
+        text += encodeValue(kept);
+        line = parseLine(std::move(text), encoding_);
         return;
     }
 
@@ -227,9 +252,9 @@ void ProfileDocument::set(std::string_view section, std::string_view key, std::s
     while (insertAt > 0 && target.lines[insertAt - 1].kind == LineKind::kBlank) --insertAt;
     text = std::string(name);
     text += '=';
-    text += encoded;
+    text += encodeValue(kept);
     target.lines.insert(target.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                        parseLine(std::move(text)));
+                        parseLine(std::move(text), encoding_));
 }
 
 void ProfileDocument::removeSection(std::string_view section) {

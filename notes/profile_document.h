@@ -3,7 +3,8 @@
 // Reading follows the platform's profile functions: section and key names are compared ignoring
 // ASCII case and the blanks around them, the first of duplicate sections and keys wins, blanks
 // around a value and one pair of matching quotation marks around it are dropped. Lines whose first
-// non-blank byte is ";" are comments.
+// non-blank byte is ";" are comments. A file that begins with the UTF-8 mark is UTF-8 and keeps its
+// mark; any other is code page 932.
 
 #include <cstddef>
 #include <optional>
@@ -11,14 +12,23 @@
 #include <string_view>
 #include <vector>
 
+#include "notes/text_encoding.h"
+
 namespace yorimemo {
 
 class ProfileDocument {
 public:
-    // Lines may end with CR LF, LF or CR; the last line needs no line end.
+    // An empty document, written in `encoding` (with the mark when it is UTF-8).
+    explicit ProfileDocument(TextEncoding encoding = TextEncoding::kShiftJis)
+        : encoding_(encoding) {}
+
+    // Lines may end with CR LF, LF or CR; the last line needs no line end. The mark is no part of
+    // the first line.
     static ProfileDocument parse(std::string_view bytes);
-    // Every line ends with CR LF.
+    // Every line ends with CR LF; a UTF-8 document begins with the mark.
     std::string serialize() const;
+
+    TextEncoding encoding() const { return encoding_; }
 
     // -1 when the document has no section of that name. Lines before the first section header
     // form the section whose name is empty.
@@ -31,8 +41,10 @@ public:
                     std::string_view fallback) const;
 
     // Replaces the line of the first key of that name, or adds the key after the last non-blank
-    // line of the section, or adds the section at the end. The value is quoted when needed so
-    // that it reads back unchanged; it is cut at a CR, LF or NUL, which no line can hold.
+    // line of the section, or adds the section at the end. A line that already reads as the value
+    // keeps its bytes: blanks, quotes and the spelling of the key as the user left them. The value
+    // is quoted when needed so that it reads back unchanged; it is cut at a CR, LF or NUL, which
+    // no line can hold.
     void set(std::string_view section, std::string_view key, std::string_view value);
     // Removes every section of that name with all its lines.
     void removeSection(std::string_view section);
@@ -63,9 +75,11 @@ private:
         std::string_view name() const;
     };
 
-    static Line parseLine(std::string text);
+    static Line parseLine(std::string text, TextEncoding encoding);
+    static std::string_view valueOf(const Line& line);
     int findKeyLine(const Section& section, std::string_view key) const;
 
+    TextEncoding encoding_;
     std::vector<Section> sections_{Section{}};
 };
 

@@ -12,8 +12,12 @@ namespace yorimemo {
 namespace {
 
 constexpr char kSystem[] = "System";
-// "ＭＳ ゴシック" in code page 932.
-constexpr char kDefaultFontName[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
+// "ＭＳ ゴシック", in the file's own encoding like every value read from it.
+const char* defaultFontName(TextEncoding encoding) {
+    return encoding == TextEncoding::kUtf8
+               ? "\xEF\xBC\xAD\xEF\xBC\xB3\x20\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF"
+               : "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
+}
 
 std::string noteSection(int slot) {
     return "Husen" + std::to_string(slot + 1);
@@ -37,6 +41,13 @@ bool SettingsFile::load(NoteTable& table) {
     const ReadStatus status = files_->readAll(iniPath_, bytes);
     if (status != ReadStatus::kRead) bytes.clear();
     const ProfileDocument document = ProfileDocument::parse(bytes);
+    // Unreadable: the encoding is not known, so the table keeps the one its notes are in.
+    unreadable_ = status == ReadStatus::kFailed;
+    if (!unreadable_) {
+        encoding_ = document.encoding();
+        table.encoding = encoding_;
+    }
+    const char* const fontName = defaultFontName(table.encoding);
 
     const int system = document.findSection(kSystem);
     auto systemValue = [&](const char* key, const char* fallback) {
@@ -45,10 +56,9 @@ bool SettingsFile::load(NoteTable& table) {
     table.floating = equalsOnIgnoringCase(systemValue("Floating", "Off")) ? 1 : 0;
     table.defaultWidth = parseDecimal(systemValue("Width", "300"));
     table.defaultHeight = parseDecimal(systemValue("Height", "50"));
-    table.defaultFontName = systemValue("FontName", kDefaultFontName);
+    table.defaultFontName = systemValue("FontName", fontName);
     table.defaultFontSize = parseDecimal(systemValue("FontSize", "9"));
     // Unreadable: the defaults let new notes be made meanwhile; the notes wait for a later read.
-    unreadable_ = status == ReadStatus::kFailed;
     if (unreadable_) return false;
 
     for (int i = 0; i < kSlotCount; ++i) {
@@ -67,9 +77,9 @@ bool SettingsFile::load(NoteTable& table) {
         slot.y = number("PosY", "0");
         slot.width = number("Width", "300");
         slot.color = static_cast<NoteColor>(number("Type", "0"));
-        slot.fontName = value("FontName", kDefaultFontName);
+        slot.fontName = value("FontName", fontName);
         slot.fontSize = number("FontSize", "9");
-        slot.text = unescapeLineBreaks(value("Text", ""));
+        slot.text = unescapeLineBreaks(value("Text", ""), table.encoding);
         slot.textRed = number("TextRed", "0") == 1 ? 1 : 0;
     }
 
@@ -142,15 +152,18 @@ void SettingsFile::flush() noexcept {
 bool SettingsFile::writePending() {
     // The file is read again first: keys that others wrote since the start are kept. Replaying
     // every held edit in order gives the file what a first write that landed would have left.
-    return updateProfile(*files_, iniPath_, [&](ProfileDocument& document) {
-        for (const Edit& edit : pending_) {
-            if (edit.removesSection) {
-                document.removeSection(edit.section);
-            } else {
-                document.set(edit.section, edit.key, edit.value);
+    return updateProfile(
+        *files_, iniPath_,
+        [&](ProfileDocument& document) {
+            for (const Edit& edit : pending_) {
+                if (edit.removesSection) {
+                    document.removeSection(edit.section);
+                } else {
+                    document.set(edit.section, edit.key, edit.value);
+                }
             }
-        }
-    });
+        },
+        encoding_);
 }
 
 void SettingsFile::setHealth(SaveHealth health) {

@@ -24,10 +24,11 @@ public:
     // Whether the saved state on the disc matches the table; reported when it changes.
     enum class SaveHealth { kSaved, kFailing };
 
-    // Fills the table from the file: "System", then Husen1..Husen100, then compacts priorities.
-    // A missing file is an empty one. Returns false, leaving the table's notes alone, when the
-    // file exists but cannot be read (held by another program): until a later load succeeds,
-    // no note section is written and other edits wait.
+    // Fills the table from the file: "System", then Husen1..Husen100, then compacts priorities,
+    // and sets the table's encoding from the file's mark. A missing file is an empty Shift-JIS
+    // one. Returns false, leaving the table's notes and encoding alone, when the file exists but
+    // cannot be read (held by another program): until a later load succeeds, no note section is
+    // written and other edits wait.
     bool load(NoteTable& table);
     bool hasBeenRead() const { return !unreadable_; }
 
@@ -78,6 +79,9 @@ private:
     FileSystem* files_;
     int batchDepth_ = 0;
     bool unreadable_ = false;  // the last load found the file but could not read it
+    // The encoding of the values the program writes: the one of the file it read. A file that
+    // went missing since is made again in it, so that the values read back the same.
+    TextEncoding encoding_ = TextEncoding::kShiftJis;
     std::vector<Edit> pending_;
     SaveHealth health_ = SaveHealth::kSaved;
     std::function<void(SaveHealth)> healthListener_;

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace yorimemo {
 
 namespace {
@@ -46,6 +49,9 @@ std::wstring DecodeText(std::string_view bytes, TextEncoding encoding) {
 bool EncodeText(std::wstring_view text, TextEncoding encoding, std::string& bytes,
                 std::wstring& unstorable) {
     unstorable.clear();
+    // Compared whole: a lone half of a pair must not count as listed because an earlier
+    // character's pair holds that unit.
+    std::vector<std::wstring_view> listed;
     // A character is storable when it comes back unchanged: this catches the default "?" and
     // any best-fit substitute (an accented letter stored as its plain one) alike.
     for (std::size_t pos = 0; pos < text.size();) {
@@ -53,7 +59,9 @@ bool EncodeText(std::wstring_view text, TextEncoding encoding, std::string& byte
         pos += character.size();
         if (character == L"\r" || character == L"\n") continue;
         if (DecodeText(Encode(character, CodePage(encoding)), encoding) == character) continue;
-        if (unstorable.find(character) == std::wstring::npos) unstorable.append(character);
+        if (std::find(listed.begin(), listed.end(), character) != listed.end()) continue;
+        listed.push_back(character);
+        unstorable.append(character);
     }
     if (!unstorable.empty()) return false;
     bytes = Encode(text, CodePage(encoding));

@@ -1,17 +1,8 @@
 #include "notes/text_escape.h"
 
+#include "notes/multibyte_text.h"
+
 namespace yorimemo {
-namespace {
-
-bool isLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
-bool isTrailByte(unsigned char c) {
-    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
-}
-
-}  // namespace
 
 std::string escapeLineBreaks(std::string_view text) {
     std::string out;
@@ -28,22 +19,18 @@ std::string escapeLineBreaks(std::string_view text) {
     return out;
 }
 
-std::string unescapeLineBreaks(std::string_view value) {
+std::string unescapeLineBreaks(std::string_view value, TextEncoding encoding) {
     std::string out;
     out.reserve(value.size());
     std::size_t i = 0;
     while (i < value.size()) {
-        const auto c = static_cast<unsigned char>(value[i]);
-        const bool hasNext = i + 1 < value.size();
-        if (isLeadByte(c) && hasNext && isTrailByte(static_cast<unsigned char>(value[i + 1]))) {
-            out.append(value.substr(i, 2));
-            i += 2;
-        } else if (c == '\\' && hasNext && value[i + 1] == 'n') {
+        const std::size_t length = FileCharLength(value, i, encoding);
+        if (length == 1 && value[i] == '\\' && i + 1 < value.size() && value[i + 1] == 'n') {
             out += "\r\n";
             i += 2;
         } else {
-            out += value[i];
-            ++i;
+            out.append(value.substr(i, length));
+            i += length;
         }
     }
     return out;

@@ -4,14 +4,17 @@
 #include <string>
 #include <string_view>
 
+#include "notes/text_encoding.h"
+
 namespace yorimemo {
 
 // Every line break becomes "\n": CR LF, and also a lone CR or a lone LF, so that no text can
 // break out of its line in the file.
 std::string escapeLineBreaks(std::string_view text);
 
-// Each "\n" becomes CR LF, except where the backslash is the second byte of a Shift-JIS character
-// (as in the katakana "so", 83 5C). Nothing else is an escape.
-std::string unescapeLineBreaks(std::string_view value);
+// Each "\n" becomes CR LF, except in a Shift-JIS file where the backslash is the second byte of a
+// double-byte character (as in the katakana "so", 83 5C). In UTF-8 every 5C is a backslash.
+// Nothing else is an escape.
+std::string unescapeLineBreaks(std::string_view value, TextEncoding encoding);
 
 }  // namespace yorimemo

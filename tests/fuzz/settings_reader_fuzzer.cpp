@@ -1,10 +1,13 @@
 // Loads arbitrary bytes as the settings file, saves every note it found and loads the result
-// again: nothing may crash, and what the program writes must read back as the same notes.
+// again: nothing may crash, what the program writes must read back as the same notes in the same
+// encoding, and a second start must leave the file as the first left it. Each input is tried as
+// it is and again behind the UTF-8 mark.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "notes/file_io.h"
 #include "notes/settings_file.h"
@@ -42,24 +45,36 @@ bool sameNote(const yorimemo::NoteSlot& a, const yorimemo::NoteSlot& b) {
            a.textRed == b.textRed;
 }
 
-}  // namespace
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+bool hasMark(std::string_view bytes) {
+    return bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark;
+}
+
+// What a start does: read the file, then save every note in use in one write.
+yorimemo::NoteTable start(MemoryFiles& files, const std::string& path) {
+    yorimemo::SettingsFile settings(path, files);
+    yorimemo::NoteTable table;
+    settings.load(table);
+    yorimemo::SettingsFile::Batch oneWrite(settings);
+    for (int slot = 0; slot < yorimemo::kSlotCount; ++slot) {
+        if (table.slots[slot].inUse()) settings.saveNote(table, slot);
+    }
+    return table;
+}
+
+void checkStarts(const std::string& input) {
     MemoryFiles files;
     const std::string path = "fuzz.ini";
-    files.files[path] = std::string(reinterpret_cast<const char*>(data), size);
+    files.files[path] = input;
 
-    yorimemo::SettingsFile settings(path, files);
-    yorimemo::NoteTable first;
-    settings.load(first);
-    {
-        yorimemo::SettingsFile::Batch oneWrite(settings);
-        for (int slot = 0; slot < yorimemo::kSlotCount; ++slot) {
-            if (first.slots[slot].inUse()) settings.saveNote(first, slot);
-        }
-    }
-    yorimemo::NoteTable second;
-    yorimemo::SettingsFile(path, files).load(second);
+    const yorimemo::NoteTable first = start(files, path);
+    const std::string afterFirst = files.files[path];
+    if (hasMark(afterFirst) != hasMark(input)) std::abort();
+    const yorimemo::NoteTable second = start(files, path);
+    if (files.files[path] != afterFirst) std::abort();
+
+    if (first.encoding != second.encoding) std::abort();
     for (int slot = 0; slot < yorimemo::kSlotCount; ++slot) {
         const auto& before = first.slots[slot];
         const auto& after = second.slots[slot];
@@ -67,5 +82,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (before.inUse() && !sameNote(before, after)) std::abort();
     }
     if (first.nextPriority != second.nextPriority) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    checkStarts(input);
+    if (!hasMark(input)) checkStarts(std::string(kUtf8Mark) + input);
     return 0;
 }

@@ -5,8 +5,12 @@
 #include <optional>
 #include <string>
 
+#include "tests/notes/test_files.h"
+
 namespace yorimemo {
 namespace {
+
+using testing::kUtf8Mark;
 
 std::optional<std::string> lookUp(std::string_view file, std::string_view section,
                                   std::string_view key) {
@@ -123,6 +127,27 @@ TEST(ProfileReadTest, HeaderNameRunsToTheLastClosingBracket) {
     EXPECT_EQ(lookUp(file, "B]", "c"), "3");
 }
 
+TEST(ProfileReadTest, TheUtf8MarkMakesAUtf8FileAndIsNoPartOfTheFirstLine) {
+    const ProfileDocument marked = ProfileDocument::parse(kUtf8Mark + "[Husen1]\r\nID=0\r\n");
+    EXPECT_EQ(marked.encoding(), TextEncoding::kUtf8);
+    EXPECT_EQ(marked.find("Husen1", "ID"), "0");
+    EXPECT_EQ(ProfileDocument::parse(kUtf8Mark + "k=1\r\n").find("", "k"), "1");
+    EXPECT_EQ(ProfileDocument::parse("[Husen1]\r\n").encoding(), TextEncoding::kShiftJis);
+    // Only at the very start: elsewhere the bytes belong to their line.
+    EXPECT_EQ(lookUp("[A]\r\n" + kUtf8Mark + "k=1\r\n", "A", "k"), std::nullopt);
+    EXPECT_EQ(lookUp(" " + kUtf8Mark + "[A]\r\nk=1\r\n", "A", "k"), std::nullopt);
+}
+
+TEST(ProfileReadTest, AClosingBracketInsideAShiftJisCharacterEndsNoHeader) {
+    // "ゾ" is 83 5D, and 5D is "]".
+    const std::string file = "[A]\r\n[\x83\x5d\r\nk=1\r\n[\x83\x5d]\r\nk=2\r\n";
+    EXPECT_EQ(lookUp(file, "A", "k"), "1");
+    EXPECT_EQ(lookUp(file, "\x83\x5d", "k"), "2");
+    // In UTF-8 the same bytes are no character, and every 5D is a bracket.
+    EXPECT_EQ(lookUp(kUtf8Mark + file, "A", "k"), std::nullopt);
+    EXPECT_EQ(lookUp(kUtf8Mark + file, "\x83", "k"), "1");
+}
+
 TEST(ProfileReadTest, KeysBeforeTheFirstHeaderBelongToTheNamelessSection) {
     const std::string file = "top=1\r\n[A]\r\na=2\r\n";
     EXPECT_EQ(lookUp(file, "", "top"), "1");
@@ -136,6 +161,31 @@ TEST(ProfileWriteTest, UnchangedDocumentSerializesToTheSameBytes) {
         "; made by hand\r\n\r\n  [ System ]  \r\n  Floating =  on  \r\nodd line\r\n\r\n"
         "[Husen1]\r\nID=0\r\n";
     EXPECT_EQ(ProfileDocument::parse(file).serialize(), file);
+}
+
+TEST(ProfileWriteTest, AUtf8FileKeepsItsMarkAndANewOneIsMadeWithIt) {
+    const std::string file = kUtf8Mark + "[A]\r\nk=\xe3\x82\xbd\r\n";
+    EXPECT_EQ(ProfileDocument::parse(file).serialize(), file);
+    EXPECT_EQ(afterSet(file, "A", "k", "v"), kUtf8Mark + "[A]\r\nk=v\r\n");
+    EXPECT_EQ(afterRemove(file, "A"), kUtf8Mark);
+    EXPECT_EQ(afterSet(kUtf8Mark, "S", "k", "v"), kUtf8Mark + "[S]\r\nk=v\r\n");
+    ProfileDocument made(TextEncoding::kUtf8);
+    made.set("S", "k", "v");
+    EXPECT_EQ(made.serialize(), kUtf8Mark + "[S]\r\nk=v\r\n");
+    EXPECT_EQ(ProfileDocument().serialize(), "");
+}
+
+TEST(ProfileWriteTest, ALineThatAlreadyReadsAsTheValueKeepsItsBytes) {
+    using namespace std::string_literals;
+    const std::string file = "[A]\r\n  Key =  \" v \"  \r\nquoted='x'\r\nnul=ab\0cd\r\nnum= 5\r\n"s;
+    ProfileDocument document = ProfileDocument::parse(file);
+    document.set("A", "key", " v ");
+    document.set("A", "quoted", "x");
+    document.set("A", "nul", "ab");
+    document.set("A", "num", "5");
+    EXPECT_EQ(document.serialize(), file);
+    document.set("A", "num", "+5");
+    EXPECT_EQ(document.find("A", "num"), "+5");
 }
 
 TEST(ProfileWriteTest, LineEndsBecomeCrLfAndLineContentsStay) {

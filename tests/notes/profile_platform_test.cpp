@@ -93,6 +93,8 @@ const std::vector<std::string> kTrickyFiles = {
     "\r\nText=\x83\x5cn\r\n",
     // Shift-JIS names and values, full-width blanks kept.
     "[\x83\x5c]\r\nk=\x81\x40\x82\xa0\x81\x40\r\n[A]\r\nk=\x95\x5c\\n\r\n",
+    // "[" and "ゾ" (83 5D, whose second byte is "]") is no header.
+    "[A]\r\n[\x83\x5d\r\nk=in A\r\n",
     // A value longer than the platform's usual 255 bytes.
     "[A]\r\nk=" + std::string(1000, 'v') + "\r\n",
 };

@@ -9,12 +9,15 @@
 namespace yorimemo {
 namespace {
 
+using testing::kUtf8Mark;
 using testing::readBytes;
 using testing::ScratchFolder;
 using testing::ScriptedFileSystem;
 using testing::writeBytes;
 
 const std::string kGothic = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
+const std::string kGothicUtf8 =
+    "\xEF\xBC\xAD\xEF\xBC\xB3\x20\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -25,6 +28,17 @@ protected:
     NoteTable load() {
         NoteTable table;
         SettingsFile(ini).load(table);
+        return table;
+    }
+    // What every start does after reading: each note in use is saved whole, in one write.
+    NoteTable loadAndRewriteEveryNote() {
+        SettingsFile file(ini);
+        NoteTable table;
+        file.load(table);
+        const SettingsFile::Batch oneWrite(file);
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            if (table.slots[slot].inUse()) file.saveNote(table, slot);
+        }
         return table;
     }
 
@@ -367,6 +381,99 @@ TEST_F(SettingsFileTest, LoneLineBreaksComeBackAsCrLf) {
     SettingsFile(ini).saveNote(table, 0);
     EXPECT_NE(readBytes(ini).find("\r\nText=a\\nb\\nc\r\n"), std::string::npos);
     EXPECT_EQ(load().slots[0].text, "a\r\nb\r\nc");
+}
+
+// The file's encoding.
+
+TEST_F(SettingsFileTest, AFileWithTheUtf8MarkIsReadAsUtf8AndKeepsTheMark) {
+    writeBytes(ini, kUtf8Mark + "[Husen1]\r\nID=0\r\nText=\xE3\x82\xBD\\n\x83\\n\r\n");
+    SettingsFile file(ini);
+    NoteTable table;
+    file.load(table);
+    EXPECT_EQ(table.encoding, TextEncoding::kUtf8);
+    ASSERT_TRUE(table.slots[0].inUse());
+    EXPECT_EQ(table.slots[0].text, "\xE3\x82\xBD\r\n\x83\r\n");
+    EXPECT_EQ(table.slots[0].fontName, kGothicUtf8);
+    EXPECT_EQ(table.defaultFontName, kGothicUtf8);
+
+    table.slots[1] = sampleNote(1).slots[1];
+    file.saveNote(table, 1);
+    const std::string bytes = readBytes(ini);
+    EXPECT_EQ(bytes.rfind(kUtf8Mark + "[Husen1]\r\n", 0), 0u) << bytes;
+    EXPECT_EQ(bytes.find("[Husen1]", 4), std::string::npos) << "one section per slot";
+    EXPECT_NE(bytes.find("[Husen2]\r\nID=4\r\n"), std::string::npos);
+
+    // Removed since the start: made again with the mark, so that its values read back the same.
+    std::filesystem::remove(ini);
+    file.saveNote(table, 1);
+    EXPECT_EQ(readBytes(ini).rfind(kUtf8Mark + "[Husen2]\r\n", 0), 0u);
+}
+
+TEST_F(SettingsFileTest, WithoutTheMarkTheFileIsShiftJis) {
+    const NoteTable table = loadFrom("[Husen1]\r\nID=0\r\nText=\x83\\n\r\n");
+    EXPECT_EQ(table.encoding, TextEncoding::kShiftJis);
+    EXPECT_EQ(table.slots[0].text, "\x83\\n") << "83 5C is one character";
+    EXPECT_EQ(table.slots[0].fontName, kGothic);
+}
+
+TEST_F(SettingsFileTest, AnUnreadableFileLeavesTheEncodingUntilItIsRead) {
+    writeBytes(ini, "[Husen1]\r\nID=0\r\n");
+    ScriptedFileSystem files;
+    files.failReads = true;
+    SettingsFile file(ini, files);
+    NoteTable table;
+    table.encoding = TextEncoding::kUtf8;
+    EXPECT_FALSE(file.load(table));
+    EXPECT_EQ(table.encoding, TextEncoding::kUtf8);
+    EXPECT_EQ(table.defaultFontName, kGothicUtf8) << "in the encoding of the notes made meanwhile";
+    files.failReads = false;
+    ASSERT_TRUE(file.load(table));
+    EXPECT_EQ(table.encoding, TextEncoding::kShiftJis);
+}
+
+// A start rewrites every note it read; a value nobody changed keeps its bytes, whatever they are.
+// Numbers here are already as "%d" writes them, so the whole file must come back unchanged.
+
+std::string noteSection(int number, const std::string& fontLine, const std::string& textLine) {
+    const std::string n = std::to_string(number - 1);
+    return "[Husen" + std::to_string(number) + "]\r\nID=" + n + "\r\nPriority=" + n +
+           "\r\nPosX = -10 \r\nPosY=20\r\nWidth=300\r\nType=2\r\n" + fontLine +
+           "\r\nFontSize=9\r\n" + textLine + "\r\nTextRed=0\r\n";
+}
+
+TEST_F(SettingsFileTest, StartUpRewriteKeepsAShiftJisFileByteForByte) {
+    using namespace std::string_literals;
+    const std::string file =
+        "; by hand\r\n" +
+        // NEC-selected IBM extensions, IBM extensions, NEC specials, both codes of "≒".
+        noteSection(1, "FontName=" + kGothic,
+                    "Text=\xED\x40\xED\x41\xFA\x40\xFA\x5C\x87\x40\x87\x90\x81\xE0") +
+        // Bytes no character uses, and a lead byte that ends the value.
+        noteSection(2, "fontname =  \" Mono \"  ", "Text=\x80\xA0\xFD\xFE\xFF\x83") +
+        // Backslashes before other letters, and after a character whose second byte is 5C.
+        noteSection(3, "FontName='Quoted'",
+                    "  text =  \\q\\N\\\\x\\\x83\x5C\\n\x83\x5Cn\x83\\n end\\  ") +
+        noteSection(4, "FontName=\"\"", "Text=\"a\"\r\n\r\n") +
+        noteSection(5, "FontName=ab\0cd"s, "Text=\" \x81\x40 \"\x1a"s);
+    writeBytes(ini, file);
+    const NoteTable table = loadAndRewriteEveryNote();
+    EXPECT_EQ(table.slots[2].text, "\\q\\N\\\\x\\\x83\x5C\r\n\x83\x5Cn\x83\\n end\\");
+    EXPECT_EQ(table.slots[4].fontName, "ab");
+    EXPECT_EQ(readBytes(ini), file);
+}
+
+TEST_F(SettingsFileTest, StartUpRewriteKeepsAUtf8FileByteForByte) {
+    const std::string file =
+        kUtf8Mark + "[System]\r\nFloating=on\r\n" +
+        noteSection(1, "FontName=" + kGothicUtf8, "Text=\xE3\x82\xBD\\n\xF0\x9F\x98\x80") +
+        // Cut, lone and impossible bytes; overlong forms; a surrogate; the bytes of code page 932.
+        noteSection(2, "FontName = \xC3 ", "Text=\xC3\\n\x80\xFF\xFE\xC0\xAF\xE0\x80\xAF\xE3\x82") +
+        noteSection(3, "FontName=\xED\xA0\x80", "Text= '\x83\\n\x83\x5C' \\N\\");
+    writeBytes(ini, file);
+    const NoteTable table = loadAndRewriteEveryNote();
+    EXPECT_EQ(table.slots[1].text, "\xC3\r\n\x80\xFF\xFE\xC0\xAF\xE0\x80\xAF\xE3\x82");
+    EXPECT_EQ(table.slots[2].text, "'\x83\r\n\x83\x5C' \\N\\");
+    EXPECT_EQ(readBytes(ini), file);
 }
 
 // Failures: the file keeps its old content, the edits are held and land later, in order.

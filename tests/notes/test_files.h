@@ -14,6 +14,9 @@
 
 namespace yorimemo::testing {
 
+// The byte-order mark with which a file says it is UTF-8.
+inline const std::string kUtf8Mark = "\xEF\xBB\xBF";
+
 class ScratchFolder {
 public:
     ScratchFolder() {
