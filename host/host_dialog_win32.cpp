@@ -5,6 +5,7 @@
 
 #include "framework/popup_menu.h"
 #include "host/autostart_win32.h"
+#include "host/display_dpi_win32.h"
 #include "host/edit_note_dialog_win32.h"
 #include "host/erase_note_dialog_win32.h"
 #include "host/notice_text.h"
@@ -232,8 +233,8 @@ void CHostDlg::showNotice(Notice notice) {
     tray_.showBalloon(text.title, text.body, text.warning);
 }
 
-std::vector<ScreenRect> CHostDlg::workAreas() {
-    std::vector<ScreenRect> areas;
+std::vector<WorkArea> CHostDlg::workAreas() {
+    std::vector<WorkArea> areas;
     ::EnumDisplayMonitors(
         nullptr, nullptr,
         [](HMONITOR monitor, HDC, LPRECT, LPARAM param) -> BOOL {
@@ -243,8 +244,8 @@ std::vector<ScreenRect> CHostDlg::workAreas() {
                 const RECT& work = info.rcWork;
                 // Out of memory the list stays short; nothing may leave this callback.
                 try {
-                    reinterpret_cast<std::vector<ScreenRect>*>(param)->push_back(
-                        {work.left, work.top, work.right, work.bottom});
+                    reinterpret_cast<std::vector<WorkArea>*>(param)->push_back(
+                        {{work.left, work.top, work.right, work.bottom}, monitorDpi(monitor)});
                 } catch (...) {
                     return FALSE;
                 }
@@ -253,6 +254,10 @@ std::vector<ScreenRect> CHostDlg::workAreas() {
         },
         reinterpret_cast<LPARAM>(&areas));
     return areas;
+}
+
+std::int32_t CHostDlg::systemDpi() {
+    return yorimemo::systemDpi();
 }
 
 bool CHostDlg::autostartEnabled() {
