@@ -80,7 +80,8 @@ BOOL CHostDlg::OnInitDialog() {
     CIconHandle image;
     if (length > 0 && length < static_cast<int>(sizeof iconPath)) {
         image.reset(static_cast<HICON>(
-            ::LoadImageA(nullptr, iconPath, IMAGE_ICON, 16, 16, LR_LOADFROMFILE)));
+            ::LoadImageA(nullptr, iconPath, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                         ::GetSystemMetrics(SM_CYSMICON), LR_LOADFROMFILE)));
     }
     tray_.describe(hwnd(), kTrayIconId, kTrayNotifyMessage, std::move(image), kTrayTip);
     taskbarCreatedMessage_ = ::RegisterWindowMessageA("TaskbarCreated");
