@@ -305,22 +305,16 @@ TEST(DialogTemplatesTest, TheProgramCarriesOneManifestForEveryScaleAndTheCurrent
     const HMODULE program = ::LoadLibraryExA(
         YORIMEMO_PROGRAM_FILE, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(program, nullptr);
-    std::vector<std::pair<WORD, WORD>> manifests;  // id, language
+    std::vector<ULONG_PTR> manifests;
     ::EnumResourceNamesA(
         program, MAKEINTRESOURCEA(24) /* RT_MANIFEST */,
-        [](HMODULE module, LPCSTR type, LPSTR name, LONG_PTR list) -> BOOL {
-            ::EnumResourceLanguagesA(
-                module, type, name,
-                [](HMODULE, LPCSTR, LPCSTR name, WORD language, LONG_PTR list) -> BOOL {
-                    reinterpret_cast<std::vector<std::pair<WORD, WORD>>*>(list)->emplace_back(
-                        static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name)), language);
-                    return TRUE;
-                },
-                list);
+        [](HMODULE, LPCSTR, LPSTR name, LONG_PTR list) -> BOOL {
+            reinterpret_cast<std::vector<ULONG_PTR>*>(list)->push_back(
+                reinterpret_cast<ULONG_PTR>(name));
             return TRUE;
         },
         reinterpret_cast<LONG_PTR>(&manifests));
-    EXPECT_EQ(manifests, (std::vector<std::pair<WORD, WORD>>{{1, 0}}));
+    EXPECT_EQ(manifests, std::vector<ULONG_PTR>{1});
 
     const HRSRC found = ::FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
     ASSERT_NE(found, nullptr);
