@@ -35,10 +35,10 @@ ScreenRect DialogArea(const NoteTable& table, int slot) {
             std::int64_t{from} + std::max(size, 0), std::numeric_limits<std::int32_t>::min(),
             std::numeric_limits<std::int32_t>::max()));
     };
-    const ScreenRect card{note.shownX, note.shownY, edge(note.shownX, note.width),
+    const ScreenRect card{note.shownX, note.shownY, edge(note.shownX, note.cardWidth),
                           edge(note.shownY, note.cardHeight)};
-    return nearestWorkArea(card, table.workAreas)
-        .value_or(ScreenRect{0, 0, table.desktopRight, table.desktopBottom});
+    const std::optional<WorkArea> monitor = nearestWorkArea(card, table.workAreas);
+    return monitor ? monitor->area : ScreenRect{0, 0, table.desktopRight, table.desktopBottom};
 }
 
 }  // namespace yorimemo

@@ -5,6 +5,7 @@
 
 #include "framework/popup_menu.h"
 #include "host/autostart_win32.h"
+#include "host/display_dpi_win32.h"
 #include "host/edit_note_dialog_win32.h"
 #include "host/erase_note_dialog_win32.h"
 #include "host/notice_text.h"
@@ -79,7 +80,8 @@ BOOL CHostDlg::OnInitDialog() {
     CIconHandle image;
     if (length > 0 && length < static_cast<int>(sizeof iconPath)) {
         image.reset(static_cast<HICON>(
-            ::LoadImageA(nullptr, iconPath, IMAGE_ICON, 16, 16, LR_LOADFROMFILE)));
+            ::LoadImageA(nullptr, iconPath, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                         ::GetSystemMetrics(SM_CYSMICON), LR_LOADFROMFILE)));
     }
     tray_.describe(hwnd(), kTrayIconId, kTrayNotifyMessage, std::move(image), kTrayTip);
     taskbarCreatedMessage_ = ::RegisterWindowMessageA("TaskbarCreated");
@@ -232,8 +234,8 @@ void CHostDlg::showNotice(Notice notice) {
     tray_.showBalloon(text.title, text.body, text.warning);
 }
 
-std::vector<ScreenRect> CHostDlg::workAreas() {
-    std::vector<ScreenRect> areas;
+std::vector<WorkArea> CHostDlg::workAreas() {
+    std::vector<WorkArea> areas;
     ::EnumDisplayMonitors(
         nullptr, nullptr,
         [](HMONITOR monitor, HDC, LPRECT, LPARAM param) -> BOOL {
@@ -243,8 +245,8 @@ std::vector<ScreenRect> CHostDlg::workAreas() {
                 const RECT& work = info.rcWork;
                 // Out of memory the list stays short; nothing may leave this callback.
                 try {
-                    reinterpret_cast<std::vector<ScreenRect>*>(param)->push_back(
-                        {work.left, work.top, work.right, work.bottom});
+                    reinterpret_cast<std::vector<WorkArea>*>(param)->push_back(
+                        {{work.left, work.top, work.right, work.bottom}, monitorDpi(monitor)});
                 } catch (...) {
                     return FALSE;
                 }
@@ -253,6 +255,10 @@ std::vector<ScreenRect> CHostDlg::workAreas() {
         },
         reinterpret_cast<LPARAM>(&areas));
     return areas;
+}
+
+std::int32_t CHostDlg::systemDpi() {
+    return yorimemo::systemDpi();
 }
 
 bool CHostDlg::autostartEnabled() {

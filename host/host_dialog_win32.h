@@ -48,7 +48,8 @@ private:
     bool runEraseDialog(int slot) override;
     bool confirmQuitUnsaved() override;
     void showNotice(Notice notice) override;
-    std::vector<ScreenRect> workAreas() override;
+    std::vector<WorkArea> workAreas() override;
+    std::int32_t systemDpi() override;
     bool autostartEnabled() override;
     void setAutostart(bool enabled) override;
     void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) override;

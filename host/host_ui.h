@@ -40,8 +40,10 @@ public:
     // Quitting with changes that could not be saved: true when the user quits anyway.
     virtual bool confirmQuitUnsaved() = 0;
     virtual void showNotice(Notice notice) = 0;
-    // The work areas of the monitors now, in screen coordinates.
-    virtual std::vector<ScreenRect> workAreas() = 0;
+    // The work areas of the monitors now, in screen coordinates, with their pixels per inch.
+    virtual std::vector<WorkArea> workAreas() = 0;
+    // The pixels per inch that stored places are shown at.
+    virtual std::int32_t systemDpi() = 0;
     // Whether the system starts this program at log-on, and switching that.
     virtual bool autostartEnabled() = 0;
     virtual void setAutostart(bool enabled) = 0;

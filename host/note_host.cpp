@@ -4,6 +4,7 @@
 
 #include "host/event_message.h"
 #include "mote/card_placement.h"
+#include "mote/display_scale.h"
 #include "mote/note_renderer.h"
 #include "notes/decimal.h"
 #include "notes/file_io.h"
@@ -86,6 +87,7 @@ void NoteHost::openMoteLibrary(std::unique_ptr<MoteLibrary> library, LibraryHand
     drag_.active = 0;
     noteMenuFlag_ = 0;
     table_.workAreas = ui_.workAreas();
+    table_.systemDpi = ui_.systemDpi();
     SettingsFile::Batch oneWrite(settings_);
     for (int slot = 0; slot < kSlotCount; ++slot) {
         NoteSlot& note = table_.slots[slot];
@@ -143,6 +145,8 @@ void NoteHost::onEventMessage(std::string_view payload) {
         onRightButtonUp(id);
     } else if (name == "OnMoteLButtonDoubleClick") {
         onDoubleClick(id);
+    } else if (name == "OnMoteDpiChanged") {
+        onDpiChanged(id, x);
     }
 }
 
@@ -151,14 +155,15 @@ void NoteHost::onButtonDown(std::int32_t id, std::int32_t x, std::int32_t y) {
     if (slot >= 0) {
         // From a press on, the place the card is shown at is the note's place.
         NoteSlot& note = table_.slots[slot];
-        note.x = note.shownX;
-        note.y = note.shownY;
+        note.x = unscaleFromDpi(note.shownX, table_.systemDpi);
+        note.y = unscaleFromDpi(note.shownY, table_.systemDpi);
         const std::int32_t priority = table_.takeNextPriority();
         table_.slots[slot].priority = priority;
         library_->setPriority(id, priority);
         settings_.savePriority(table_, slot);
     }
     drag_ = {1, id, x, y};
+    dpiAfterDrag_ = 0;
 }
 
 void NoteHost::onMouseMove(std::int32_t x, std::int32_t y) {
@@ -172,15 +177,40 @@ void NoteHost::onMouseMove(std::int32_t x, std::int32_t y) {
     const int slot = findNote(drag_.moteId);
     if (slot < 0) return;
     NoteSlot& note = table_.slots[slot];
-    note.x = note.shownX = library_->posX(drag_.moteId).value_or(0);
-    note.y = note.shownY = library_->posY(drag_.moteId).value_or(0);
+    note.shownX = library_->posX(drag_.moteId).value_or(0);
+    note.shownY = library_->posY(drag_.moteId).value_or(0);
+    note.x = unscaleFromDpi(note.shownX, table_.systemDpi);
+    note.y = unscaleFromDpi(note.shownY, table_.systemDpi);
 }
 
 void NoteHost::onButtonUp() {
     if (drag_.active != 1) return;
     drag_.active = 0;
     const int slot = findNote(drag_.moteId);
-    if (slot >= 0) settings_.savePosition(table_, slot);
+    if (slot < 0) return;
+    settings_.savePosition(table_, slot);
+    if (dpiAfterDrag_ != 0) redrawAtDpi(slot, dpiAfterDrag_);
+    dpiAfterDrag_ = 0;
+}
+
+void NoteHost::onDpiChanged(std::int32_t id, std::int32_t dpi) {
+    const int slot = findNote(id);
+    if (slot < 0 || usableDpi(dpi) != dpi) return;
+    // A rebuilt card is a new mote, which would end the drag under the pointer: it waits for
+    // the release.
+    if (drag_.active == 1 && drag_.moteId == id) {
+        dpiAfterDrag_ = dpi;
+        return;
+    }
+    redrawAtDpi(slot, dpi);
+}
+
+void NoteHost::redrawAtDpi(int slot, std::int32_t dpi) {
+    NoteSlot& note = table_.slots[slot];
+    if (!note.hasCard || note.dpi == dpi) return;
+    // Only the look changes: the file keeps what it holds.
+    const HiddenDrawScope keepHidden(*this, slot);
+    renderNote(*library_, table_, slot, note.priority, true, dpi);
 }
 
 void NoteHost::onRightButtonUp(std::int32_t id) {
@@ -286,8 +316,12 @@ void NoteHost::createNote(NoteColor color) {
     const int slot = table_.firstFreeSlot();
     if (slot >= 0) {
         NoteSlot& note = table_.slots[slot];
-        note.x = centred(table_.desktopRight, table_.defaultWidth);
-        note.y = centred(table_.desktopBottom, table_.defaultHeight);
+        // In the middle of the screen as shown, kept at 100 % like every stored place.
+        const std::int32_t dpi = table_.systemDpi;
+        note.x =
+            unscaleFromDpi(centred(table_.desktopRight, scaleToDpi(table_.defaultWidth, dpi)), dpi);
+        note.y = unscaleFromDpi(
+            centred(table_.desktopBottom, scaleToDpi(table_.defaultHeight, dpi)), dpi);
         note.width = table_.defaultWidth;
         note.color = color;
         note.fontName = table_.defaultFontName;
@@ -400,6 +434,7 @@ bool NoteHost::readLateFile(bool tell) {
     read.desktopRight = table_.desktopRight;
     read.desktopBottom = table_.desktopBottom;
     read.workAreas = table_.workAreas;
+    read.systemDpi = table_.systemDpi;
     if (floatingSwitchedUnread_) read.floating = table_.floating;
     floatingSwitchedUnread_ = false;
 
@@ -469,7 +504,8 @@ void NoteHost::fitCardsOnScreen() {
         if (!note.hasCard) continue;
         // From the stored place, so a monitor plugged back shows the note where it was.
         const CardOrigin fit =
-            fitOnScreen(note.x, note.y, note.width, note.cardHeight, table_.workAreas);
+            fitOnScreen(scaleToDpi(note.x, table_.systemDpi), scaleToDpi(note.y, table_.systemDpi),
+                        note.cardWidth, note.cardHeight, table_.workAreas);
         if (fit == CardOrigin{note.shownX, note.shownY}) continue;
         library_->move(note.moteId, fit.x - note.shownX, fit.y - note.shownY);
         note.shownX = fit.x;

@@ -85,6 +85,9 @@ private:
     void onButtonUp();
     void onRightButtonUp(std::int32_t id);
     void onDoubleClick(std::int32_t id);
+    // The card's window reached a monitor of another scale.
+    void onDpiChanged(std::int32_t id, std::int32_t dpi);
+    void redrawAtDpi(int slot, std::int32_t dpi);
 
     void showMenu(std::int32_t id);
     void runCommand(MenuCommand command, std::int32_t id);
@@ -110,6 +113,7 @@ private:
     HostUi& ui_;
     std::unique_ptr<MoteLibrary> library_;
     DragState drag_;
+    std::int32_t dpiAfterDrag_ = 0;  // the dragged card's new scale, drawn at the release
     std::int32_t noteMenuFlag_ = 0;
     int modalDepth_ = 0;
     std::uint32_t ticks_ = 0;

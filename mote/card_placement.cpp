@@ -52,15 +52,15 @@ std::int32_t clamped(std::int64_t value) {
 
 }  // namespace
 
-std::optional<ScreenRect> nearestWorkArea(const ScreenRect& card,
-                                          const std::vector<ScreenRect>& workAreas) {
+std::optional<WorkArea> nearestWorkArea(const ScreenRect& card,
+                                        const std::vector<WorkArea>& workAreas) {
     const Box box = boxOf(card);
-    const ScreenRect* best = nullptr;
+    const WorkArea* best = nullptr;
     std::int64_t bestOverlap = 0;
     std::int64_t bestDistance = std::numeric_limits<std::int64_t>::max();
-    for (const ScreenRect& area : workAreas) {
-        const std::int64_t shared = overlap(box, boxOf(area));
-        const std::int64_t away = shared > 0 ? 0 : distance(box, boxOf(area));
+    for (const WorkArea& area : workAreas) {
+        const std::int64_t shared = overlap(box, boxOf(area.area));
+        const std::int64_t away = shared > 0 ? 0 : distance(box, boxOf(area.area));
         if (shared > bestOverlap || (bestOverlap == 0 && shared == 0 && away < bestDistance)) {
             best = &area;
             bestOverlap = shared;
@@ -72,18 +72,19 @@ std::optional<ScreenRect> nearestWorkArea(const ScreenRect& card,
 }
 
 CardOrigin fitOnScreen(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
-                       const std::vector<ScreenRect>& workAreas) {
+                       const std::vector<WorkArea>& workAreas) {
     const std::int64_t w = std::max<std::int32_t>(width, 0);
     const std::int64_t h = std::max<std::int32_t>(height, 0);
     const Box card{x, y, x + w, y + h};
-    for (const ScreenRect& area : workAreas) {
-        if (contains(boxOf(area), card)) return {x, y};
+    for (const WorkArea& area : workAreas) {
+        if (contains(boxOf(area.area), card)) return {x, y};
     }
     const ScreenRect cardRect{x, y, clamped(card.right), clamped(card.bottom)};
-    const std::optional<ScreenRect> area = nearestWorkArea(cardRect, workAreas);
-    if (!area) return {x, y};
-    return {clamped(fitAxis(x, w, area->left, area->right)),
-            clamped(fitAxis(y, h, area->top, area->bottom))};
+    const std::optional<WorkArea> monitor = nearestWorkArea(cardRect, workAreas);
+    if (!monitor) return {x, y};
+    const ScreenRect& area = monitor->area;
+    return {clamped(fitAxis(x, w, area.left, area.right)),
+            clamped(fitAxis(y, h, area.top, area.bottom))};
 }
 
 }  // namespace yorimemo

@@ -19,12 +19,12 @@ struct CardOrigin {
 
 // The work area the card lies on most, or nearest to it when it lies on none; none when the
 // list is empty.
-std::optional<ScreenRect> nearestWorkArea(const ScreenRect& card,
-                                          const std::vector<ScreenRect>& workAreas);
+std::optional<WorkArea> nearestWorkArea(const ScreenRect& card,
+                                        const std::vector<WorkArea>& workAreas);
 
 // With no work areas known the stored place is kept. A card larger than the work area keeps its
 // left and top edge inside it.
 CardOrigin fitOnScreen(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
-                       const std::vector<ScreenRect>& workAreas);
+                       const std::vector<WorkArea>& workAreas);
 
 }  // namespace yorimemo

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 
+#include "mote/display_scale.h"
 #include "motelib/mote_api.h"
 
 namespace yorimemo {
@@ -41,6 +42,14 @@ HMODULE loadFromDirectory(const std::string& directory, const std::string& fileN
     if (directory.empty()) return nullptr;
     const std::string path = directory + "\\" + fileName;
     return ::LoadLibraryA(path.c_str());
+}
+
+std::int32_t screenDpi() {
+    HDC screen = ::GetDC(nullptr);
+    if (screen == nullptr) return kBaseDpi;
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return usableDpi(dpi);
 }
 
 }  // namespace
@@ -182,9 +191,16 @@ bool CMoteLibrary::drawLine(LibraryHandle bitmap, LibraryHandle surface, std::in
                                        x2, y2, color);
 }
 
-std::optional<LibraryHandle> CMoteLibrary::createFont(std::string_view name, std::int32_t size) {
+std::optional<LibraryHandle> CMoteLibrary::createFont(std::string_view name, std::int32_t size,
+                                                      std::int32_t dpi) {
     const auto fn = entry<MoteCreateFontFn>(kCreateFont);
     if (fn == nullptr) return std::nullopt;
+    // The library sizes its fonts for the screen's pixels per inch: a card on a monitor of
+    // another scale asks for the points that come out at the same pixel height there.
+    if (dpi != 0) {
+        const std::int32_t screen = screenDpi();
+        if (usableDpi(dpi) != screen) size = mulDivRounded(size, usableDpi(dpi), screen);
+    }
     const LibraryText text = makeLibraryText(name);
     return fn(text.bytes, text.length, size);
 }

@@ -150,7 +150,8 @@ public:
                   std::int32_t width, std::int32_t height, std::uint32_t color) override;
     bool drawLine(LibraryHandle bitmap, LibraryHandle surface, std::int32_t x1, std::int32_t y1,
                   std::int32_t x2, std::int32_t y2, std::uint32_t color) override;
-    std::optional<LibraryHandle> createFont(std::string_view name, std::int32_t size) override;
+    std::optional<LibraryHandle> createFont(std::string_view name, std::int32_t size,
+                                            std::int32_t dpi) override;
     bool deleteFont(LibraryHandle font) override;
     bool drawText(LibraryHandle bitmap, std::string_view text, LibraryHandle font,
                   std::uint32_t color, TextRect* rect, std::uint32_t format) override;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "mote/card_placement.h"
+#include "mote/display_scale.h"
 
 namespace yorimemo {
 
@@ -41,8 +42,9 @@ std::int32_t less(std::int32_t value, std::int32_t amount) {
     return static_cast<std::int32_t>(static_cast<std::int64_t>(value) - amount);
 }
 
-std::int32_t cardHeight(std::int32_t measuredBottom, std::int32_t defaultHeight) {
-    const std::int64_t height = static_cast<std::int64_t>(measuredBottom) + kMarginBottom;
+std::int32_t cardHeight(std::int32_t measuredBottom, std::int32_t marginBottom,
+                        std::int32_t defaultHeight) {
+    const std::int64_t height = static_cast<std::int64_t>(measuredBottom) + marginBottom;
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
         std::max<std::int64_t>(height, defaultHeight), INT32_MIN, INT32_MAX));
 }
@@ -55,22 +57,34 @@ NoteColors noteColors(NoteColor color, std::int32_t textRed) {
 }
 
 void renderNote(MoteLibrary& library, NoteTable& table, int slot, std::int32_t priority,
-                bool stayInUse) {
+                bool stayInUse, std::int32_t dpi) {
     NoteSlot& note = table.slots[slot];
+    dpi = usableDpi(dpi != 0 ? dpi : cardDpi(table, note));
+    // The card's geometry at its monitor's scale; the text is laid out there by a font made for
+    // that scale, never stretched.
+    const auto scaled = [dpi](std::int32_t value) { return scaleToDpi(value, dpi); };
+    const std::int32_t width = scaled(note.width);
+    const std::int32_t marginX = scaled(kMarginX);
+    const std::int32_t topEdge = std::max(scaled(1), 1);
     library.lockDraw();
-    const LibraryHandle font = library.createFont(note.fontName, note.fontSize).value_or(0);
+    const LibraryHandle font = library.createFont(note.fontName, note.fontSize, dpi).value_or(0);
 
-    TextRect rect{kMarginX, kTextTop, less(note.width, kMarginX), 0};
+    TextRect rect{marginX, scaled(kTextTop), less(width, marginX), 0};
     const NoteColors colors = noteColors(note.color, note.textRed);
     library.drawText(0, note.text, font, colors.text, &rect, kDrawTextMeasure);
-    const std::int32_t height = cardHeight(rect.bottom, table.defaultHeight);
+    const std::int32_t height =
+        cardHeight(rect.bottom, scaled(kMarginBottom), scaled(table.defaultHeight));
 
     // A note stored where no screen is any more is shown where it can be reached; x and y keep
     // the stored place until the user moves the card.
-    const CardOrigin shown = fitOnScreen(note.x, note.y, note.width, height, table.workAreas);
+    const CardOrigin shown =
+        fitOnScreen(scaleToDpi(note.x, table.systemDpi), scaleToDpi(note.y, table.systemDpi), width,
+                    height, table.workAreas);
     note.shownX = shown.x;
     note.shownY = shown.y;
+    note.cardWidth = width;
     note.cardHeight = height;
+    note.dpi = dpi;
 
     if (note.hasCard) library.remove(note.moteId);
     note.hasCard = false;
@@ -83,11 +97,14 @@ void renderNote(MoteLibrary& library, NoteTable& table, int slot, std::int32_t p
     }
 
     if (note.bitmap != 0) library.deleteBitmap(note.bitmap);
-    note.bitmap = library.createBitmap(note.width, height, &note.surface).value_or(0);
+    note.bitmap = library.createBitmap(width, height, &note.surface).value_or(0);
     // Without a card the id may be another card's: nothing may be shown through it.
     if (note.hasCard) library.setImage(note.moteId, note.bitmap, note.surface);
-    library.fillRect(note.bitmap, note.surface, 0, 1, note.width, less(height, 1), colors.fill);
-    library.drawLine(note.bitmap, note.surface, 0, 0, less(note.width, 1), 0, kTopEdgeColor);
+    library.fillRect(note.bitmap, note.surface, 0, topEdge, width, less(height, topEdge),
+                     colors.fill);
+    for (std::int32_t row = 0; row < topEdge; ++row) {
+        library.drawLine(note.bitmap, note.surface, 0, row, less(width, 1), row, kTopEdgeColor);
+    }
     library.drawText(note.bitmap, note.text, font, colors.text, &rect, kDrawTextWrap);
     library.deleteFont(font);
     if (note.hasCard) library.updateImage(note.moteId);

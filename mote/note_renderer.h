@@ -20,7 +20,8 @@ NoteColors noteColors(NoteColor color, std::int32_t textRed);
 // the old bitmap after. When the library makes no card (no `_create`, or a negative answer) a
 // note that must stay in use keeps the id it had, so the file keeps it in use, and is marked as
 // having no card; any other note stays free. Either way the next rebuild tries again.
+// The card is drawn for `dpi` pixels per inch, 0: for the monitor it goes on.
 void renderNote(MoteLibrary& library, NoteTable& table, int slot, std::int32_t priority,
-                bool stayInUse);
+                bool stayInUse, std::int32_t dpi = 0);
 
 }  // namespace yorimemo

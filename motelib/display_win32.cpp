@@ -14,6 +14,8 @@ namespace {
 
 constexpr char kClassName[] = "YorimemoMote";
 constexpr UINT kStackOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+// Posted by a mote's window to itself to pass a new scale on from its own queue.
+constexpr UINT kDpiChangedLater = WM_APP + 1;
 
 // Window extra slot 0 holds the Display, GWLP_USERDATA the mote id (-1 once deleted).
 struct WindowParams {
@@ -290,6 +292,16 @@ LRESULT Display::handleMessage(HWND window, std::int32_t id, UINT message, WPARA
             return 1;  // the image covers the whole window
         case WM_PAINT:
             paint(window, id);
+            return 0;
+        case WM_DPICHANGED:
+            // It arrives inside whatever moved the window, a _move from the attached window
+            // among them, which may answer by rebuilding the card: the news goes out later.
+            PostMessageA(window, kDpiChangedLater, wParam, 0);
+            return 0;
+        case kDpiChangedLater:
+            if (motes_.find(id) != nullptr) {
+                send(window, PointerEvent{kEventDpiChanged, id, LOWORD(wParam), HIWORD(wParam)});
+            }
             return 0;
         case WM_LBUTTONDOWN:
         case WM_MOUSEMOVE:

@@ -14,6 +14,9 @@ inline constexpr std::string_view kEventMouseMove = "OnMoteMouseMove";
 inline constexpr std::string_view kEventLButtonUp = "OnMoteLButtonUp";
 inline constexpr std::string_view kEventRButtonUp = "OnMoteRButtonUp";
 inline constexpr std::string_view kEventLButtonDoubleClick = "OnMoteLButtonDoubleClick";
+// The mote's window reached a monitor of another scale: x and y hold that monitor's horizontal
+// and vertical pixels per inch instead of a position.
+inline constexpr std::string_view kEventDpiChanged = "OnMoteDpiChanged";
 
 struct PointerEvent {
     std::string_view name;

@@ -26,6 +26,12 @@ struct ScreenRect {
     std::int32_t bottom = 0;
 };
 
+// A monitor's work area (without task bars) and the pixels per inch it shows at; 0 when unknown.
+struct WorkArea {
+    ScreenRect area;
+    std::int32_t dpi = 0;
+};
+
 struct NoteSlot {
     // 0 or more: in use; negative: free. Without a card (the library could not make one) it is the
     // id last stored, kept so that the note stays in use; it then names no card.
@@ -42,11 +48,14 @@ struct NoteSlot {
     LibraryHandle bitmap = 0;
     LibraryHandle surface = 0;
     bool hasCard = false;  // moteId is the library's id of the card on screen
-    // Where the card is shown, which differs from x, y while the stored place lies off every
-    // screen; and its height. Neither is stored.
+    // Where the card is shown, in screen pixels: x, y at the system's scale, moved while the
+    // stored place lies off every screen; its size at the scale of its monitor, whose pixels per
+    // inch it was drawn for. None of these is stored.
     std::int32_t shownX = 0;
     std::int32_t shownY = 0;
+    std::int32_t cardWidth = 0;
     std::int32_t cardHeight = 0;
+    std::int32_t dpi = 0;
 
     bool inUse() const { return moteId >= 0; }
 };
@@ -64,8 +73,10 @@ struct NoteTable {
     std::int32_t defaultFontSize = 9;
     std::int32_t desktopRight = 0;
     std::int32_t desktopBottom = 0;
-    // The monitors' work areas (without task bars); empty when unknown.
-    std::vector<ScreenRect> workAreas;
+    // The monitors' work areas; empty when unknown.
+    std::vector<WorkArea> workAreas;
+    // The pixels per inch that stored places are scaled to.
+    std::int32_t systemDpi = 96;
 
     // The slot whose card on screen has this id; -1 when none.
     int findCard(std::int32_t moteId) const;

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the program's icon, a yellow note card with a turned-down corner and a few lines of
-text, at 32x32 and 16x16 in 16 colours, and writes it as yorimemo.ico beside this script.
+text, at 32, 24, 20 and 16 pixels square in 16 colours (the small sizes are what the tray asks
+for at 100 % to 150 %), and writes it as yorimemo.ico beside this script.
 
 Run it after changing the drawing and commit the .ico it writes."""
 
@@ -73,7 +74,8 @@ def icon_image(pixels):
         bits = 0
         for p in row:
             bits = (bits << 1) | (1 if p is CLEAR else 0)
-        mask = bits.to_bytes(size // 8, "big")
+        mask_bytes = (size + 7) // 8
+        mask = (bits << (mask_bytes * 8 - size)).to_bytes(mask_bytes, "big")
         mask_rows.append(mask.ljust((len(mask) + 3) // 4 * 4, b"\0"))
     return header + palette + b"".join(colour_rows) + b"".join(mask_rows)
 
@@ -95,10 +97,18 @@ def main():
         (5, 6, 9, RED),
         (11, 6, 22, NAVY), (15, 6, 23, NAVY), (19, 6, 23, NAVY), (23, 6, 17, NAVY),
     ])
+    medium = draw_card(24, 2, 1, 20, 21, 5, [
+        (4, 5, 7, RED),
+        (8, 5, 16, NAVY), (11, 5, 17, NAVY), (14, 5, 17, NAVY), (17, 5, 13, NAVY),
+    ])
+    smaller = draw_card(20, 2, 1, 17, 18, 4, [
+        (4, 4, 6, RED),
+        (7, 4, 14, NAVY), (10, 4, 14, NAVY), (13, 4, 11, NAVY),
+    ])
     small = draw_card(16, 1, 1, 13, 14, 4, [
         (6, 3, 8, NAVY), (9, 3, 10, NAVY), (12, 3, 7, NAVY),
     ])
-    images = [(p, icon_image(p)) for p in (big, small)]
+    images = [(p, icon_image(p)) for p in (big, medium, smaller, small)]
     out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "yorimemo.ico")
     with open(out, "wb") as f:
         f.write(icon_file(images))

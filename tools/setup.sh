@@ -56,10 +56,13 @@ stop_display() {
 # fonts the dialogs ask for are mapped to the IPA fonts, whose metrics fit the dialog layouts.
 # With "tests", windows are left unmanaged: on a bare Xvfb, Wine otherwise waits about two
 # seconds for a window manager each time a captioned window closes. ./run keeps the default.
+# "tests-144" is a prefix of its own for the tests at 150 % (144 pixels per inch).
 prepare_wine_prefix() {
     local purpose=${1:-run}
     if [ "$purpose" = tests ]; then
         export YORIMEMO_WINEPREFIX="${YORIMEMO_WINEPREFIX:-$repo_root/build/wineprefix}"
+    elif [ "$purpose" = tests-144 ]; then
+        export YORIMEMO_WINEPREFIX="$repo_root/build/wineprefix-144"
     else
         export YORIMEMO_WINEPREFIX="${YORIMEMO_WINEPREFIX:-$repo_root/build/wineprefix-run}"
     fi
@@ -73,8 +76,13 @@ prepare_wine_prefix() {
     local fonts='HKCU\Software\Wine\Fonts\Replacements'
     wine reg add "$fonts" /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
     wine reg add "$fonts" /v 'ＭＳ ゴシック' /t REG_SZ /d IPAGothic /f >/dev/null 2>&1
-    if [ "$purpose" = tests ]; then
+    if [ "$purpose" != run ]; then
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    fi
+    if [ "$purpose" = tests-144 ]; then
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+        # The scale is read when the Wine server starts.
+        wineserver -k 2>/dev/null || true
     fi
     wineserver -w
     touch "$stamp"

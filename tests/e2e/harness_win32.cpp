@@ -16,11 +16,25 @@ namespace yorimemo::e2e {
 
 namespace {
 
+// Before any window or screen is asked for: unaware of the scale, the test would be shown the
+// program's windows, the pointer and the screen shrunk to 96 pixels per inch.
+const bool kAwareOfTheScale = [] {
+    using SetContextFn = BOOL(WINAPI*)(HANDLE);
+    const auto setContext = reinterpret_cast<SetContextFn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
+    const HANDLE perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+    return (setContext != nullptr && setContext(perMonitorV2)) || ::SetProcessDPIAware();
+}();
+
 // Build paths arrive with forward slashes; the Windows functions take either, tests compare
 // paths with backslashes.
 std::string windowsForm(std::string path) {
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
+}
+
+int scaledBy(int value, int numerator, int denominator) {
+    return ::MulDiv(value, numerator, denominator);
 }
 
 std::string className(HWND window) {
@@ -86,6 +100,24 @@ std::string environmentWithFirstOnPath(const std::string& folder) {
 }
 
 }  // namespace
+
+int screenDpi() {
+    static const int dpi = [] {
+        HDC screen = ::GetDC(nullptr);
+        const int found = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+        if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+        return kAwareOfTheScale && found > 0 ? found : 96;
+    }();
+    return dpi;
+}
+
+int scaled(int value) {
+    return scaledBy(value, screenDpi(), 96);
+}
+
+int unscaled(int value) {
+    return scaledBy(value, 96, screenDpi());
+}
 
 std::string programPath() {
     return windowsForm(YORIMEMO_E2E_PROGRAM);

@@ -35,6 +35,13 @@ std::string artifactFolder();
 // The Linux path of a Windows path; empty when not running under Wine.
 std::string unixPath(const std::string& windowsPath);
 
+// The screen's pixels per inch, as the program sees it; the test program sees the screen as the
+// program does, in real pixels, whatever the scale.
+int screenDpi();
+// A place or size stored at 100 %, as the program shows it at that scale, and back.
+int scaled(int value);
+int unscaled(int value);
+
 // Every top-level window, front to back.
 std::vector<HWND> windowStack();
 // True when both are top-level windows and `front` lies in front of `back`.

@@ -9,11 +9,9 @@ namespace {
 constexpr std::size_t kLargeSize = std::size_t{1} << 20;
 
 // Every event name except the right-button release.
-constexpr std::array<const char*, 4> kEventNames = {
-    "OnMoteLButtonDown",
-    "OnMoteMouseMove",
-    "OnMoteLButtonUp",
-    "OnMoteLButtonDoubleClick",
+constexpr std::array<const char*, 5> kEventNames = {
+    "OnMoteLButtonDown",        "OnMoteMouseMove",  "OnMoteLButtonUp",
+    "OnMoteLButtonDoubleClick", "OnMoteDpiChanged",
 };
 
 // Close to a name, but none of them: case, blanks, prefixes, other buttons, Shift-JIS.

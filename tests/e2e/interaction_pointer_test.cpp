@@ -68,12 +68,16 @@ TEST_F(PointerTest, ADragMovesTheCardWithThePointerAndStoresThePositionOnRelease
     note.y = 250;
     note.text = "drag me";
     start(noteSection(note), 1);
-    const HWND card = windowAt(300, 250);
+    // At another scale the card shows at the stored place scaled; the pointer moves in screen
+    // pixels and the release stores them back at 100 %.
+    const HWND card = windowAt(scaled(300), scaled(250));
     ASSERT_NE(card, nullptr);
     const RECT startRect = windowRect(card);
     const std::string ini = folder_.ini();
+    const LONG pressX = startRect.left + 50;
+    const LONG pressY = startRect.top + 20;
 
-    ASSERT_TRUE(pointTo(350, 270));
+    ASSERT_TRUE(pointTo(pressX, pressY));
     ASSERT_EQ(xdotool("mousedown 1"), 0);
     // The press raises the note: its new priority is written at once.
     ASSERT_TRUE(waitFor([&] { return iniValue(ini, "Husen1", "Priority") == "1"; }));
@@ -84,7 +88,7 @@ TEST_F(PointerTest, ADragMovesTheCardWithThePointerAndStoresThePositionOnRelease
     constexpr LONG kStepY = 9;
     std::vector<ULONGLONG> lags;
     for (int step = 1; step <= kSteps; ++step) {
-        ASSERT_EQ(xdotool("mousemove " + point(350 + step * kStepX, 270 + step * kStepY)), 0);
+        ASSERT_EQ(xdotool("mousemove " + point(pressX + step * kStepX, pressY + step * kStepY)), 0);
         const ULONGLONG moved = ::GetTickCount64();
         // The card follows before the pointer takes its next step.
         const RECT expected = offset(startRect, step * kStepX, step * kStepY);
@@ -109,9 +113,15 @@ TEST_F(PointerTest, ADragMovesTheCardWithThePointerAndStoresThePositionOnRelease
               0);
 
     ASSERT_EQ(xdotool("mouseup 1"), 0);
+    // 120 and 45 screen pixels; at 150 % that is 80 and 30.
+    const std::string storedX = std::to_string(unscaled(moved.left));
+    const std::string storedY = std::to_string(unscaled(moved.top));
+    EXPECT_EQ(storedX, std::to_string(300 + unscaled(120)));
     ASSERT_TRUE(waitFor([&] {
-        return iniValue(ini, "Husen1", "PosX") == "420" && iniValue(ini, "Husen1", "PosY") == "295";
-    }));
+        return iniValue(ini, "Husen1", "PosX") == storedX &&
+               iniValue(ini, "Husen1", "PosY") == storedY;
+    })) << storedX
+        << ", " << storedY;
     EXPECT_TRUE(sameRect(windowRect(card), moved));
     EXPECT_EQ(iniValue(ini, "Husen1", "Priority"), "1");
 }

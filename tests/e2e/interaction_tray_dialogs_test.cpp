@@ -76,14 +76,15 @@ TEST_F(TrayAndDialogs, TheTrayMenuCreatesACyanNoteAtTheCentreOfTheDesktop) {
     ASSERT_TRUE(program_->chooseMenuKey('c'));
     ASSERT_TRUE(waitFor([this] { return program_->motes().size() == 1; }));
 
+    // Centred as shown and stored at 100 %; shown again from what is stored.
     const RECT desktop = desktopRect();
-    const LONG x = (desktop.right - 300) / 2;
-    const LONG y = (desktop.bottom - 50) / 2;
+    const LONG x = unscaled((desktop.right - scaled(300)) / 2);
+    const LONG y = unscaled((desktop.bottom - scaled(50)) / 2);
     const RECT card = program_->motes().front().rect;
-    EXPECT_EQ(card.left, x);
-    EXPECT_EQ(card.top, y);
-    EXPECT_EQ(card.right - card.left, 300);
-    EXPECT_EQ(card.bottom - card.top, 50);
+    EXPECT_EQ(card.left, scaled(x));
+    EXPECT_EQ(card.top, scaled(y));
+    EXPECT_EQ(card.right - card.left, scaled(300));
+    EXPECT_EQ(card.bottom - card.top, scaled(50));
 
     const std::string ini = folder_.ini();
     ASSERT_TRUE(waitFor([&] { return iniValue(ini, "Husen1", "ID") == "0"; }));
@@ -112,9 +113,10 @@ TEST_F(TrayAndDialogs, TheEditDialogOpensAtTheNoteFilledFromItAndDoneRedrawsIt) 
     ASSERT_TRUE(program_->chooseMenuKey('e'));
     const HWND dialog = program_->waitForDialog(kEditCaption);
     ASSERT_NE(dialog, nullptr);
+    // At the card as shown.
     const RECT placed = windowRect(dialog);
-    EXPECT_EQ(placed.left, 200);
-    EXPECT_EQ(placed.top, 150);
+    EXPECT_EQ(placed.left, scaled(200));
+    EXPECT_EQ(placed.top, scaled(150));
     EXPECT_EQ(itemText(dialog, kTextField), "\x95\x74\xE2\xB3\r\n\x83\x81\x83\x82");
     EXPECT_EQ(itemText(dialog, kFontSizeField), "12");
     EXPECT_TRUE(isChecked(dialog, kRedBox));
@@ -133,9 +135,9 @@ TEST_F(TrayAndDialogs, TheEditDialogOpensAtTheNoteFilledFromItAndDoneRedrawsIt) 
                                         before.rect.bottom - before.rect.top;
     }));
     const RECT after = program_->motes().front().rect;
-    EXPECT_EQ(after.left, 200);
-    EXPECT_EQ(after.top, 150);
-    EXPECT_EQ(after.right - after.left, 260);
+    EXPECT_EQ(after.left, scaled(200));
+    EXPECT_EQ(after.top, scaled(150));
+    EXPECT_EQ(after.right - after.left, scaled(260));
     EXPECT_EQ(iniValue(ini, "Husen1", "FontSize"), "12");
     EXPECT_EQ(iniValue(ini, "Husen1", "Type"), "1");
     EXPECT_EQ(iniValue(ini, "Husen1", "TextRed"), "1");

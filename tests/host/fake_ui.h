@@ -22,7 +22,8 @@ public:
     std::function<bool(int slot)> eraseDialog = [](int) { return false; };
     bool quitAnyway = false;  // the answer to quitting with unsaved changes
     std::vector<Notice> notices;
-    std::vector<ScreenRect> screens;  // the monitors' work areas; none: not known
+    std::vector<WorkArea> screens;  // the monitors' work areas; none: not known
+    std::int32_t dpi = 96;          // the system's pixels per inch
     bool autostart = false;
 
     std::unique_ptr<OpenMenu> createMenu(const MenuModel& model) override {
@@ -44,7 +45,8 @@ public:
         return quitAnyway;
     }
     void showNotice(Notice notice) override { notices.push_back(notice); }
-    std::vector<ScreenRect> workAreas() override { return screens; }
+    std::vector<WorkArea> workAreas() override { return screens; }
+    std::int32_t systemDpi() override { return dpi; }
     bool autostartEnabled() override { return autostart; }
     void setAutostart(bool enabled) override {
         log_.push_back(enabled ? "autostart on" : "autostart off");
@@ -81,7 +83,8 @@ public:
     bool runEraseDialog(int) override { return false; }
     bool confirmQuitUnsaved() override { return true; }
     void showNotice(Notice) override {}
-    std::vector<ScreenRect> workAreas() override { return {}; }
+    std::vector<WorkArea> workAreas() override { return {}; }
+    std::int32_t systemDpi() override { return 96; }
     bool autostartEnabled() override { return false; }
     void setAutostart(bool) override {}
     void postTrayNotify(std::int32_t, std::int32_t) override {}

@@ -44,6 +44,7 @@ protected:
         library->createAnswers = std::move(createAnswers);
         library_ = library.get();
         ui_ = std::make_unique<fakes::FakeUi>(log_);
+        ui_->dpi = systemDpi_;
         host_ = std::make_unique<NoteHost>(iniPath_, *ui_, files_);
         host_->setDesktopExtent({1920, 1080});
         host_->loadSettings();
@@ -93,6 +94,7 @@ protected:
     fakes::RecordingLibrary* library_ = nullptr;
     std::unique_ptr<fakes::FakeUi> ui_;
     std::unique_ptr<NoteHost> host_;
+    std::int32_t systemDpi_ = 96;
 };
 
 constexpr const char* kTwoNotes =
@@ -288,6 +290,64 @@ TEST_F(NoteHostTest, DragMovesByThePointerAndStoresThePositionAtTheEnd) {
     host_->onEventMessage("OnMoteLButtonUp\r\n0\r\n0\r\n0\r\n");
     EXPECT_THAT(library_->take(), IsEmpty());
     EXPECT_EQ(file(), afterDrag);
+}
+
+TEST_F(NoteHostTest, AtAnotherScaleCardsShowScaledAndADragStoresThePlaceAtOneHundredPercent) {
+    systemDpi_ = 144;
+    start(kTwoNotes);
+    const NoteSlot& note = host_->table().slots[3];
+    EXPECT_EQ(note.shownX, 150);
+    EXPECT_EQ(note.cardWidth, 450);
+    EXPECT_EQ(stored(3, "PosX"), "100") << "showing at another scale changes nothing stored";
+    EXPECT_EQ(stored(3, "Width"), "300");
+
+    const std::string id = std::to_string(note.moteId);
+    host_->onEventMessage("OnMoteLButtonDown\r\n" + id + "\r\n200\r\n200\r\n");
+    host_->onEventMessage("OnMoteLButtonUp\r\n" + id + "\r\n200\r\n200\r\n");
+    EXPECT_EQ(stored(3, "PosX"), "100") << "a press alone moves nothing";
+    host_->onEventMessage("OnMoteLButtonDown\r\n" + id + "\r\n200\r\n200\r\n");
+    host_->onEventMessage("OnMoteMouseMove\r\n" + id + "\r\n230\r\n185\r\n");
+    host_->onEventMessage("OnMoteLButtonUp\r\n" + id + "\r\n230\r\n185\r\n");
+    EXPECT_EQ(stored(3, "PosX"), "120") << "30 screen pixels are 20 at 100 %";
+    EXPECT_EQ(stored(3, "PosY"), "90");
+
+    // A new note sits in the middle of the screen as shown.
+    rightClickTray(kCreateCyan);
+    EXPECT_EQ(host_->table().slots[0].shownX, (1920 - 450) / 2);
+    EXPECT_EQ(stored(0, "PosX"), "490");
+    EXPECT_EQ(stored(0, "Width"), "300");
+}
+
+TEST_F(NoteHostTest, ACardOnAMonitorOfAnotherScaleIsRedrawnForItAfterAnyDrag) {
+    start(kTwoNotes);
+    const std::string before = file();
+    const std::string id = std::to_string(host_->table().slots[3].moteId);
+    auto dpiChanged = [&](const std::string& to, const std::string& cardId) {
+        host_->onEventMessage("OnMoteDpiChanged\r\n" + cardId + "\r\n" + to + "\r\n" + to + "\r\n");
+    };
+    for (const char* odd : {"0", "-96", "99999", "abc", "2147483648"}) dpiChanged(odd, id);
+    dpiChanged("192", "77");
+    host_->onEventMessage("OnMoteDpiChanged\r\n" + id + "\r\n");
+    EXPECT_THAT(library_->take(), IsEmpty()) << "no scale, or no card: nothing";
+
+    dpiChanged("192", id);
+    const std::vector<std::string> redraw = library_->take();
+    EXPECT_THAT(redraw, Contains(::testing::EndsWith("\" 9 192")));
+    EXPECT_THAT(redraw, Contains("_create 100 100 0 0 0")) << "in its place";
+    EXPECT_THAT(redraw, Contains("_create_bitmap 600 100"));
+    EXPECT_EQ(file(), before) << "only the look changed";
+    dpiChanged("192", std::to_string(host_->table().slots[3].moteId));
+    EXPECT_THAT(library_->take(), IsEmpty()) << "already drawn for it";
+
+    // Rebuilt while dragged the card would end the drag: it waits for the release.
+    const std::string dragged = std::to_string(host_->table().slots[3].moteId);
+    host_->onEventMessage("OnMoteLButtonDown\r\n" + dragged + "\r\n5\r\n5\r\n");
+    dpiChanged("96", dragged);
+    host_->onEventMessage("OnMoteMouseMove\r\n" + dragged + "\r\n9\r\n5\r\n");
+    EXPECT_THAT(library_->take(), Not(Contains("_create_bitmap 300 50")));
+    host_->onEventMessage("OnMoteLButtonUp\r\n" + dragged + "\r\n9\r\n5\r\n");
+    EXPECT_THAT(library_->take(), Contains("_create_bitmap 300 50"));
+    EXPECT_EQ(stored(3, "PosX"), "104");
 }
 
 TEST_F(NoteHostTest, EveryPressRaisesAgain) {

@@ -4,13 +4,16 @@
 #include <gtest/gtest.h>
 
 #include "mote/card_placement.h"
+#include "mote/display_scale.h"
 #include "tests/host/recording_library.h"
 
 namespace yorimemo {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
+using ::testing::IsSupersetOf;
 
 class NoteRendererTest : public ::testing::Test {
 protected:
@@ -38,7 +41,7 @@ TEST_F(NoteRendererTest, FirstDrawMakesEveryCallInOrder) {
     EXPECT_THAT(library.calls,
                 ElementsAreArray({
                     "_lock_draw",
-                    "_create_font \"Gothic\" 9",
+                    "_create_font \"Gothic\" 9 96",
                     "_draw_text 0 \"one\r\ntwo\r\nthree\r\nfour\" 3001 0x800080 5 6 295 0 0x410",
                     "_create 40 60 0 0 7",
                     "_create_bitmap 300 67",
@@ -158,8 +161,74 @@ TEST_F(NoteRendererTest, ExtremeWidthsDoNotOverflow) {
     EXPECT_THAT(library.calls, ::testing::Contains("_draw_line 1001 2001 0 0 2147483647 0 0x0"));
 }
 
+TEST_F(NoteRendererTest, AtAnotherScaleTheCardAndItsFontAreMadeForItNotStretched) {
+    table.systemDpi = 144;
+    table.slots[3].x = 100;
+    table.slots[3].y = 100;
+    renderNote(library, table, 3, 7, false);
+    // Margins 5 and 6 become 8 and 9, four lines of 14 measure 9 + 56 = 65, and 65 + 8 = 73
+    // stays below the default height of 75; the top edge is two rows.
+    EXPECT_THAT(library.calls,
+                IsSupersetOf({
+                    "_create_font \"Gothic\" 9 144",
+                    "_draw_text 0 \"one\r\ntwo\r\nthree\r\nfour\" 3001 0x800080 8 9 442 0 0x410",
+                    "_create 150 150 0 0 7",
+                    "_create_bitmap 450 75",
+                    "_fill_rect 1001 2001 0 2 450 73 0xFF7FFF",
+                    "_draw_line 1001 2001 0 1 449 1 0x0",
+                }));
+    EXPECT_EQ(table.slots[3].x, 100) << "the stored place keeps its meaning";
+
+    // The size follows the monitor the card is on, the place the system's scale; told a scale,
+    // the card is drawn for it wherever it is.
+    table.systemDpi = 96;
+    table.workAreas = {{{0, 0, 1920, 1040}, 96}, {{1920, 0, 3840, 1080}, 192}};
+    table.slots[3].x = 2000;
+    renderNote(library, table, 3, 7, false);
+    EXPECT_THAT(library.calls, IsSupersetOf({"_create_bitmap 600 100", "_create 2000 100 0 0 7"}));
+    renderNote(library, table, 3, 7, false, 120);
+    EXPECT_THAT(library.calls, Contains("_create_bitmap 375 70"));
+}
+
+TEST(DisplayScaleTest, RoundsToTheNearestAndStoredValuesComeBackUnchanged) {
+    EXPECT_EQ(scaleToDpi(5, 144), 8) << "7.5 rounds away from zero";
+    EXPECT_EQ(scaleToDpi(-5, 144), -8);
+    EXPECT_EQ(unscaleFromDpi(-151, 144), -101);
+    for (const std::int32_t dpi : {96, 120, 144, 168, 192, 240, 288, 480}) {
+        for (std::int32_t value = -4000; value <= 4000; ++value) {
+            ASSERT_EQ(unscaleFromDpi(scaleToDpi(value, dpi), dpi), value) << value << " @" << dpi;
+        }
+    }
+    // Values from a hand-edited file, and scales no screen has.
+    EXPECT_EQ(scaleToDpi(INT32_MAX, 144), INT32_MAX);
+    EXPECT_EQ(scaleToDpi(INT32_MIN, 192), INT32_MIN);
+    for (const std::int32_t odd : {0, -144, 47, 769, INT32_MIN})
+        EXPECT_EQ(scaleToDpi(300, odd), 300);
+    EXPECT_EQ(mulDivRounded(INT32_MIN, -1, 1), INT32_MAX);
+    EXPECT_EQ(mulDivRounded(7, 3, 0), 7);
+}
+
+TEST(DisplayScaleTest, ACardTakesTheScaleOfTheMonitorItLiesOnMostOrNearest) {
+    const std::vector<WorkArea> screens = {
+        {{0, 0, 1920, 1040}, 144}, {{1920, 0, 3840, 1080}, 192}, {{-1280, 0, 0, 1024}, 0}};
+    EXPECT_EQ(monitorDpi({1700, 10, 2000, 60}, screens, 120), 144) << "220 of 300 on the first";
+    EXPECT_EQ(monitorDpi({1800, 10, 2100, 60}, screens, 120), 192) << "180 on the second";
+    EXPECT_EQ(monitorDpi({5000, 10, 5300, 60}, screens, 120), 192) << "on none: the nearest";
+    EXPECT_EQ(monitorDpi({-500, 10, -200, 60}, screens, 120), 120) << "unknown: the system's";
+    EXPECT_EQ(monitorDpi({0, 0, 10, 10}, {}, 0), 96);
+
+    // A note is judged where its stored place is shown: 1200 is 1800 to 2250 at 150 %.
+    NoteTable table;
+    table.workAreas = screens;
+    table.systemDpi = 144;
+    NoteSlot note;
+    note.x = 1200;
+    note.width = 300;
+    EXPECT_EQ(cardDpi(table, note), 192);
+}
+
 TEST(CardPlacementTest, ACardOffEveryMonitorMovesTheLeastWayOntoTheNearest) {
-    const std::vector<ScreenRect> screens = {{0, 0, 1920, 1040}, {1920, 200, 3200, 1224}};
+    const std::vector<WorkArea> screens = {{{0, 0, 1920, 1040}}, {{1920, 200, 3200, 1224}}};
     EXPECT_EQ(fitOnScreen(100, 100, 300, 50, {}), (CardOrigin{100, 100})) << "none known";
     EXPECT_EQ(fitOnScreen(1620, 990, 300, 50, screens), (CardOrigin{1620, 990})) << "exact fit";
     EXPECT_EQ(fitOnScreen(1621, 990, 300, 50, screens), (CardOrigin{1620, 990}));

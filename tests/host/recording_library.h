@@ -83,8 +83,9 @@ public:
                   std::int32_t x2, std::int32_t y2, std::uint32_t color) override {
         return log("_draw_line", bitmap, surface, x1, y1, x2, y2, hex(color));
     }
-    std::optional<LibraryHandle> createFont(std::string_view name, std::int32_t size) override {
-        if (!log("_create_font", quoted(name), size)) return std::nullopt;
+    std::optional<LibraryHandle> createFont(std::string_view name, std::int32_t size,
+                                            std::int32_t dpi) override {
+        if (!log("_create_font", quoted(name), size, dpi)) return std::nullopt;
         return 3000 + ++fonts_;
     }
     bool deleteFont(LibraryHandle font) override { return log("_delete_font", font); }

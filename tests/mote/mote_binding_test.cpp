@@ -180,7 +180,7 @@ TEST_F(BindingTest, AMissingLibraryLeavesEverythingUnboundAndCallsNothing) {
     EXPECT_FALSE(library.deleteBitmap(1));
     EXPECT_FALSE(library.fillRect(1, 2, 0, 0, 1, 1, 0));
     EXPECT_FALSE(library.drawLine(1, 2, 0, 0, 1, 1, 0));
-    EXPECT_EQ(library.createFont("font", 9), std::nullopt);
+    EXPECT_EQ(library.createFont("font", 9, 0), std::nullopt);
     EXPECT_FALSE(library.deleteFont(1));
     EXPECT_FALSE(library.drawText(0, "text", 0, 0, &rect, kDrawTextMeasure));
     EXPECT_EQ(rect.bottom, 0);
@@ -206,7 +206,7 @@ TEST_F(BindingTest, CallsReachTheLibraryWithExactArguments) {
     EXPECT_TRUE(library.setPriority(1, 42));
     EXPECT_TRUE(library.remove(1));
     EXPECT_TRUE(library.lockDraw());
-    const auto font = library.createFont(fontName, 9);
+    const auto font = library.createFont(fontName, 9, 0);
     EXPECT_EQ(font, 12289);
 
     TextRect empty{5, 6, 295, 0};
@@ -233,6 +233,13 @@ TEST_F(BindingTest, CallsReachTheLibraryWithExactArguments) {
     EXPECT_TRUE(library.deleteBitmap(wide));
     EXPECT_TRUE(library.redraw());
     EXPECT_TRUE(library.updateDesktopSize());
+    // The library sizes fonts for the screen: a card on a monitor at twice its scale asks for
+    // twice the points.
+    HDC screen = ::GetDC(nullptr);
+    const int screenDpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    EXPECT_EQ(library.createFont("a", 9, screenDpi * 2), 12290);
+    EXPECT_EQ(library.createFont("a", 9, screenDpi), 12291);
 
     const std::vector<std::string> expected = {
         "_load " + textFields(program),
@@ -263,6 +270,8 @@ TEST_F(BindingTest, CallsReachTheLibraryWithExactArguments) {
         "_delete_bitmap 4886718345",
         "_redraw",
         "_update_desktopsize",
+        "_create_font " + textFields("a") + " 18 -> 12290",
+        "_create_font " + textFields("a") + " 9 -> 12291",
     };
     EXPECT_EQ(readCallLog(program), expected);
 }

@@ -42,6 +42,23 @@ TEST_F(DisplayTest, MoveShiftsTheWindowAndThePositionReadsBack) {
     EXPECT_TRUE(sameRect(windowRect(moteWindow(id)), 10, 20, 60, 50));
 }
 
+TEST_F(DisplayTest, ANewScaleIsPassedOnFromTheWindowsOwnQueueWhileItsMoteLives) {
+    const int id = showMote(100, 120, 80, 40, 0);
+    const int gone = showMote(300, 120, 80, 40, 0);
+    // Inside the move that brought the window there, the receiver must not be reached.
+    SendMessageA(moteWindow(id), WM_DPICHANGED, MAKEWPARAM(144, 168), 0);
+    SendMessageA(moteWindow(gone), WM_DPICHANGED, MAKEWPARAM(192, 192), 0);
+    EXPECT_TRUE(recorder.events.empty());
+    EXPECT_EQ(dll.remove(gone), 1);
+    // Posted after the others, so it arrives after them.
+    SendMessageA(moteWindow(id), WM_DPICHANGED, MAKEWPARAM(120, 120), 0);
+    ASSERT_TRUE(pumpUntil([&] { return recorder.events.size() >= 2; }));
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{
+                                   eventText("OnMoteDpiChanged", id, 144, 168),
+                                   eventText("OnMoteDpiChanged", id, 120, 120),
+                               }));
+}
+
 TEST_F(DisplayTest, IdsAreDistinctAmongLiveMotesAndDeleteDestroysTheWindow) {
     std::set<int> ids;
     for (int i = 0; i < 12; ++i) {

@@ -69,11 +69,11 @@ TEST(DialogPlacementTest, KeptInsideTheMonitorOfTheCardAsShown) {
     NoteSlot& note = table.slots[2];
     note.shownX = -1500;  // on a monitor left of the primary one
     note.shownY = 900;
-    note.width = 300;
+    note.cardWidth = 300;  // as shown
     note.cardHeight = 50;
     const ScreenRect left{-1600, 0, 0, 1000};
     EXPECT_EQ(DialogArea(table, 2).right, kRight) << "no monitor known: the desktop";
-    table.workAreas = {{0, 0, kRight, 1040}, left};
+    table.workAreas = {{{0, 0, kRight, 1040}, 96}, {left, 144}};
     const ScreenRect area = DialogArea(table, 2);
     EXPECT_EQ(area.left, left.left);
     const DialogOrigin origin = yorimemo::PlaceDialog(note.shownX, note.shownY, 330, 250, area);

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -247,6 +249,11 @@ TEST(DialogTemplatesTest, EraseDialog) {
            });
 }
 
+std::string readFile(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 #pragma pack(push, 2)
 struct GroupIconEntry {
     BYTE width, height, colorCount, reserved;
@@ -256,7 +263,7 @@ struct GroupIconEntry {
 };
 #pragma pack(pop)
 
-TEST(DialogTemplatesTest, WindowIconHasTwoSixteenColourImages) {
+TEST(DialogTemplatesTest, WindowIconHasSixteenColourImagesForEveryTraySize) {
     const HRSRC found = ::FindResourceExA(nullptr, MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */,
                                           MAKEINTRESOURCEA(IDI_MAIN), kJapanese);
     ASSERT_NE(found, nullptr);
@@ -264,24 +271,70 @@ TEST(DialogTemplatesTest, WindowIconHasTwoSixteenColourImages) {
     WORD header[3];
     std::memcpy(header, data, sizeof header);
     ASSERT_EQ(header[1], 1);  // icons, not cursors
-    ASSERT_EQ(header[2], 2);
+    ASSERT_EQ(header[2], 4);
     std::vector<std::pair<int, int>> sizes;
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < 4; ++i) {
         GroupIconEntry entry;
         std::memcpy(&entry, data + sizeof header + i * sizeof entry, sizeof entry);
         EXPECT_EQ(entry.colorCount, 16);
         EXPECT_EQ(entry.bitCount, 4);
         sizes.emplace_back(entry.width, entry.height);
     }
-    EXPECT_EQ(sizes, (std::vector<std::pair<int, int>>{{32, 32}, {16, 16}}));
+    EXPECT_EQ(sizes, (std::vector<std::pair<int, int>>{{32, 32}, {24, 24}, {20, 20}, {16, 16}}));
 
-    // The system makes both sizes from it.
-    for (const int size : {32, 16}) {
+    // The system makes every size from it; the tray's small icon at 100 % to 150 % is one of
+    // them, drawn for it rather than stretched.
+    for (const int size : {32, 24, 20, 16}) {
         const HANDLE icon = ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN),
                                          IMAGE_ICON, size, size, 0);
         EXPECT_NE(icon, nullptr) << size;
         ::DestroyIcon(static_cast<HICON>(icon));
     }
+    // The tray icon comes from the file beside the program, which holds the same images.
+    const std::string file = readFile(YORIMEMO_ICON_FILE);
+    ASSERT_GE(file.size(), 6u + 4 * 16);
+    std::vector<int> fileSizes;
+    for (int i = 0; i < file[4]; ++i) fileSizes.push_back(static_cast<BYTE>(file[6 + 16 * i]));
+    EXPECT_EQ(fileSizes, (std::vector<int>{32, 24, 20, 16}));
+}
+
+// The program's manifest: the only one, so no default manifest of the build tools competes with
+// it, and it asks for each monitor's own scale, the current common controls and no more rights
+// than the user has.
+TEST(DialogTemplatesTest, TheProgramCarriesOneManifestForEveryScaleAndTheCurrentControls) {
+    const HMODULE program = ::LoadLibraryExA(
+        YORIMEMO_PROGRAM_FILE, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(program, nullptr);
+    std::vector<ULONG_PTR> manifests;
+    ::EnumResourceNamesA(
+        program, MAKEINTRESOURCEA(24) /* RT_MANIFEST */,
+        [](HMODULE, LPCSTR, LPSTR name, LONG_PTR list) -> BOOL {
+            reinterpret_cast<std::vector<ULONG_PTR>*>(list)->push_back(
+                reinterpret_cast<ULONG_PTR>(name));
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&manifests));
+    EXPECT_EQ(manifests, std::vector<ULONG_PTR>{1});
+
+    const HRSRC found = ::FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(found, nullptr);
+    const std::string manifest(
+        static_cast<const char*>(::LockResource(::LoadResource(program, found))),
+        ::SizeofResource(program, found));
+    ::FreeLibrary(program);
+    for (const char* part : {
+             ">PerMonitorV2, PerMonitor</dpiAwareness>", ">true/pm</dpiAware>",
+             "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+             "level=\"asInvoker\"",
+             "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  // Windows 7
+             "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  // 8
+             "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  // 8.1
+             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // 10 and 11
+         }) {
+        EXPECT_NE(manifest.find(part), std::string::npos) << part;
+    }
+    // This test program carries the same resources: the system reads it as aware of the scale.
+    EXPECT_TRUE(::IsProcessDPIAware());
 }
 
 TEST(DialogTemplatesTest, VersionInformationNamesTheProductAndTheBuildsVersion) {

@@ -162,8 +162,9 @@ TEST(ScopedHandleTest, ReleasesOnceAndHandsOwnershipOn) {
 
     EXPECT_FALSE(CKernelHandle(INVALID_HANDLE_VALUE));
 
-    // A library nothing else in this process has loaded.
-    const char* library = "msimg32.dll";
+    // A library nothing else in this process has loaded (the current common controls bring in
+    // the image and theme libraries).
+    const char* library = "sensapi.dll";
     ASSERT_EQ(::GetModuleHandleA(library), nullptr);
     {
         CModuleHandle module(::LoadLibraryA(library));
