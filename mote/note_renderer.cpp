@@ -58,11 +58,12 @@ void renderNote(MoteLibrary& library, NoteTable& table, int slot, std::int32_t p
                 bool stayInUse) {
     NoteSlot& note = table.slots[slot];
     library.lockDraw();
-    const LibraryHandle font = library.createFont(note.fontName, note.fontSize).value_or(0);
+    const LibraryHandle font =
+        library.createFont(note.fontName, table.encoding, note.fontSize, 0).value_or(0);
 
     TextRect rect{kMarginX, kTextTop, less(note.width, kMarginX), 0};
     const NoteColors colors = noteColors(note.color, note.textRed);
-    library.drawText(0, note.text, font, colors.text, &rect, kDrawTextMeasure);
+    library.drawText(0, note.text, table.encoding, font, colors.text, &rect, kDrawTextMeasure);
     const std::int32_t height = cardHeight(rect.bottom, table.defaultHeight);
 
     // A note stored where no screen is any more is shown where it can be reached; x and y keep
@@ -88,7 +89,8 @@ void renderNote(MoteLibrary& library, NoteTable& table, int slot, std::int32_t p
     if (note.hasCard) library.setImage(note.moteId, note.bitmap, note.surface);
     library.fillRect(note.bitmap, note.surface, 0, 1, note.width, less(height, 1), colors.fill);
     library.drawLine(note.bitmap, note.surface, 0, 0, less(note.width, 1), 0, kTopEdgeColor);
-    library.drawText(note.bitmap, note.text, font, colors.text, &rect, kDrawTextWrap);
+    library.drawText(note.bitmap, note.text, table.encoding, font, colors.text, &rect,
+                     kDrawTextWrap);
     library.deleteFont(font);
     if (note.hasCard) library.updateImage(note.moteId);
     library.unlockDraw();

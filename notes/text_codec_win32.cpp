@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <utility>
+
+#include "notes/wide_text.h"
+
 namespace yorimemo {
 
 namespace {
@@ -23,14 +27,6 @@ std::string Encode(std::wstring_view text, UINT codePage) {
     return bytes;
 }
 
-// One character: a surrogate pair counts as one.
-std::size_t CharLength(std::wstring_view text, std::size_t pos) {
-    const wchar_t unit = text[pos];
-    const bool pair = unit >= 0xD800 && unit <= 0xDBFF && pos + 1 < text.size() &&
-                      text[pos + 1] >= 0xDC00 && text[pos + 1] <= 0xDFFF;
-    return pair ? 2 : 1;
-}
-
 }  // namespace
 
 std::wstring DecodeText(std::string_view bytes, TextEncoding encoding) {
@@ -46,6 +42,14 @@ std::wstring DecodeText(std::string_view bytes, TextEncoding encoding) {
 bool EncodeText(std::wstring_view text, TextEncoding encoding, std::string& bytes,
                 std::wstring& unstorable) {
     unstorable.clear();
+    bytes.clear();
+    // The encoder's output is a run of whole characters, so a text that comes back unchanged
+    // holds only storable ones; a long note is then not checked character by character.
+    std::string whole = Encode(text, CodePage(encoding));
+    if (DecodeText(whole, encoding) == text) {
+        bytes = std::move(whole);
+        return true;
+    }
     // A character is storable when it comes back unchanged: this catches the default "?" and
     // any best-fit substitute (an accented letter stored as its plain one) alike.
     for (std::size_t pos = 0; pos < text.size();) {
@@ -56,8 +60,17 @@ bool EncodeText(std::wstring_view text, TextEncoding encoding, std::string& byte
         if (unstorable.find(character) == std::wstring::npos) unstorable.append(character);
     }
     if (!unstorable.empty()) return false;
-    bytes = Encode(text, CodePage(encoding));
+    bytes = std::move(whole);
     return true;
+}
+
+std::string EncodeLossy(std::wstring_view text, TextEncoding encoding) {
+    return Encode(text, CodePage(encoding));
+}
+
+std::string ToShiftJis(std::string_view bytes, TextEncoding encoding) {
+    if (encoding == TextEncoding::kShiftJis) return std::string(bytes);
+    return EncodeLossy(DecodeText(bytes, encoding), TextEncoding::kShiftJis);
 }
 
 }  // namespace yorimemo

@@ -99,6 +99,8 @@ std::string libraryPath(Library library) {
             return windowsForm(YORIMEMO_E2E_RECORDING_DLL);
         case Library::RecordingNoCreate:
             return windowsForm(YORIMEMO_E2E_RECORDING_NOCREATE_DLL);
+        case Library::RecordingNarrow:
+            return windowsForm(YORIMEMO_E2E_RECORDING_NARROW_DLL);
         case Library::None:
             break;
     }

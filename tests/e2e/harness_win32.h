@@ -21,7 +21,7 @@ inline constexpr UINT kTrayNotify = 0x464;
 inline constexpr WPARAM kTrayIconId = 0x79726D38;
 
 // Which mote.dll goes beside the program.
-enum class Library { Real, Recording, RecordingNoCreate, None };
+enum class Library { Real, Recording, RecordingNoCreate, RecordingNarrow, None };
 
 // Build products, as Windows paths.
 std::string programPath();

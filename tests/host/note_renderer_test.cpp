@@ -38,7 +38,7 @@ TEST_F(NoteRendererTest, FirstDrawMakesEveryCallInOrder) {
     EXPECT_THAT(library.calls,
                 ElementsAreArray({
                     "_lock_draw",
-                    "_create_font \"Gothic\" 9",
+                    "_create_font \"Gothic\" 9 0",
                     "_draw_text 0 \"one\r\ntwo\r\nthree\r\nfour\" 3001 0x800080 5 6 295 0 0x410",
                     "_create 40 60 0 0 7",
                     "_create_bitmap 300 67",
@@ -91,6 +91,15 @@ TEST_F(NoteRendererTest, EmptyTextIsMeasuredAndDrawnAsEmpty) {
                 ::testing::Contains("_draw_text 0 \"\" 3001 0x800080 5 6 295 0 0x410"));
     EXPECT_THAT(library.calls,
                 ::testing::Contains("_draw_text 1001 \"\" 3001 0x800080 5 6 295 6 0x10"));
+}
+
+TEST_F(NoteRendererTest, TheFilesEncodingGoesWithTheFontNameAndEveryText) {
+    table.encoding = TextEncoding::kUtf8;
+    renderNote(library, table, 3, 0, false);
+    EXPECT_THAT(library.calls, ::testing::Contains("_create_font u8\"Gothic\" 9 0"));
+    EXPECT_THAT(library.calls,
+                ::testing::Contains("_draw_text 1001 u8\"one\r\ntwo\r\nthree\r\nfour\" 3001 "
+                                    "0x800080 5 6 295 62 0x10"));
 }
 
 TEST(NoteColorsTest, FillAndTextColoursFollowTheType) {
