@@ -136,7 +136,7 @@ private:
 // "OnMoteLButtonDown\r\n3\r\n100\r\n200\r\n" for (OnMoteLButtonDown, 3, 100, 200).
 std::string eventPayload(const std::string& name, int id, int x, int y);
 
-// Dialog controls of another process.
+// Dialog controls of another process; texts as code page 932 bytes on every system.
 std::string itemText(HWND dialog, int id);
 bool setItemText(HWND dialog, int id, const std::string& bytes);
 bool isChecked(HWND dialog, int id);

@@ -48,23 +48,24 @@ bool samePath(const std::string& a, const std::string& b) {
     return ::lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
-void removeTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((path + "\\*").c_str(), &found);
+// Wide, so that a folder with a Japanese name goes on every system code page.
+void removeTree(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW((path + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 removeTree(child);
             } else {
-                ::DeleteFileA(child.c_str());
+                ::DeleteFileW(child.c_str());
             }
-        } while (::FindNextFileA(search, &found));
+        } while (::FindNextFileW(search, &found));
         ::FindClose(search);
     }
-    ::RemoveDirectoryA(path.c_str());
+    ::RemoveDirectoryW(path.c_str());
 }
 
 class BindingTest : public ::testing::Test {
@@ -76,12 +77,14 @@ protected:
         static int serial = 0;
         root_ = std::string(temp) + "yorimemo-binding-" + std::to_string(::GetCurrentProcessId()) +
                 "-" + std::to_string(++serial);
+        // Left by an earlier run whose process had the same id.
+        removeTree(testing::Wide(root_));
         ASSERT_TRUE(::CreateDirectoryA(root_.c_str(), nullptr)) << root_;
     }
 
     void TearDown() override {
         ::SetCurrentDirectoryA(savedDirectory_.c_str());
-        removeTree(root_);
+        removeTree(testing::Wide(root_));
     }
 
     std::string makeDirectory(const std::string& name) {
