@@ -7,7 +7,7 @@ namespace {
 yorimemo::CNotesApp theApp;
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     // Before anything is loaded: a library asked for by bare name, by us or by the system on our
     // behalf, comes from the system folder only, never from the current directory or PATH.
     // mote.dll itself is loaded by its full path.

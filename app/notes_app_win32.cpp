@@ -9,29 +9,25 @@ namespace yorimemo {
 
 namespace {
 
-constexpr char kInstanceMutexName[] = "yorimemo";
+constexpr wchar_t kInstanceMutexName[] = L"yorimemo";
 
-bool IsLeadByte(unsigned char byte) {
-    return ::IsDBCSLeadByte(byte) != FALSE;
-}
-
-std::string ModulePath() {
-    std::array<char, kMaxPath> buffer{};
-    const DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), kMaxPath);
+std::wstring ModulePath() {
+    std::array<wchar_t, kMaxPath> buffer{};
+    const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), kMaxPath);
     // A path cut at the buffer's end fills it completely; keep what fits.
-    return std::string(buffer.data(), length < kMaxPath ? length : kMaxPath - 1);
+    return std::wstring(buffer.data(), length < kMaxPath ? length : kMaxPath - 1);
 }
 
 }  // namespace
 
 CNotesApp::CNotesApp() {
-    const std::string modulePath = ModulePath();
-    programDirectory_ = ProgramDirectory(modulePath, IsLeadByte);
-    iniPath_ = IniPath(modulePath, IsLeadByte);
+    const std::wstring modulePath = ModulePath();
+    programDirectory_ = ProgramDirectory(modulePath);
+    iniPath_ = IniPath(modulePath);
 }
 
 bool CNotesApp::InitInstance() {
-    mutex_.reset(::CreateMutexA(nullptr, FALSE, kInstanceMutexName));
+    mutex_.reset(::CreateMutexW(nullptr, FALSE, kInstanceMutexName));
     const DWORD error = ::GetLastError();
     if (!mutex_) return false;
     // Another instance runs: end silently and leave it alone.

@@ -13,15 +13,15 @@ class CNotesApp : public CApplication {
 public:
     CNotesApp();
 
-    const std::string& programDirectory() const { return programDirectory_; }
-    const std::string& iniPath() const { return iniPath_; }
+    const std::wstring& programDirectory() const { return programDirectory_; }
+    const std::wstring& iniPath() const { return iniPath_; }
 
 protected:
     bool InitInstance() override;
 
 private:
-    std::string programDirectory_;
-    std::string iniPath_;
+    std::wstring programDirectory_;
+    std::wstring iniPath_;
     // Marks the running instance; held until the process ends.
     CKernelHandle mutex_;
 };

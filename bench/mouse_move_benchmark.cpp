@@ -52,12 +52,13 @@ public:
                   std::int32_t, std::uint32_t) override {
         return true;
     }
-    std::optional<LibraryHandle> createFont(std::string_view, std::int32_t, std::int32_t) override {
+    std::optional<LibraryHandle> createFont(std::string_view, TextEncoding, std::int32_t,
+                                            std::int32_t) override {
         return 3;
     }
     bool deleteFont(LibraryHandle) override { return true; }
-    bool drawText(LibraryHandle, std::string_view, LibraryHandle, std::uint32_t, TextRect*,
-                  std::uint32_t) override {
+    bool drawText(LibraryHandle, std::string_view, TextEncoding, LibraryHandle, std::uint32_t,
+                  TextRect*, std::uint32_t) override {
         return true;
     }
 

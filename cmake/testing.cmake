@@ -38,3 +38,9 @@ function(yorimemo_add_test name)
         gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
     endif()
 endfunction()
+
+# Windows tests that ./test runs a second time on a Western system (code page 1252): what the user
+# sees and what the program stores must not depend on the system's code page.
+function(yorimemo_second_locale)
+    set_property(TEST ${ARGN} APPEND PROPERTY LABELS second-locale)
+endfunction()

@@ -19,9 +19,9 @@ CApplication::~CApplication() {
 int CApplication::Run() {
     if (theApplication == nullptr || !theApplication->InitInstance()) return 0;
     MSG message{};
-    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
+        ::DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
 }

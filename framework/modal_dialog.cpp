@@ -7,12 +7,12 @@ CModalDialog::CModalDialog(int templateId, HWND parent)
 
 INT_PTR CModalDialog::DoModal() {
     const INT_PTR result =
-        ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent_,
+        ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent_,
                           DialogProc, reinterpret_cast<LPARAM>(this));
     // A quit request (a log-off) ends the loop and is passed on; the system may then report IDOK
     // for a dialog the user never confirmed, and a half edit or an erase must not follow.
     MSG quit;
-    if (::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) return IDCANCEL;
+    if (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) return IDCANCEL;
     return result;
 }
 
@@ -21,7 +21,7 @@ void CModalDialog::EndDialog(INT_PTR result) {
 }
 
 INT_PTR CModalDialog::Answer(LRESULT result) {
-    ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+    ::SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
     return TRUE;
 }
 
@@ -48,11 +48,11 @@ INT_PTR CModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
 
 INT_PTR CALLBACK CModalDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        ::SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
         reinterpret_cast<CModalDialog*>(lParam)->hwnd_ = hwnd;
     }
     // Messages sent before WM_INITDIALOG (WM_SETFONT among them) find no object yet.
-    auto* dialog = reinterpret_cast<CModalDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
+    auto* dialog = reinterpret_cast<CModalDialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
     if (dialog == nullptr) return FALSE;
 
     INT_PTR handled = FALSE;
@@ -63,7 +63,7 @@ INT_PTR CALLBACK CModalDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam
         handled = FALSE;
     }
     if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
         dialog->hwnd_ = nullptr;
     }
     return handled;

@@ -1,6 +1,6 @@
 #pragma once
 // A modal dialog built from a template in the program's resources. The object travels to the
-// window in DialogBoxParamA's lParam; one static procedure hands every message to OnMessage.
+// window in DialogBoxParamW's lParam; one static procedure hands every message to OnMessage.
 
 #include <windows.h>
 

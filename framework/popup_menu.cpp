@@ -8,12 +8,12 @@ CPopupMenu::~CPopupMenu() {
     if (menu_ != nullptr) ::DestroyMenu(menu_);
 }
 
-bool CPopupMenu::AppendString(UINT commandId, const char* text) {
-    return menu_ != nullptr && ::AppendMenuA(menu_, MF_STRING, commandId, text) != FALSE;
+bool CPopupMenu::AppendString(UINT commandId, const wchar_t* text) {
+    return menu_ != nullptr && ::AppendMenuW(menu_, MF_STRING, commandId, text) != FALSE;
 }
 
 bool CPopupMenu::AppendSeparator() {
-    return menu_ != nullptr && ::AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr) != FALSE;
+    return menu_ != nullptr && ::AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr) != FALSE;
 }
 
 void CPopupMenu::CheckItem(UINT commandId, bool checked) {

@@ -17,7 +17,7 @@ public:
     explicit operator bool() const { return menu_ != nullptr; }
     HMENU handle() const { return menu_; }
 
-    bool AppendString(UINT commandId, const char* text);
+    bool AppendString(UINT commandId, const wchar_t* text);
     bool AppendSeparator();
     // The item is named by its command id.
     void CheckItem(UINT commandId, bool checked);

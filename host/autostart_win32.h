@@ -6,11 +6,11 @@
 
 namespace yorimemo::autostart {
 
-inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr char kValueName[] = "yorimemo";
+inline constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr wchar_t kValueName[] = L"yorimemo";
 
 // The full path of this process's executable, however long.
-std::string programPath();
+std::wstring programPath();
 // True when the value names this program: the path without its quotes, compared as the file
 // system compares names (case does not count).
 bool enabled();

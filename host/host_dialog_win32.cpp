@@ -1,6 +1,5 @@
 #include "host/host_dialog_win32.h"
 
-#include <cstdio>
 #include <utility>
 
 #include "framework/popup_menu.h"
@@ -10,6 +9,7 @@
 #include "host/erase_note_dialog_win32.h"
 #include "host/notice_text.h"
 #include "mote/mote_library_win32.h"
+#include "notes/text_codec_win32.h"
 #include "res/resource.h"
 
 namespace yorimemo {
@@ -22,12 +22,8 @@ constexpr int kParkedY = -100;
 // The desktop watch and the retries; display changes also arrive as messages at once.
 constexpr UINT kTimerPeriodMs = 1000;
 constexpr UINT kTrayRetryPeriodMs = 3000;
-constexpr char kTrayIconFile[] = "yorimemo.ico";
-constexpr char kTrayTip[] = "yorimemo";
-
-bool isLeadByte(unsigned char byte) {
-    return ::IsDBCSLeadByte(byte) != FALSE;
-}
+constexpr wchar_t kTrayIconFile[] = L"yorimemo.ico";
+constexpr wchar_t kTrayTip[] = L"yorimemo";
 
 DesktopExtent readDesktopExtent() {
     RECT desktop{};
@@ -56,35 +52,34 @@ private:
 
 }  // namespace
 
-CHostDlg::CHostDlg(std::string programDirectory, std::string iniPath, HWND parent,
+CHostDlg::CHostDlg(std::wstring programDirectory, std::wstring iniPath, HWND parent,
                    TrayIcon::ShellNotify shell)
     : CModalDialog(IDD_HOST, parent),
       programDirectory_(std::move(programDirectory)),
       iniPath_(std::move(iniPath)),
-      host_(iniPath_, *this),
-      windowIcon_(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN))),
+      // The settings file's paths are UTF-8 in portable code.
+      host_(EncodeLossy(iniPath_, TextEncoding::kUtf8), *this),
+      windowIcon_(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN))),
       tray_(shell) {}
 
 CHostDlg::~CHostDlg() = default;
 
 BOOL CHostDlg::OnInitDialog() {
     CModalDialog::OnInitDialog();
-    ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_));
-    ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowIcon_));
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_));
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowIcon_));
     ::SetWindowPos(hwnd(), HWND_TOP, kParkedX, kParkedY, 0, 0, SWP_NOSIZE);
 
-    char iconPath[MAX_PATH] = {};
-    const int length = std::snprintf(iconPath, sizeof iconPath, "%s\\%s", programDirectory_.c_str(),
-                                     kTrayIconFile);
+    const std::wstring iconPath = programDirectory_ + L"\\" + kTrayIconFile;
     // A path that does not fit names no file: the icon is then added without an image.
     CIconHandle image;
-    if (length > 0 && length < static_cast<int>(sizeof iconPath)) {
+    if (iconPath.size() < MAX_PATH) {
         image.reset(static_cast<HICON>(
-            ::LoadImageA(nullptr, iconPath, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+            ::LoadImageW(nullptr, iconPath.c_str(), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
                          ::GetSystemMetrics(SM_CYSMICON), LR_LOADFROMFILE)));
     }
     tray_.describe(hwnd(), kTrayIconId, kTrayNotifyMessage, std::move(image), kTrayTip);
-    taskbarCreatedMessage_ = ::RegisterWindowMessageA("TaskbarCreated");
+    taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     addTrayIcon();
 
     host_.setDesktopExtent(readDesktopExtent());
@@ -163,7 +158,7 @@ INT_PTR CHostDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void CHostDlg::paintMinimised() {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(hwnd(), &paint);
-    ::SendMessageA(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    ::SendMessageW(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     const int iconWidth = ::GetSystemMetrics(SM_CXICON);
     const int iconHeight = ::GetSystemMetrics(SM_CYICON);
     RECT client{};
@@ -224,13 +219,13 @@ bool CHostDlg::runEraseDialog(int slot) {
 
 bool CHostDlg::confirmQuitUnsaved() {
     // No owner: the host window is parked off-screen and a box is centred on its owner.
-    return ::MessageBoxA(
+    return ::MessageBoxW(
                nullptr, quitUnsavedQuestion(), kTrayTip,
                MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SETFOREGROUND | MB_TOPMOST) == IDYES;
 }
 
 void CHostDlg::showNotice(Notice notice) {
-    const NoticeText text = noticeText(notice, iniPath_, isLeadByte);
+    const NoticeText text = noticeText(notice, iniPath_);
     tray_.showBalloon(text.title, text.body, text.warning);
 }
 
@@ -241,7 +236,7 @@ std::vector<WorkArea> CHostDlg::workAreas() {
         [](HMONITOR monitor, HDC, LPRECT, LPARAM param) -> BOOL {
             MONITORINFO info{};
             info.cbSize = sizeof info;
-            if (::GetMonitorInfoA(monitor, &info)) {
+            if (::GetMonitorInfoW(monitor, &info)) {
                 const RECT& work = info.rcWork;
                 // Out of memory the list stays short; nothing may leave this callback.
                 try {
@@ -271,12 +266,12 @@ void CHostDlg::setAutostart(bool enabled) {
 }
 
 void CHostDlg::postTrayNotify(std::int32_t id, std::int32_t mouseMessage) {
-    ::PostMessageA(hwnd(), kTrayNotifyMessage, static_cast<WPARAM>(static_cast<INT_PTR>(id)),
+    ::PostMessageW(hwnd(), kTrayNotifyMessage, static_cast<WPARAM>(static_cast<INT_PTR>(id)),
                    mouseMessage);
 }
 
 void CHostDlg::postNull() {
-    ::PostMessageA(hwnd(), WM_NULL, 0, 0);
+    ::PostMessageW(hwnd(), WM_NULL, 0, 0);
 }
 
 void CHostDlg::postQuit() {

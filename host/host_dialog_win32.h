@@ -23,17 +23,17 @@ inline constexpr UINT_PTR kTrayRetryTimerId = 0x79726D39;  // runs only while th
 
 class CHostDlg : public CModalDialog, private HostUi {
 public:
-    // `shell` stands in for Shell_NotifyIconA (tests refuse and record the tray calls).
-    CHostDlg(std::string programDirectory, std::string iniPath, HWND parent,
-             TrayIcon::ShellNotify shell = &::Shell_NotifyIconA);
+    // `shell` stands in for Shell_NotifyIconW (tests refuse and record the tray calls).
+    CHostDlg(std::wstring programDirectory, std::wstring iniPath, HWND parent,
+             TrayIcon::ShellNotify shell = &::Shell_NotifyIconW);
     ~CHostDlg() override;
 
     NoteHost& host() { return host_; }
     NoteTable& table() { return host_.table(); }
     const NoteTable& table() const { return host_.table(); }
     // Without a trailing backslash.
-    const std::string& programDirectory() const { return programDirectory_; }
-    const std::string& iniPath() const { return iniPath_; }
+    const std::wstring& programDirectory() const { return programDirectory_; }
+    const std::wstring& iniPath() const { return iniPath_; }
 
 protected:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -65,8 +65,8 @@ private:
     // library stays loaded: its code may be on the stack (a dialog opened from its message).
     void endSession();
 
-    std::string programDirectory_;
-    std::string iniPath_;
+    std::wstring programDirectory_;
+    std::wstring iniPath_;
     NoteHost host_;
     HICON windowIcon_ = nullptr;  // shared resource icon, never destroyed
     TrayIcon tray_;

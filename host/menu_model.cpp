@@ -2,49 +2,41 @@
 
 namespace yorimemo {
 
-const char* menuText(MenuCommand command) {
+const wchar_t* menuText(MenuCommand command) {
     switch (command) {
         case kQuit:
-            return "\x8FI\x97\xB9(&Q)";  // 終了(&Q)
+            return L"\u7D42\u4E86(&Q)";  // 終了(&Q)
         case kCreateCyan:
-            return "\x83V\x83"
-                   "A\x83\x93\x95t\xE2\xB3\x82\xF0\x8D\xEC\x90\xAC(&C)";  // シアン付箋を作成(&C)
+            return L"\u30B7\u30A2\u30F3\u4ED8\u7B8B\u3092\u4F5C\u6210(&C)";  // シアン付箋を作成(&C)
         case kCreateMagenta:
-            return "\x83}\x83[\x83\x93\x83^\x95t\xE2\xB3\x82\xF0\x8D\xEC\x90\xAC(&M)";  // マゼンタ付箋を作成(&M)
+            return L"\u30DE\u30BC\u30F3\u30BF\u4ED8\u7B8B\u3092\u4F5C\u6210(&M)";  // マゼンタ付箋を作成(&M)
         case kCreateYellow:
-            return "\x83"
-                   "C\x83G\x83\x8D\x81[\x95t\xE2\xB3\x82\xF0\x8D\xEC\x90\xAC(&Y)";  // イエロー付箋を作成(&Y)
+            return L"\u30A4\u30A8\u30ED\u30FC\u4ED8\u7B8B\u3092\u4F5C\u6210(&Y)";  // イエロー付箋を作成(&Y)
         case kEdit:
-            return "\x95\xD2\x8FW(&E)...";  // 編集(&E)...
+            return L"\u7DE8\u96C6(&E)...";  // 編集(&E)...
         case kRedText:
-            return "\x95\xB6\x8E\x9A\x90"
-                   "F\x83\x8C\x83"
-                   "b\x83h(&R)";  // 文字色レッド(&R)
+            return L"\u6587\u5B57\u8272\u30EC\u30C3\u30C9(&R)";  // 文字色レッド(&R)
         case kColorCyan:
-            return "\x83V\x83"
-                   "A\x83\x93(&C)";  // シアン(&C)
+            return L"\u30B7\u30A2\u30F3(&C)";  // シアン(&C)
         case kColorMagenta:
-            return "\x83}\x83[\x83\x93\x83^(&M)";  // マゼンタ(&M)
+            return L"\u30DE\u30BC\u30F3\u30BF(&M)";  // マゼンタ(&M)
         case kColorYellow:
-            return "\x83"
-                   "C\x83G\x83\x8D\x81[(&Y)";  // イエロー(&Y)
+            return L"\u30A4\u30A8\u30ED\u30FC(&Y)";  // イエロー(&Y)
         case kErase:
-            return "\x8F\xC1\x8B\x8E(&D)";  // 消去(&D)
+            return L"\u6D88\u53BB(&D)";  // 消去(&D)
         case kAlwaysOnTop:
-            return "\x8F\xED\x82\xC9\x8E\xE8\x91O\x82\xC9\x95\x5C\x8E\xA6(&T)";  // 常に手前に表示(&T)
+            return L"\u5E38\u306B\u624B\u524D\u306B\u8868\u793A(&T)";  // 常に手前に表示(&T)
         case kHideAll:
-            return "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\x95t\xE2\xB3\x82\xF0\x89"
-                   "B\x82\xB7(&H)";  // すべての付箋を隠す(&H)
+            return L"\u3059\u3079\u3066\u306E\u4ED8\u7B8B\u3092\u96A0\u3059(&H)";  // すべての付箋を隠す(&H)
         case kUndoErase:
-            return "\x8F\xC1\x8B\x8E\x82\xB5\x82\xBD\x95t\xE2\xB3\x82\xF0\x8C\xB3\x82\xC9\x96\xDF"
-                   "\x82\xB7(&U)";  // 消去した付箋を元に戻す(&U)
+            return L"\u6D88\u53BB\u3057\u305F\u4ED8\u7B8B\u3092\u5143\u306B\u623B\u3059(&U)";  // 消去した付箋を元に戻す(&U)
         case kAutostart:
-            return "Windows \x82\xCC\x8BN\x93\xAE"
-                   "\x8E\x9E\x82\xC9\x8AJ\x8En(&W)";  // Windows の起動時に開始(&W)
+            return L"Windows \u306E\u8D77\u52D5\u6642\u306B\u958B\u59CB(&W)";  // Windows
+                                                                               // の起動時に開始(&W)
         case kNoCommand:
             break;
     }
-    return "";
+    return L"";
 }
 
 namespace {

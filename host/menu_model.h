@@ -29,8 +29,8 @@ enum MenuCommand : std::int32_t {
     kAutostart = 28,
 };
 
-// Shift-JIS text of a command's item; "&" marks the access key.
-const char* menuText(MenuCommand command);
+// The text of a command's item; "&" marks the access key.
+const wchar_t* menuText(MenuCommand command);
 
 struct MenuItem {
     MenuCommand command = kNoCommand;  // kNoCommand: a separator

@@ -1,98 +1,108 @@
 #include "host/notice_text.h"
 
+#include "notes/wide_text.h"
+
 namespace yorimemo {
 
 namespace {
 
-// Shift-JIS bytes, as every text the user sees.
 // 付箋のファイルを読み込めません
-constexpr char kCannotReadTitle[] =
-    "\x95t\xE2\xB3\x82\xCC\x83t\x83@\x83"
-    "C\x83\x8B\x82\xF0\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1";
+constexpr wchar_t kCannotReadTitle[] =
+    L"\u4ED8\u7B8B\u306E\u30D5\u30A1\u30A4\u30EB\u3092\u8AAD\u307F\u8FBC\u3081\u307E\u305B\u3093";
 // ほかのプログラムが開いている可能性があります。読み込めるまで何も書き込まず、再試行します。
-constexpr char kCannotReadBody[] =
-    "\x82\xD9\x82\xA9\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xAA\x8AJ\x82\xA2\x82\xC4\x82"
-    "\xA2\x82\xE9\x89\xC2\x94\\\x90\xAB\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81"
-    "B\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82\xE9\x82\xDC\x82\xC5\x89\xBD\x82\xE0\x8F\x91\x82\xAB\x8D"
-    "\x9E\x82\xDC\x82\xB8\x81"
-    "A\x8D\xC4\x8E\x8E\x8Ds\x82\xB5\x82\xDC\x82\xB7\x81"
-    "B";
+constexpr wchar_t kCannotReadBody[] =
+    L"\u307B\u304B\u306E\u30D7\u30ED\u30B0\u30E9\u30E0\u304C\u958B\u3044\u3066\u3044\u308B\u53EF"
+    L"\u80FD\u6027\u304C\u3042\u308A\u307E\u3059\u3002\u8AAD\u307F\u8FBC\u3081\u308B\u307E\u3067"
+    L"\u4F55\u3082\u66F8\u304D\u8FBC\u307E\u305A\u3001\u518D\u8A66\u884C\u3057\u307E\u3059\u3002";
 // 付箋のファイルを読み込みました
-constexpr char kReadAgainTitle[] =
-    "\x95t\xE2\xB3\x82\xCC\x83t\x83@\x83"
-    "C\x83\x8B\x82\xF0\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x82\xDC\x82\xB5\x82\xBD";
+constexpr wchar_t kReadAgainTitle[] =
+    L"\u4ED8\u7B8B\u306E\u30D5\u30A1\u30A4\u30EB\u3092\u8AAD\u307F\u8FBC\u307F\u307E\u3057\u305F";
 // 保存されていた付箋を表示し、その間に作った付箋も保存しました。
-constexpr char kReadAgainBody[] =
-    "\x95\xDB\x91\xB6\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xBD\x95t\xE2\xB3\x82\xF0\x95\\\x8E\xA6"
-    "\x82\xB5\x81"
-    "A\x82\xBB\x82\xCC\x8A\xD4\x82\xC9\x8D\xEC\x82\xC1\x82\xBD\x95t\xE2\xB3\x82\xE0\x95\xDB\x91\xB6"
-    "\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81"
-    "B";
+constexpr wchar_t kReadAgainBody[] =
+    L"\u4FDD\u5B58\u3055\u308C\u3066\u3044\u305F\u4ED8\u7B8B\u3092\u8868\u793A\u3057\u3001\u305D"
+    L"\u306E\u9593\u306B\u4F5C\u3063\u305F\u4ED8\u7B8B\u3082\u4FDD\u5B58\u3057\u307E\u3057\u305F"
+    L"\u3002";
 // 付箋を保存できません
-constexpr char kCannotSaveTitle[] =
-    "\x95t\xE2\xB3\x82\xF0\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
+constexpr wchar_t kCannotSaveTitle[] =
+    L"\u4ED8\u7B8B\u3092\u4FDD\u5B58\u3067\u304D\u307E\u305B\u3093";
 // 変更は、保存できるまで再試行します。
-constexpr char kCannotSaveBody[] =
-    "\x95\xCF\x8DX\x82\xCD\x81"
-    "A\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xE9\x82\xDC\x82\xC5\x8D\xC4\x8E\x8E\x8Ds\x82\xB5\x82\xDC"
-    "\x82\xB7\x81"
-    "B";
+constexpr wchar_t kCannotSaveBody[] =
+    L"\u5909\u66F4\u306F\u3001\u4FDD\u5B58\u3067\u304D\u308B\u307E\u3067\u518D\u8A66\u884C\u3057"
+    L"\u307E\u3059\u3002";
 // 付箋を保存しました
-constexpr char kSavedAgainTitle[] =
-    "\x95t\xE2\xB3\x82\xF0\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
+constexpr wchar_t kSavedAgainTitle[] = L"\u4ED8\u7B8B\u3092\u4FDD\u5B58\u3057\u307E\u3057\u305F";
 // 保存できなかった変更をすべて保存しました。
-constexpr char kSavedAgainBody[] =
-    "\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xC8\x82\xA9\x82\xC1\x82\xBD\x95\xCF\x8DX\x82\xF0\x82\xB7"
-    "\x82\xD7\x82\xC4\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81"
-    "B";
+constexpr wchar_t kSavedAgainBody[] =
+    L"\u4FDD\u5B58\u3067\u304D\u306A\u304B\u3063\u305F\u5909\u66F4\u3092\u3059\u3079\u3066\u4FDD"
+    L"\u5B58\u3057\u307E\u3057\u305F\u3002";
 // 付箋が100枚あるため、新しい付箋を保存できません。付箋を1枚消去すると保存します。
-constexpr char kNoFreeSlotBody[] =
-    "\x95t\xE2\xB3\x82\xAA"
-    "100\x96\x87\x82\xA0\x82\xE9\x82\xBD\x82\xDF\x81"
-    "A\x90V\x82\xB5\x82\xA2\x95t\xE2\xB3\x82\xF0\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9"
-    "\x82\xF1\x81"
-    "B\x95t\xE2\xB3\x82\xF0"
-    "1\x96\x87\x8F\xC1\x8B\x8E\x82\xB7\x82\xE9\x82\xC6\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB7\x81"
-    "B";
+constexpr wchar_t kNoFreeSlotBody[] =
+    L"\u4ED8\u7B8B\u304C100\u679A\u3042\u308B\u305F\u3081\u3001\u65B0\u3057\u3044\u4ED8\u7B8B"
+    L"\u3092\u4FDD\u5B58\u3067\u304D\u307E\u305B\u3093\u3002\u4ED8\u7B8B\u30921\u679A\u6D88\u53BB"
+    L"\u3059\u308B\u3068\u4FDD\u5B58\u3057\u307E\u3059\u3002";
 // 保存できていない変更があります。\n今終了すると、その変更は失われます。終了しますか？
-constexpr char kQuitUnsaved[] =
-    "\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xC4\x82\xA2\x82\xC8\x82\xA2\x95\xCF\x8DX\x82\xAA\x82\xA0"
-    "\x82\xE8\x82\xDC\x82\xB7\x81"
-    "B\n\x8D\xA1\x8FI\x97\xB9\x82\xB7\x82\xE9\x82\xC6\x81"
-    "A\x82\xBB\x82\xCC\x95\xCF\x8DX\x82\xCD\x8E\xB8\x82\xED\x82\xEA\x82\xDC\x82\xB7\x81"
-    "B\x8FI\x97\xB9\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81H";
+constexpr wchar_t kQuitUnsaved[] =
+    L"\u4FDD\u5B58\u3067\u304D\u3066\u3044\u306A\u3044\u5909\u66F4\u304C\u3042\u308A\u307E\u3059"
+    L"\u3002\n\u4ECA\u7D42\u4E86\u3059\u308B\u3068\u3001\u305D\u306E\u5909\u66F4\u306F\u5931\u308F"
+    L"\u308C\u307E\u3059\u3002\u7D42\u4E86\u3057\u307E\u3059\u304B\uFF1F";
+// 次の文字は付箋のファイルに保存できません:
+constexpr wchar_t kUnstorableLead[] =
+    L"\u6B21\u306E\u6587\u5B57\u306F\u4ED8\u7B8B\u306E\u30D5\u30A1\u30A4\u30EB\u306B\u4FDD\u5B58"
+    L"\u3067\u304D\u307E\u305B\u3093:\n";
+// 取り除くか、ほかの文字に書き換えてから「完了」を押してください。
+constexpr wchar_t kUnstorableHint[] =
+    L"\u53D6\u308A\u9664\u304F\u304B\u3001\u307B\u304B\u306E\u6587\u5B57\u306B\u66F8\u304D\u63DB"
+    L"\u3048\u3066\u304B\u3089\u300C\u5B8C\u4E86\u300D\u3092\u62BC\u3057\u3066\u304F\u3060\u3055"
+    L"\u3044\u3002";
+constexpr wchar_t kOpenQuote[] = L"\u300C";   // 「
+constexpr wchar_t kCloseQuote[] = L"\u300D";  // 」
 
-// The shell's limits for a balloon's title and text, terminator included.
+// The shell's limits for a balloon's title and text in UTF-16 units, terminator included.
 constexpr std::size_t kTitleSize = 64;
 constexpr std::size_t kBodySize = 256;
 
-NoticeText withFile(const char* title, const char* body, std::string_view iniPath,
-                    LeadBytePredicate isLeadByte, bool warning) {
-    std::string text = std::string(body) + "\n" + std::string(iniPath);
-    return {std::string(PrefixWithin(title, kTitleSize - 1, isLeadByte)),
-            std::string(PrefixWithin(text, kBodySize - 1, isLeadByte)), warning};
+NoticeText withFile(const wchar_t* title, const wchar_t* body, std::wstring_view iniPath,
+                    bool warning) {
+    std::wstring text = std::wstring(body) + L"\n" + std::wstring(iniPath);
+    return {std::wstring(PrefixWithin(title, kTitleSize - 1)),
+            std::wstring(PrefixWithin(text, kBodySize - 1)), warning};
 }
 
 }  // namespace
 
-NoticeText noticeText(Notice notice, std::string_view iniPath, LeadBytePredicate isLeadByte) {
+NoticeText noticeText(Notice notice, std::wstring_view iniPath) {
     switch (notice) {
         case Notice::kCannotRead:
-            return withFile(kCannotReadTitle, kCannotReadBody, iniPath, isLeadByte, true);
+            return withFile(kCannotReadTitle, kCannotReadBody, iniPath, true);
         case Notice::kReadAgain:
-            return withFile(kReadAgainTitle, kReadAgainBody, iniPath, isLeadByte, false);
+            return withFile(kReadAgainTitle, kReadAgainBody, iniPath, false);
         case Notice::kCannotSave:
-            return withFile(kCannotSaveTitle, kCannotSaveBody, iniPath, isLeadByte, true);
+            return withFile(kCannotSaveTitle, kCannotSaveBody, iniPath, true);
         case Notice::kSavedAgain:
-            return withFile(kSavedAgainTitle, kSavedAgainBody, iniPath, isLeadByte, false);
+            return withFile(kSavedAgainTitle, kSavedAgainBody, iniPath, false);
         case Notice::kNoFreeSlot:
             return {kCannotSaveTitle, kNoFreeSlotBody, true};
     }
     return {};
 }
 
-const char* quitUnsavedQuestion() {
+const wchar_t* quitUnsavedQuestion() {
     return kQuitUnsaved;
+}
+
+std::wstring unstorableTextMessage(std::wstring_view characters) {
+    // Each character in corner brackets, so a space or a combining mark is seen too.
+    std::wstring message = kUnstorableLead;
+    for (std::size_t pos = 0; pos < characters.size();) {
+        const std::size_t length = CharLength(characters, pos);
+        message += kOpenQuote;
+        message += characters.substr(pos, length);
+        message += kCloseQuote;
+        pos += length;
+    }
+    message += L"\n";
+    message += kUnstorableHint;
+    return message;
 }
 
 }  // namespace yorimemo

@@ -1,24 +1,28 @@
 #pragma once
-// What the tray balloons and the quit question say, in the user's language.
+// What the tray balloons, the quit question and the edit dialog's refusal say, in the user's
+// language.
 
 #include <string>
 #include <string_view>
 
 #include "host/host_ui.h"
-#include "notes/multibyte_text.h"
 
 namespace yorimemo {
 
 struct NoticeText {
-    std::string title;
-    std::string body;  // names the settings file where it concerns it
+    std::wstring title;
+    std::wstring body;  // names the settings file where it concerns it
     bool warning = false;
 };
 
-// Cut to what a balloon can hold without splitting a double-byte character.
-NoticeText noticeText(Notice notice, std::string_view iniPath, LeadBytePredicate isLeadByte);
+// Cut to what a balloon can hold without splitting a character.
+NoticeText noticeText(Notice notice, std::wstring_view iniPath);
 
 // Asked when the user quits while changes could not be saved.
-const char* quitUnsavedQuestion();
+const wchar_t* quitUnsavedQuestion();
+
+// Why a typed text cannot be stored: names each of `characters` (as EncodeText lists them, a
+// surrogate pair being one character).
+std::wstring unstorableTextMessage(std::wstring_view characters);
 
 }  // namespace yorimemo

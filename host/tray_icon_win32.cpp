@@ -1,12 +1,25 @@
 #include "host/tray_icon_win32.h"
 
-#include <cstdio>
 #include <utility>
+
+#include "notes/wide_text.h"
 
 namespace yorimemo {
 
+namespace {
+
+// Cut to the field, never inside a surrogate pair, and terminated.
+template <std::size_t N>
+void copyInto(wchar_t (&field)[N], std::wstring_view text) {
+    const std::wstring_view kept = PrefixWithin(text, N - 1);
+    kept.copy(field, kept.size());
+    field[kept.size()] = L'\0';
+}
+
+}  // namespace
+
 void TrayIcon::describe(HWND owner, UINT id, UINT callbackMessage, CIconHandle image,
-                        const char* tip) {
+                        const wchar_t* tip) {
     image_ = std::move(image);
     // The full record: balloons need the fields past the first version's 88 bytes.
     data_ = {};
@@ -16,7 +29,7 @@ void TrayIcon::describe(HWND owner, UINT id, UINT callbackMessage, CIconHandle i
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data_.uCallbackMessage = callbackMessage;
     data_.hIcon = image_.get();
-    std::snprintf(data_.szTip, sizeof data_.szTip, "%s", tip);
+    copyInto(data_.szTip, tip);
     wanted_ = true;
 }
 
@@ -38,21 +51,21 @@ void TrayIcon::remove() {
     added_ = false;
 }
 
-void TrayIcon::showBalloon(const std::string& title, const std::string& text, bool warning) {
+void TrayIcon::showBalloon(const std::wstring& title, const std::wstring& text, bool warning) {
     if (!added_) {
         waiting_ = Balloon{title, text, warning};
         return;
     }
-    NOTIFYICONDATAA balloon = data_;
+    NOTIFYICONDATAW balloon = data_;
     balloon.uFlags = NIF_INFO;
-    std::snprintf(balloon.szInfoTitle, sizeof balloon.szInfoTitle, "%s", title.c_str());
-    std::snprintf(balloon.szInfo, sizeof balloon.szInfo, "%s", text.c_str());
+    copyInto(balloon.szInfoTitle, title);
+    copyInto(balloon.szInfo, text);
     balloon.dwInfoFlags = warning ? NIIF_WARNING : NIIF_INFO;
     send(NIM_MODIFY, balloon);
 }
 
-bool TrayIcon::send(DWORD message, const NOTIFYICONDATAA& data) {
-    NOTIFYICONDATAA copy = data;
+bool TrayIcon::send(DWORD message, const NOTIFYICONDATAW& data) {
+    NOTIFYICONDATAW copy = data;
     return shell_(message, &copy) != FALSE;
 }
 

@@ -17,16 +17,16 @@ namespace yorimemo {
 
 class TrayIcon {
 public:
-    using ShellNotify = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAA data);
+    using ShellNotify = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAW data);
 
-    // `shell` stands in for Shell_NotifyIconA (tests record and refuse calls).
-    explicit TrayIcon(ShellNotify shell = &::Shell_NotifyIconA) : shell_(shell) {}
+    // `shell` stands in for Shell_NotifyIconW (tests record and refuse calls).
+    explicit TrayIcon(ShellNotify shell = &::Shell_NotifyIconW) : shell_(shell) {}
     ~TrayIcon() { remove(); }
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
     // Describes the icon; it is not shown before add().
-    void describe(HWND owner, UINT id, UINT callbackMessage, CIconHandle image, const char* tip);
+    void describe(HWND owner, UINT id, UINT callbackMessage, CIconHandle image, const wchar_t* tip);
     // True when the shell has the icon now; a waiting balloon then shows.
     bool add();
     bool added() const { return added_; }
@@ -36,19 +36,19 @@ public:
     // The shell restarted and no longer shows the icon; add() brings it back.
     void forget() { added_ = false; }
     // Shows at once, or as soon as the icon exists; a newer one replaces one still waiting.
-    void showBalloon(const std::string& title, const std::string& text, bool warning);
+    void showBalloon(const std::wstring& title, const std::wstring& text, bool warning);
 
 private:
-    bool send(DWORD message, const NOTIFYICONDATAA& data);
+    bool send(DWORD message, const NOTIFYICONDATAW& data);
 
     ShellNotify shell_;
-    NOTIFYICONDATAA data_{};
+    NOTIFYICONDATAW data_{};
     CIconHandle image_;
     bool wanted_ = false;
     bool added_ = false;
     struct Balloon {
-        std::string title;
-        std::string text;
+        std::wstring title;
+        std::wstring text;
         bool warning;
     };
     std::optional<Balloon> waiting_;

@@ -55,13 +55,15 @@ public:
     virtual bool drawLine(LibraryHandle bitmap, LibraryHandle surface, std::int32_t x1,
                           std::int32_t y1, std::int32_t x2, std::int32_t y2,
                           std::uint32_t color) = 0;
+    // Texts are the note file's bytes in `encoding`; the binding converts them for the library.
     // `size` in points for a screen of `dpi` pixels per inch; 0: the screen's own.
-    virtual std::optional<LibraryHandle> createFont(std::string_view name, std::int32_t size,
-                                                    std::int32_t dpi) = 0;
+    virtual std::optional<LibraryHandle> createFont(std::string_view name, TextEncoding encoding,
+                                                    std::int32_t size, std::int32_t dpi) = 0;
     virtual bool deleteFont(LibraryHandle font) = 0;
     // An empty text goes to the library as a null address and length 0.
-    virtual bool drawText(LibraryHandle bitmap, std::string_view text, LibraryHandle font,
-                          std::uint32_t color, TextRect* rect, std::uint32_t format) = 0;
+    virtual bool drawText(LibraryHandle bitmap, std::string_view text, TextEncoding encoding,
+                          LibraryHandle font, std::uint32_t color, TextRect* rect,
+                          std::uint32_t format) = 0;
 
     // The lines of the last event message; they live as long as the binding.
     EventFields eventFields;

@@ -2,9 +2,11 @@
 
 #include <climits>
 #include <cstring>
+#include <utility>
 
 #include "mote/display_scale.h"
 #include "motelib/mote_api.h"
+#include "notes/text_codec_win32.h"
 
 namespace yorimemo {
 namespace {
@@ -38,10 +40,10 @@ constexpr std::size_t kDrawText = moteExportSlot("_draw_text");
 // By full path only: a bare name sends the loader through the system folders and every folder
 // on PATH, so a mote.dll in any of them would run inside the program. Without a directory there is
 // no path, and nothing is loaded.
-HMODULE loadFromDirectory(const std::string& directory, const std::string& fileName) {
+HMODULE loadFromDirectory(const std::wstring& directory, const std::wstring& fileName) {
     if (directory.empty()) return nullptr;
-    const std::string path = directory + "\\" + fileName;
-    return ::LoadLibraryA(path.c_str());
+    const std::wstring path = directory + L"\\" + fileName;
+    return ::LoadLibraryW(path.c_str());
 }
 
 std::int32_t screenDpi() {
@@ -51,6 +53,51 @@ std::int32_t screenDpi() {
     ::ReleaseDC(nullptr, screen);
     return usableDpi(dpi);
 }
+
+FARPROC bind(HMODULE module, std::string_view name) {
+    return module == nullptr ? nullptr : ::GetProcAddress(module, std::string(name).c_str());
+}
+
+// The library sees four plain ints; copied so the struct's layout never matters.
+class Corners {
+public:
+    explicit Corners(TextRect* rect) : rect_(rect) {
+        if (rect_ == nullptr) return;
+        corners_[0] = rect_->left;
+        corners_[1] = rect_->top;
+        corners_[2] = rect_->right;
+        corners_[3] = rect_->bottom;
+    }
+    ~Corners() {
+        if (rect_ == nullptr) return;
+        rect_->left = corners_[0];
+        rect_->top = corners_[1];
+        rect_->right = corners_[2];
+        rect_->bottom = corners_[3];
+    }
+    Corners(const Corners&) = delete;
+    Corners& operator=(const Corners&) = delete;
+
+    int* get() { return rect_ != nullptr ? corners_ : nullptr; }
+
+private:
+    TextRect* rect_;
+    int corners_[4] = {};
+};
+
+// A UTF-16 text as the twins take it: the caller's own units, which the library only reads
+// during the call; null and 0 when empty (or too long to count in an int).
+class WideText {
+public:
+    explicit WideText(std::wstring text) : text_(std::move(text)) {
+        if (text_.size() > INT_MAX) text_.clear();
+    }
+    const wchar_t* units() const { return text_.empty() ? nullptr : text_.data(); }
+    int length() const { return static_cast<int>(text_.size()); }
+
+private:
+    std::wstring text_;
+};
 
 }  // namespace
 
@@ -62,16 +109,17 @@ LibraryText makeLibraryText(std::string_view text, GlobalAllocFn allocate) {
     return {static_cast<const char*>(block), static_cast<int>(text.size())};
 }
 
-CMoteLibrary::CMoteLibrary(const std::string& programDirectory, const std::string& fileName)
+CMoteLibrary::CMoteLibrary(const std::wstring& programDirectory, const std::wstring& fileName)
     : module_(loadFromDirectory(programDirectory, fileName)) {
-    if (module_) {
-        for (std::size_t i = 0; i < kMoteExportNames.size(); ++i) {
-            const std::string name(kMoteExportNames[i]);
-            entries_[i] = ::GetProcAddress(module_.get(), name.c_str());
-        }
+    for (std::size_t i = 0; i < kMoteExportNames.size(); ++i) {
+        entries_[i] = bind(module_.get(), kMoteExportNames[i]);
     }
+    createFontW_ = bind(module_.get(), kMoteCreateFontW);
+    drawTextW_ = bind(module_.get(), kMoteDrawTextW);
     if (const auto load = entry<MoteLoadFn>(kLoad)) {
-        const LibraryText directory = makeLibraryText(programDirectory);
+        // The library's own text convention; ours ignores the folder.
+        const LibraryText directory =
+            makeLibraryText(EncodeLossy(programDirectory, TextEncoding::kShiftJis));
         load(directory.bytes, directory.length);
     }
     eventFields.clear();
@@ -84,6 +132,8 @@ CMoteLibrary::~CMoteLibrary() {
 }
 
 bool CMoteLibrary::isBound(std::string_view name) const {
+    if (name == kMoteCreateFontW) return createFontW_ != nullptr;
+    if (name == kMoteDrawTextW) return drawTextW_ != nullptr;
     for (std::size_t i = 0; i < kMoteExportNames.size(); ++i) {
         if (kMoteExportNames[i] == name) return entries_[i] != nullptr;
     }
@@ -191,17 +241,21 @@ bool CMoteLibrary::drawLine(LibraryHandle bitmap, LibraryHandle surface, std::in
                                        x2, y2, color);
 }
 
-std::optional<LibraryHandle> CMoteLibrary::createFont(std::string_view name, std::int32_t size,
-                                                      std::int32_t dpi) {
+std::optional<LibraryHandle> CMoteLibrary::createFont(std::string_view name, TextEncoding encoding,
+                                                      std::int32_t size, std::int32_t dpi) {
+    if (const auto wide = typed<MoteCreateFontWFn>(createFontW_)) {
+        const WideText face(DecodeText(name, encoding));
+        return wide(face.units(), face.length(), size, dpi);
+    }
     const auto fn = entry<MoteCreateFontFn>(kCreateFont);
     if (fn == nullptr) return std::nullopt;
-    // The library sizes its fonts for the screen's pixels per inch: a card on a monitor of
+    // The older call sizes its fonts for the screen's pixels per inch: a card on a monitor of
     // another scale asks for the points that come out at the same pixel height there.
     if (dpi != 0) {
         const std::int32_t screen = screenDpi();
         if (usableDpi(dpi) != screen) size = mulDivRounded(size, usableDpi(dpi), screen);
     }
-    const LibraryText text = makeLibraryText(name);
+    const LibraryText text = makeLibraryText(ToShiftJis(name, encoding));
     return fn(text.bytes, text.length, size);
 }
 
@@ -209,27 +263,21 @@ bool CMoteLibrary::deleteFont(LibraryHandle font) {
     return callIfBound<MoteDeleteFontFn>(kDeleteFont, MoteHandle{font});
 }
 
-bool CMoteLibrary::drawText(LibraryHandle bitmap, std::string_view text, LibraryHandle font,
-                            std::uint32_t color, TextRect* rect, std::uint32_t format) {
+bool CMoteLibrary::drawText(LibraryHandle bitmap, std::string_view text, TextEncoding encoding,
+                            LibraryHandle font, std::uint32_t color, TextRect* rect,
+                            std::uint32_t format) {
+    if (const auto wide = typed<MoteDrawTextWFn>(drawTextW_)) {
+        const WideText units(DecodeText(text, encoding));
+        Corners corners(rect);
+        wide(bitmap, units.units(), units.length(), font, color, corners.get(),
+             static_cast<int>(format));
+        return true;
+    }
     const auto fn = entry<MoteDrawTextFn>(kDrawText);
     if (fn == nullptr) return false;
-    // The library sees four plain ints; copied so the struct's layout never matters.
-    int corners[4] = {};
-    if (rect != nullptr) {
-        corners[0] = rect->left;
-        corners[1] = rect->top;
-        corners[2] = rect->right;
-        corners[3] = rect->bottom;
-    }
-    const LibraryText block = makeLibraryText(text);
-    fn(bitmap, block.bytes, block.length, font, color, rect != nullptr ? corners : nullptr,
-       static_cast<int>(format));
-    if (rect != nullptr) {
-        rect->left = corners[0];
-        rect->top = corners[1];
-        rect->right = corners[2];
-        rect->bottom = corners[3];
-    }
+    const LibraryText block = makeLibraryText(ToShiftJis(text, encoding));
+    Corners corners(rect);
+    fn(bitmap, block.bytes, block.length, font, color, corners.get(), static_cast<int>(format));
     return true;
 }
 

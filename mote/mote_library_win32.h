@@ -16,7 +16,7 @@
 
 namespace yorimemo {
 
-inline constexpr char kMoteFileName[] = "mote.dll";
+inline constexpr wchar_t kMoteFileName[] = L"mote.dll";
 
 // Every export the binding looks up, in slot order; the program calls only some of them.
 inline constexpr std::array<std::string_view, 68> kMoteExportNames = {
@@ -98,6 +98,11 @@ constexpr std::size_t moteExportSlot(std::string_view name) {
     throw std::invalid_argument("not an export of mote.dll");
 }
 
+// The UTF-16 twins of the two text calls, bound beside the 68 when the library has them; without
+// them the text goes to the older calls in code page 932.
+inline constexpr std::string_view kMoteCreateFontW = "_create_font_w";
+inline constexpr std::string_view kMoteDrawTextW = "_draw_text_w";
+
 // A text as the library takes it: a GMEM_FIXED block of exactly the text's bytes, no terminator,
 // and its length. The library frees the block. An empty text is null and 0, and so is a text whose
 // block cannot be allocated: the call still goes ahead, as with an empty text, so the library sees
@@ -115,7 +120,7 @@ class CMoteLibrary : public MoteLibrary {
 public:
     // Loads `programDirectory`\`fileName` by that full path and calls `_load`; the current
     // directory is left alone.
-    CMoteLibrary(const std::string& programDirectory, const std::string& fileName);
+    CMoteLibrary(const std::wstring& programDirectory, const std::wstring& fileName);
     // Calls `_unload` and frees the library.
     ~CMoteLibrary() override;
 
@@ -123,7 +128,7 @@ public:
     CMoteLibrary& operator=(const CMoteLibrary&) = delete;
 
     HMODULE module() const { return module_.get(); }
-    // False for a missing export and for a name that is not one of the 68.
+    // False for a missing export and for a name that is neither one of the 68 nor a twin.
     bool isBound(std::string_view name) const;
 
     bool attach(LibraryHandle window) override;
@@ -150,11 +155,12 @@ public:
                   std::int32_t width, std::int32_t height, std::uint32_t color) override;
     bool drawLine(LibraryHandle bitmap, LibraryHandle surface, std::int32_t x1, std::int32_t y1,
                   std::int32_t x2, std::int32_t y2, std::uint32_t color) override;
-    std::optional<LibraryHandle> createFont(std::string_view name, std::int32_t size,
-                                            std::int32_t dpi) override;
+    std::optional<LibraryHandle> createFont(std::string_view name, TextEncoding encoding,
+                                            std::int32_t size, std::int32_t dpi) override;
     bool deleteFont(LibraryHandle font) override;
-    bool drawText(LibraryHandle bitmap, std::string_view text, LibraryHandle font,
-                  std::uint32_t color, TextRect* rect, std::uint32_t format) override;
+    bool drawText(LibraryHandle bitmap, std::string_view text, TextEncoding encoding,
+                  LibraryHandle font, std::uint32_t color, TextRect* rect,
+                  std::uint32_t format) override;
 
 private:
     struct ModuleFree {
@@ -164,8 +170,12 @@ private:
 
     // The one place where an export's address becomes a typed function pointer; null stays null.
     template <typename Fn>
+    static Fn typed(FARPROC address) {
+        return reinterpret_cast<Fn>(reinterpret_cast<void*>(address));
+    }
+    template <typename Fn>
     Fn entry(std::size_t slot) const {
-        return reinterpret_cast<Fn>(reinterpret_cast<void*>(entries_[slot]));
+        return typed<Fn>(entries_[slot]);
     }
 
     // Calls the export when bound and reports whether it was.
@@ -179,6 +189,8 @@ private:
 
     ModulePtr module_;
     std::array<FARPROC, kMoteExportNames.size()> entries_{};
+    FARPROC createFontW_ = nullptr;
+    FARPROC drawTextW_ = nullptr;
 };
 
 }  // namespace yorimemo

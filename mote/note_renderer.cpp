@@ -67,11 +67,12 @@ void renderNote(MoteLibrary& library, NoteTable& table, int slot, std::int32_t p
     const std::int32_t marginX = scaled(kMarginX);
     const std::int32_t topEdge = std::max(scaled(1), 1);
     library.lockDraw();
-    const LibraryHandle font = library.createFont(note.fontName, note.fontSize, dpi).value_or(0);
+    const LibraryHandle font =
+        library.createFont(note.fontName, table.encoding, note.fontSize, dpi).value_or(0);
 
     TextRect rect{marginX, scaled(kTextTop), less(width, marginX), 0};
     const NoteColors colors = noteColors(note.color, note.textRed);
-    library.drawText(0, note.text, font, colors.text, &rect, kDrawTextMeasure);
+    library.drawText(0, note.text, table.encoding, font, colors.text, &rect, kDrawTextMeasure);
     const std::int32_t height =
         cardHeight(rect.bottom, scaled(kMarginBottom), scaled(table.defaultHeight));
 
@@ -105,7 +106,8 @@ void renderNote(MoteLibrary& library, NoteTable& table, int slot, std::int32_t p
     for (std::int32_t row = 0; row < topEdge; ++row) {
         library.drawLine(note.bitmap, note.surface, 0, row, less(width, 1), row, kTopEdgeColor);
     }
-    library.drawText(note.bitmap, note.text, font, colors.text, &rect, kDrawTextWrap);
+    library.drawText(note.bitmap, note.text, table.encoding, font, colors.text, &rect,
+                     kDrawTextWrap);
     library.deleteFont(font);
     if (note.hasCard) library.updateImage(note.moteId);
     library.unlockDraw();

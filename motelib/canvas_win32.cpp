@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 
 #include "motelib/face_choice.h"
 #include "motelib/gdi_values.h"
@@ -14,7 +13,7 @@ namespace {
 // A caller asking for many different faces must not grow the cache without end.
 constexpr std::size_t kMaxCachedFaces = 64;
 
-int CALLBACK countFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+int CALLBACK countFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
     *reinterpret_cast<bool*>(found) = true;
     return 0;
 }
@@ -109,8 +108,8 @@ bool Canvas::setPixel(Handle bitmap, int x, int y, std::uint32_t rgb) {
     return true;
 }
 
-Handle Canvas::createFont(std::string_view face, int points) {
-    UniqueFont font = makeFont(face, points);
+Handle Canvas::createFont(std::wstring_view face, int points, int dpi) {
+    UniqueFont font = makeFont(face, points, dpi);
     if (!font) return 0;
     return fonts_.add(std::move(font));
 }
@@ -119,28 +118,28 @@ bool Canvas::deleteFont(Handle font) {
     return fonts_.remove(font);
 }
 
-UniqueFont Canvas::makeFont(std::string_view face, int points) {
-    const std::string chosen =
-        chooseFace(face, [this](const std::string& name) { return faceInstalled(name); });
-    LOGFONTA logFont{};
-    logFont.lfHeight = -fontPixelHeight(points, dpi_);
+UniqueFont Canvas::makeFont(std::wstring_view face, int points, int dpi) {
+    const std::wstring chosen =
+        chooseFace(face, [this](const std::wstring& name) { return faceInstalled(name); });
+    LOGFONTW logFont{};
+    logFont.lfHeight = -fontPixelHeight(points, dpi > 0 ? dpi : dpi_);
     logFont.lfWeight = FW_NORMAL;
     logFont.lfCharSet = SHIFTJIS_CHARSET;
     logFont.lfOutPrecision = OUT_DEFAULT_PRECIS;
     logFont.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     logFont.lfQuality = DEFAULT_QUALITY;
     logFont.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    std::memcpy(logFont.lfFaceName, chosen.data(), chosen.size());
-    return UniqueFont(CreateFontIndirectA(&logFont));
+    std::copy(chosen.begin(), chosen.end(), logFont.lfFaceName);
+    return UniqueFont(CreateFontIndirectW(&logFont));
 }
 
-bool Canvas::faceInstalled(const std::string& face) {
+bool Canvas::faceInstalled(const std::wstring& face) {
     if (const auto it = installedFaces_.find(face); it != installedFaces_.end()) return it->second;
-    LOGFONTA wanted{};
+    LOGFONTW wanted{};
     wanted.lfCharSet = DEFAULT_CHARSET;
-    std::memcpy(wanted.lfFaceName, face.data(), std::min(face.size(), kMaxFaceBytes));
+    std::copy_n(face.begin(), std::min(face.size(), kMaxFaceUnits), wanted.lfFaceName);
     bool found = false;
-    EnumFontFamiliesExA(measureDc_.get(), &wanted, countFace, reinterpret_cast<LPARAM>(&found), 0);
+    EnumFontFamiliesExW(measureDc_.get(), &wanted, countFace, reinterpret_cast<LPARAM>(&found), 0);
     if (installedFaces_.size() >= kMaxCachedFaces) installedFaces_.clear();
     installedFaces_.emplace(face, found);
     return found;
@@ -148,17 +147,17 @@ bool Canvas::faceInstalled(const std::string& face) {
 
 HFONT Canvas::fontFor(Handle font) {
     if (UniqueFont* known = fonts_.find(font)) return known->get();
-    if (!defaultFont_) defaultFont_ = makeFont(kDefaultFace, kDefaultFontPoints);
+    if (!defaultFont_) defaultFont_ = makeFont(kDefaultFace, kDefaultFontPoints, 0);
     return defaultFont_.get();
 }
 
-bool Canvas::drawText(Handle bitmap, std::string_view text, Handle font, std::uint32_t rgb,
+bool Canvas::drawText(Handle bitmap, std::wstring_view text, Handle font, std::uint32_t rgb,
                       int* rect, unsigned format) {
     if (rect == nullptr) return false;
     // The text block belongs to the library and must not be written into.
     format &= ~static_cast<unsigned>(DT_MODIFYSTRING);
     RECT area = toRect(rect);
-    text = shownText(text, [](unsigned char c) { return IsDBCSLeadByte(c) != FALSE; });
+    text = shownText(text);
     const int length = static_cast<int>(text.size());
     if ((format & DT_CALCRECT) != 0) {
         if (length == 0) {
@@ -167,7 +166,7 @@ bool Canvas::drawText(Handle bitmap, std::string_view text, Handle font, std::ui
         }
         // The same font on a memory DC of the same screen: measured and drawn heights agree.
         ScopedSelect select(measureDc_.get(), fontFor(font));
-        DrawTextA(measureDc_.get(), text.data(), length, &area, format);
+        DrawTextW(measureDc_.get(), text.data(), length, &area, format);
         rect[3] = std::min<LONG>(area.bottom, kMaxTextBottom);
         return true;
     }
@@ -177,7 +176,7 @@ bool Canvas::drawText(Handle bitmap, std::string_view text, Handle font, std::ui
     ScopedSelect select(dib->dc(), fontFor(font));
     SetTextColor(dib->dc(), toColorRef(rgb));
     SetBkMode(dib->dc(), TRANSPARENT);
-    DrawTextA(dib->dc(), text.data(), length, &area, format);
+    DrawTextW(dib->dc(), text.data(), length, &area, format);
     return true;
 }
 

@@ -37,24 +37,25 @@ public:
     std::optional<std::uint32_t> pixel(Handle bitmap, int x, int y);
     bool setPixel(Handle bitmap, int x, int y, std::uint32_t rgb);
 
-    Handle createFont(std::string_view face, int points);
+    // `dpi` 0 sizes the font for the screen.
+    Handle createFont(std::wstring_view face, int points, int dpi);
     bool deleteFont(Handle font);
 
     // rect: left, top, right, bottom. With DT_CALCRECT only measures, on any bitmap or none, and
     // sets the bottom to that of the text wrapped at the rectangle's width. Otherwise draws into
     // the bitmap with a transparent background. An unknown font draws with the default one.
-    bool drawText(Handle bitmap, std::string_view text, Handle font, std::uint32_t rgb, int* rect,
+    bool drawText(Handle bitmap, std::wstring_view text, Handle font, std::uint32_t rgb, int* rect,
                   unsigned format);
 
 private:
     Dib* findBitmap(Handle bitmap);
     HFONT fontFor(Handle font);
-    bool faceInstalled(const std::string& face);
-    UniqueFont makeFont(std::string_view face, int points);
+    bool faceInstalled(const std::wstring& face);
+    UniqueFont makeFont(std::wstring_view face, int points, int dpi);
 
     HandleTable<std::unique_ptr<Dib>> bitmaps_;
     HandleTable<UniqueFont> fonts_;
-    std::map<std::string, bool> installedFaces_;
+    std::map<std::wstring, bool> installedFaces_;
     UniqueDc measureDc_;
     UniqueFont defaultFont_;
     int dpi_ = 96;

@@ -12,7 +12,7 @@
 namespace yorimemo::motelib {
 namespace {
 
-constexpr char kClassName[] = "YorimemoMote";
+constexpr wchar_t kClassName[] = L"YorimemoMote";
 constexpr UINT kStackOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 // Posted by a mote's window to itself to pass a new scale on from its own queue.
 constexpr UINT kDpiChangedLater = WM_APP + 1;
@@ -25,24 +25,24 @@ struct WindowParams {
 
 LRESULT CALLBACK moteWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         const auto* params = static_cast<const WindowParams*>(create->lpCreateParams);
-        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(params->display));
-        SetWindowLongPtrA(window, GWLP_USERDATA, params->id);
+        SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(params->display));
+        SetWindowLongPtrW(window, GWLP_USERDATA, params->id);
     }
-    auto* display = reinterpret_cast<Display*>(GetWindowLongPtrA(window, 0));
-    if (display == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-    const auto id = static_cast<std::int32_t>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* display = reinterpret_cast<Display*>(GetWindowLongPtrW(window, 0));
+    if (display == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    const auto id = static_cast<std::int32_t>(GetWindowLongPtrW(window, GWLP_USERDATA));
     // A message whose handling throws is dropped: the window answers as a plain one would.
     const std::optional<LRESULT> answer = guarded(std::optional<LRESULT>{}, [&] {
         return std::optional<LRESULT>{display->handleMessage(window, id, message, wParam, lParam)};
     });
-    return answer ? *answer : DefWindowProcA(window, message, wParam, lParam);
+    return answer ? *answer : DefWindowProcW(window, message, wParam, lParam);
 }
 
 void detach(HWND window) {
-    SetWindowLongPtrA(window, 0, 0);
-    SetWindowLongPtrA(window, GWLP_USERDATA, -1);
+    SetWindowLongPtrW(window, 0, 0);
+    SetWindowLongPtrW(window, GWLP_USERDATA, -1);
 }
 
 bool copyImage(MoteView& view, const Dib& source) {
@@ -73,15 +73,15 @@ std::vector<HWND> stackOrder() {
 }  // namespace
 
 Display::Display(HINSTANCE module) : module_(module) {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = moteWindowProc;
     windowClass.cbWndExtra = sizeof(LONG_PTR);
     windowClass.hInstance = module_;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
-    windowClass_ = RegisterClassExA(&windowClass);
+    windowClass_ = RegisterClassExW(&windowClass);
 }
 
 Display::~Display() {
@@ -90,7 +90,7 @@ Display::~Display() {
     for (const Retired& retired : retired_) detach(retired.window);
     motes_.clear();
     retired_.clear();
-    if (windowClass_ != 0) UnregisterClassA(kClassName, module_);
+    if (windowClass_ != 0) UnregisterClassW(kClassName, module_);
 }
 
 void Display::setFloating(bool floating) {
@@ -110,14 +110,14 @@ std::int32_t Display::create(std::int32_t x, std::int32_t y, std::int32_t priori
     });
     if (lock_.held() && vacated != retired_.end()) {
         motes_.find(id)->view.window = std::move(vacated->view.window);
-        SetWindowLongPtrA(vacated->window, GWLP_USERDATA, id);
+        SetWindowLongPtrW(vacated->window, GWLP_USERDATA, id);
         lock_.markDirty(id);
         lock_.markRestack();
         return id;
     }
     WindowParams params{this, id};
     const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | (floating_ ? WS_EX_TOPMOST : 0);
-    HWND window = CreateWindowExA(exStyle, kClassName, "", WS_POPUP, x, y, 0, 0, nullptr, nullptr,
+    HWND window = CreateWindowExW(exStyle, kClassName, L"", WS_POPUP, x, y, 0, 0, nullptr, nullptr,
                                   module_, &params);
     if (window == nullptr) {
         motes_.remove(id);
@@ -135,7 +135,7 @@ bool Display::remove(std::int32_t id) {
     if (!view) return false;
     pointer_.forget(id);
     HWND window = view->window.get();
-    SetWindowLongPtrA(window, GWLP_USERDATA, -1);
+    SetWindowLongPtrW(window, GWLP_USERDATA, -1);
     if (lock_.held()) retired_.push_back(Retired{std::move(*view), window});
     return true;
 }
@@ -245,7 +245,7 @@ void Display::restack(const StackChanges& changes) {
     // their order stays.
     for (auto id = wanted.rbegin(); id != wanted.rend(); ++id) {
         HWND window = windowOf(*id);
-        const bool topmost = (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        const bool topmost = (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
         if (topmost != floating_) {
             SetWindowPos(window, floating_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kStackOnly);
         }
@@ -311,7 +311,7 @@ LRESULT Display::handleMessage(HWND window, std::int32_t id, UINT message, WPARA
         case WM_CAPTURECHANGED:
             break;
         default:
-            return DefWindowProcA(window, message, wParam, lParam);
+            return DefWindowProcW(window, message, wParam, lParam);
     }
 
     if (motes_.find(id) == nullptr) {
@@ -366,7 +366,7 @@ void Display::send(HWND from, const PointerEvent& event) const {
     COPYDATASTRUCT data{};
     data.cbData = static_cast<DWORD>(payload.size());
     data.lpData = const_cast<char*>(payload.data());
-    SendMessageA(target, WM_COPYDATA, reinterpret_cast<WPARAM>(from),
+    SendMessageW(target, WM_COPYDATA, reinterpret_cast<WPARAM>(from),
                  reinterpret_cast<LPARAM>(&data));
 }
 

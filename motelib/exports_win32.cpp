@@ -6,10 +6,12 @@
 #include <type_traits>
 
 #include "motelib/canvas_win32.h"
+#include "motelib/code_page_win32.h"
 #include "motelib/display_win32.h"
 #include "motelib/global_text_win32.h"
 #include "motelib/guarded.h"
 #include "motelib/mote_api.h"
+#include "motelib/text_limits.h"
 
 namespace yorimemo::motelib {
 namespace {
@@ -39,13 +41,22 @@ int flag(bool value) {
 
 constexpr std::uint32_t kNoPixel = 0xFFFFFFFFu;
 
+// The caller's own text; null or a length below 1 is an empty one.
+std::wstring_view wideView(const wchar_t* text, int length) {
+    if (text == nullptr || length <= 0) return {};
+    return {text, static_cast<std::size_t>(length)};
+}
+
 }  // namespace
 }  // namespace yorimemo::motelib
 
 using yorimemo::motelib::flag;
+using yorimemo::motelib::fromShiftJis;
 using yorimemo::motelib::GlobalText;
 using yorimemo::motelib::guarded;
+using yorimemo::motelib::isShiftJisLeadByte;
 using yorimemo::motelib::library;
+using yorimemo::motelib::wideView;
 
 MOTE_API int WINAPI _load(const char* directory, int length) {
     // Images come from callers, so the directory is not needed; the block is still ours to free.
@@ -224,7 +235,14 @@ MOTE_API int WINAPI _set_pixel(MoteHandle bitmap, MoteHandle, int x, int y, std:
 
 MOTE_API MoteHandle WINAPI _create_font(const char* name, int length, int size) {
     const GlobalText owned(name, length);
-    return guarded(MoteHandle{0}, [&] { return library().canvas.createFont(owned.view(), size); });
+    return guarded(MoteHandle{0}, [&] {
+        return library().canvas.createFont(fromShiftJis(owned.view()), size, 0);
+    });
+}
+
+MOTE_API MoteHandle WINAPI _create_font_w(const wchar_t* name, int length, int size, int dpi) {
+    return guarded(MoteHandle{0},
+                   [&] { return library().canvas.createFont(wideView(name, length), size, dpi); });
 }
 
 MOTE_API int WINAPI _delete_font(MoteHandle font) {
@@ -235,7 +253,18 @@ MOTE_API int WINAPI _draw_text(MoteHandle bitmap, const char* text, int length, 
                                std::uint32_t color, int* rect, int format) {
     const GlobalText owned(text, length);
     return guarded(0, [&] {
-        return flag(library().canvas.drawText(bitmap, owned.view(), font, color, rect,
+        // Cut before converting: a long note is never converted whole.
+        const std::wstring wide =
+            fromShiftJis(yorimemo::motelib::shownText(owned.view(), isShiftJisLeadByte));
+        return flag(library().canvas.drawText(bitmap, wide, font, color, rect,
+                                              static_cast<unsigned>(format)));
+    });
+}
+
+MOTE_API int WINAPI _draw_text_w(MoteHandle bitmap, const wchar_t* text, int length,
+                                 MoteHandle font, std::uint32_t color, int* rect, int format) {
+    return guarded(0, [&] {
+        return flag(library().canvas.drawText(bitmap, wideView(text, length), font, color, rect,
                                               static_cast<unsigned>(format)));
     });
 }
@@ -264,6 +293,8 @@ static_assert(std::is_same_v<decltype(&_draw_line), MoteDrawLineFn>);
 static_assert(std::is_same_v<decltype(&_create_font), MoteCreateFontFn>);
 static_assert(std::is_same_v<decltype(&_delete_font), MoteDeleteFontFn>);
 static_assert(std::is_same_v<decltype(&_draw_text), MoteDrawTextFn>);
+static_assert(std::is_same_v<decltype(&_create_font_w), MoteCreateFontWFn>);
+static_assert(std::is_same_v<decltype(&_draw_text_w), MoteDrawTextWFn>);
 static_assert(std::is_same_v<decltype(&_hide), MoteIdFn>);
 static_assert(std::is_same_v<decltype(&_show), MoteIdFn>);
 static_assert(std::is_same_v<decltype(&_get_width), MoteIdFn>);

@@ -5,24 +5,24 @@
 namespace yorimemo::motelib {
 namespace {
 
-// Code page 932 names; Gothic faces first since they read best at small sizes.
-constexpr std::array<std::string_view, 4> kFallbackFaces = {
+// Gothic faces first since they read best at small sizes.
+constexpr std::array<std::wstring_view, 4> kFallbackFaces = {
     kDefaultFace,
-    "IPAGothic",
-    "IPA\x83\x53\x83\x56\x83\x62\x83\x4E",  // the same face under its Japanese name
-    "IPAPGothic",
+    L"IPAGothic",
+    L"IPA\u30B4\u30B7\u30C3\u30AF",  // the same face under its Japanese name
+    L"IPAPGothic",
 };
 
 }  // namespace
 
-std::string chooseFace(std::string_view requested,
-                       const std::function<bool(const std::string&)>& installed) {
-    if (!requested.empty() && requested.size() <= kMaxFaceBytes) {
-        std::string face(requested);
-        if (face.find('\0') == std::string::npos && installed(face)) return face;
+std::wstring chooseFace(std::wstring_view requested,
+                        const std::function<bool(const std::wstring&)>& installed) {
+    if (!requested.empty() && requested.size() <= kMaxFaceUnits) {
+        std::wstring face(requested);
+        if (face.find(L'\0') == std::wstring::npos && installed(face)) return face;
     }
-    for (const std::string_view fallback : kFallbackFaces) {
-        std::string face(fallback);
+    for (const std::wstring_view fallback : kFallbackFaces) {
+        std::wstring face(fallback);
         if (installed(face)) return face;
     }
     return {};

@@ -8,16 +8,15 @@
 
 namespace yorimemo::motelib {
 
-// A face name holds at most this many bytes (GDI's limit without the terminator).
-inline constexpr std::size_t kMaxFaceBytes = 31;
+// A face name holds at most this many UTF-16 units (GDI's limit without the terminator).
+inline constexpr std::size_t kMaxFaceUnits = 31;
 
-// The program's default face, in code page 932.
-inline constexpr std::string_view kDefaultFace =
-    "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
+// The program's default face: ＭＳ ゴシック.
+inline constexpr std::wstring_view kDefaultFace = L"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
 
 // The requested face when it is installed, else the first installed Japanese fallback, else an
 // empty name (GDI then picks a face by character set).
-std::string chooseFace(std::string_view requested,
-                       const std::function<bool(const std::string&)>& installed);
+std::wstring chooseFace(std::wstring_view requested,
+                        const std::function<bool(const std::wstring&)>& installed);
 
 }  // namespace yorimemo::motelib

@@ -4,8 +4,9 @@
 //
 // Integers (ids, coordinates, sizes, flags, priorities) are 32-bit. Handles, surfaces and
 // addresses are pointer-sized (MoteHandle), so the same declarations serve 32- and 64-bit builds.
-// Colours are 0x00RRGGBB. A text travels as a GMEM_FIXED block without terminator plus its length
-// in bytes; the library takes ownership of the block and frees it. An empty text is null and 0.
+// Colours are 0x00RRGGBB. A text travels as a GMEM_FIXED block of code page 932 bytes without
+// terminator plus its length in bytes; the library takes ownership of the block and frees it. An
+// empty text is null and 0. The UTF-16 twins below take the caller's own text instead.
 // Mouse actions on a mote are sent to the attached window as WM_COPYDATA (see mote_events.h).
 
 #include <windows.h>
@@ -44,6 +45,15 @@ typedef int(WINAPI* MoteDeleteFontFn)(MoteHandle font);
 // rect: left, top, right, bottom. format 0x410 with bitmap 0 measures (sets bottom); 0x10 draws.
 typedef int(WINAPI* MoteDrawTextFn)(MoteHandle bitmap, const char* text, int length,
                                     MoteHandle font, std::uint32_t color, int* rect, int format);
+
+// The UTF-16 twins of _create_font and _draw_text (exported as _create_font_w and _draw_text_w;
+// a library without them still serves the code page 932 calls above). The text is the caller's:
+// UTF-16 units without terminator and their count, read only during the call, null and 0 when
+// empty. _draw_text_w means what _draw_text means. _create_font_w sizes the font for `dpi` pixels
+// per inch; 0 means the screen's, as _create_font always does.
+typedef MoteHandle(WINAPI* MoteCreateFontWFn)(const wchar_t* name, int length, int size, int dpi);
+typedef int(WINAPI* MoteDrawTextWFn)(MoteHandle bitmap, const wchar_t* text, int length,
+                                     MoteHandle font, std::uint32_t color, int* rect, int format);
 
 // _hide and _show, which the program calls; _get_width, _get_height, _get_priority.
 typedef int(WINAPI* MoteIdFn)(int id);

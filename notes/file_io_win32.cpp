@@ -1,9 +1,21 @@
 #include <windows.h>
 
+#include <string>
+
 #include "notes/file_io.h"
 
 namespace yorimemo {
 namespace {
+
+// Paths are UTF-8 in portable code; the system takes UTF-16.
+std::wstring widePath(const std::string& path) {
+    if (path.empty()) return {};
+    const int length = static_cast<int>(path.size());
+    const int size = MultiByteToWideChar(CP_UTF8, 0, path.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    if (size > 0) MultiByteToWideChar(CP_UTF8, 0, path.data(), length, wide.data(), size);
+    return wide;
+}
 
 class Handle {
 public:
@@ -24,7 +36,7 @@ private:
 class Win32FileSystem final : public FileSystem {
 public:
     ReadStatus readAll(const std::string& path, std::string& bytes) override {
-        Handle file(CreateFileA(path.c_str(), GENERIC_READ,
+        Handle file(CreateFileW(widePath(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) {
@@ -46,8 +58,8 @@ public:
     }
 
     WriteStatus writeDurably(const std::string& path, std::string_view bytes) override {
-        Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        Handle file(CreateFileW(widePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) return WriteStatus::kCannotOpen;
         std::size_t done = 0;
         while (done < bytes.size()) {
@@ -66,23 +78,23 @@ public:
     }
 
     bool renameOver(const std::string& from, const std::string& to) override {
-        return MoveFileExA(from.c_str(), to.c_str(),
+        return MoveFileExW(widePath(from).c_str(), widePath(to).c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     }
 
-    void removeFile(const std::string& path) override { DeleteFileA(path.c_str()); }
+    void removeFile(const std::string& path) override { DeleteFileW(widePath(path).c_str()); }
 
     bool isReadOnly(const std::string& path) override {
-        const DWORD attributes = GetFileAttributesA(path.c_str());
+        const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
     }
 
     void copyAttributes(const std::string& from, const std::string& to) override {
-        const DWORD attributes = GetFileAttributesA(from.c_str());
+        const DWORD attributes = GetFileAttributesW(widePath(from).c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) return;
         constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                 FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-        SetFileAttributesA(to.c_str(),
+        SetFileAttributesW(widePath(to).c_str(),
                            (attributes & kKept) != 0 ? attributes & kKept : FILE_ATTRIBUTE_NORMAL);
     }
 };

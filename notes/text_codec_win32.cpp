@@ -3,7 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
+
+#include "notes/wide_text.h"
 
 namespace yorimemo {
 
@@ -26,14 +29,6 @@ std::string Encode(std::wstring_view text, UINT codePage) {
     return bytes;
 }
 
-// One character: a surrogate pair counts as one.
-std::size_t CharLength(std::wstring_view text, std::size_t pos) {
-    const wchar_t unit = text[pos];
-    const bool pair = unit >= 0xD800 && unit <= 0xDBFF && pos + 1 < text.size() &&
-                      text[pos + 1] >= 0xDC00 && text[pos + 1] <= 0xDFFF;
-    return pair ? 2 : 1;
-}
-
 }  // namespace
 
 std::wstring DecodeText(std::string_view bytes, TextEncoding encoding) {
@@ -49,6 +44,14 @@ std::wstring DecodeText(std::string_view bytes, TextEncoding encoding) {
 bool EncodeText(std::wstring_view text, TextEncoding encoding, std::string& bytes,
                 std::wstring& unstorable) {
     unstorable.clear();
+    bytes.clear();
+    // The encoder's output is a run of whole characters, so a text that comes back unchanged
+    // holds only storable ones; a long note is then not checked character by character.
+    std::string whole = Encode(text, CodePage(encoding));
+    if (DecodeText(whole, encoding) == text) {
+        bytes = std::move(whole);
+        return true;
+    }
     // Compared whole: a lone half of a pair must not count as listed because an earlier
     // character's pair holds that unit.
     std::vector<std::wstring_view> listed;
@@ -64,8 +67,17 @@ bool EncodeText(std::wstring_view text, TextEncoding encoding, std::string& byte
         unstorable.append(character);
     }
     if (!unstorable.empty()) return false;
-    bytes = Encode(text, CodePage(encoding));
+    bytes = std::move(whole);
     return true;
+}
+
+std::string EncodeLossy(std::wstring_view text, TextEncoding encoding) {
+    return Encode(text, CodePage(encoding));
+}
+
+std::string ToShiftJis(std::string_view bytes, TextEncoding encoding) {
+    if (encoding == TextEncoding::kShiftJis) return std::string(bytes);
+    return EncodeLossy(DecodeText(bytes, encoding), TextEncoding::kShiftJis);
 }
 
 }  // namespace yorimemo

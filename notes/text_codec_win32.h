@@ -21,4 +21,12 @@ std::wstring DecodeText(std::string_view bytes, TextEncoding encoding);
 bool EncodeText(std::wstring_view text, TextEncoding encoding, std::string& bytes,
                 std::wstring& unstorable);
 
+// For what is never read back as the user's text (a path handed on, a text for an older
+// library): characters the encoding cannot hold become its default character.
+std::string EncodeLossy(std::wstring_view text, TextEncoding encoding);
+
+// The file's text as code page 932 bytes, for a library that takes no other: Shift-JIS goes as it
+// is, UTF-8 is re-encoded as far as code page 932 reaches.
+std::string ToShiftJis(std::string_view bytes, TextEncoding encoding);
+
 }  // namespace yorimemo

@@ -24,12 +24,16 @@ install_packages() {
         as_root apt-get update -q
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
     fi
-    if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-        echo "setup: generating the ja_JP.UTF-8 locale"
-        grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
-            echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
-        as_root locale-gen >/dev/null
-    fi
+    # Japanese for every run; Western for the tests' second run.
+    local name
+    for name in ja_JP en_US; do
+        if ! locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8$"; then
+            echo "setup: generating the $name.UTF-8 locale"
+            grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null ||
+                echo "$name.UTF-8 UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+            as_root locale-gen >/dev/null
+        fi
+    done
 }
 
 # Starts Xvfb when there is no display; YORIMEMO_STARTED_XVFB says we own it.

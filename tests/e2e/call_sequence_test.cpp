@@ -12,11 +12,16 @@ namespace yorimemo::e2e {
 namespace {
 
 using recording::textFields;
+using recording::wideTextFields;
 
 constexpr char kDefaultFont[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
 constexpr char kMinchoFont[] = "\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9";
 // "付箋" and "メモ": two lines of Japanese text.
 constexpr char kJapaneseText[] = "\x95\x74\xE2\xB3\r\n\x83\x81\x83\x82";
+// The same three texts as the UTF-16 calls get them.
+constexpr wchar_t kDefaultFontWide[] = L"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
+constexpr wchar_t kMinchoFontWide[] = L"\uFF2D\uFF33 \u660E\u671D";
+constexpr wchar_t kJapaneseTextWide[] = L"\u4ED8\u7B8B\r\n\u30E1\u30E2";
 
 // Three notes in slots 0, 2 and 4 with priorities 30, 10 and 20, a free section between them,
 // and a default height of 40. Slot 0 has three lines (taller than the default), slot 2 an empty
@@ -37,49 +42,61 @@ std::string hwndText(HWND window) {
     return std::to_string(reinterpret_cast<INT_PTR>(window));
 }
 
-std::vector<std::string> startCalls(const ProgramFolder& folder, HWND host) {
-    const std::string slot0Text = textFields("first line\r\nsecond\r\nthird");
-    const std::string slot4Text = textFields(kJapaneseText);
+// A library with the UTF-16 text calls gets every text through them, an older one the same texts
+// as code page 932 bytes.
+enum class TextCalls { Wide, Narrow };
+
+std::vector<std::string> startCalls(const ProgramFolder& folder, HWND host, TextCalls kind) {
+    const bool wide = kind == TextCalls::Wide;
+    const std::string slot0Text = wide ? wideTextFields(L"first line\r\nsecond\r\nthird")
+                                       : textFields("first line\r\nsecond\r\nthird");
+    const std::string slot4Text =
+        wide ? wideTextFields(kJapaneseTextWide) : textFields(kJapaneseText);
+    const std::string createFont = wide ? "_create_font_w " : "_create_font ";
+    const std::string dpi = wide ? " 0" : "";
+    const std::string drawText = wide ? "_draw_text_w " : "_draw_text ";
+    const std::string mincho = wide ? wideTextFields(kMinchoFontWide) : textFields(kMinchoFont);
+    const std::string gothic = wide ? wideTextFields(kDefaultFontWide) : textFields(kDefaultFont);
     return {
         "_load " + textFields(folder.path()),
         "_floating 1",
         "_attach " + hwndText(host),
         // Slot 0: compacted priority 2, three lines measure to 6 + 42, card 53 high.
         "_lock_draw",
-        "_create_font " + textFields(kMinchoFont) + " 12 -> 12289",
-        "_draw_text 0 " + slot0Text + " 12289 0x8080 5 6 195 0 0x410 -> 5 6 195 48",
+        createFont + mincho + " 12" + dpi + " -> 12289",
+        drawText + "0 " + slot0Text + " 12289 0x8080 5 6 195 0 0x410 -> 5 6 195 48",
         "_create 100 120 0 0 2 -> 0",
         "_create_bitmap 200 53 ptr -> 4097 8193",
         "_set_image_h 0 4097 8193",
         "_fill_rect 4097 8193 0 1 200 52 0x7FFFFF",
         "_draw_line 4097 8193 0 0 199 0 0x0",
-        "_draw_text 4097 " + slot0Text + " 12289 0x8080 5 6 195 48 0x10",
+        drawText + "4097 " + slot0Text + " 12289 0x8080 5 6 195 48 0x10",
         "_delete_font 12289",
         "_update_image_h 0",
         "_unlock_draw",
         // Slot 2: priority 0, empty text, default font, black fill.
         "_lock_draw",
-        "_create_font " + textFields(kDefaultFont) + " 9 -> 12290",
-        "_draw_text 0 null 0 12290 0xFFFFFF81 5 6 145 0 0x410 -> 5 6 145 6",
+        createFont + gothic + " 9" + dpi + " -> 12290",
+        drawText + "0 null 0 12290 0xFFFFFF81 5 6 145 0 0x410 -> 5 6 145 6",
         "_create 0 7 0 0 0 -> 1",  // partly off the screen: shown wholly on it
         "_create_bitmap 150 40 ptr -> 4098 8194",
         "_set_image_h 1 4098 8194",
         "_fill_rect 4098 8194 0 1 150 39 0x0",
         "_draw_line 4098 8194 0 0 149 0 0x0",
-        "_draw_text 4098 null 0 12290 0xFFFFFF81 5 6 145 6 0x10",
+        drawText + "4098 null 0 12290 0xFFFFFF81 5 6 145 6 0x10",
         "_delete_font 12290",
         "_update_image_h 1",
         "_unlock_draw",
         // Slot 4: priority 1, width 300 by default, two lines (6 + 28 + 5 < 40).
         "_lock_draw",
-        "_create_font " + textFields(kDefaultFont) + " 9 -> 12291",
-        "_draw_text 0 " + slot4Text + " 12291 0xFF0000 5 6 295 0 0x410 -> 5 6 295 34",
+        createFont + gothic + " 9" + dpi + " -> 12291",
+        drawText + "0 " + slot4Text + " 12291 0xFF0000 5 6 295 0 0x410 -> 5 6 295 34",
         "_create 300 400 0 0 1 -> 2",
         "_create_bitmap 300 40 ptr -> 4099 8195",
         "_set_image_h 2 4099 8195",
         "_fill_rect 4099 8195 0 1 300 39 0xFF7FFF",
         "_draw_line 4099 8195 0 0 299 0 0x0",
-        "_draw_text 4099 " + slot4Text + " 12291 0xFF0000 5 6 295 34 0x10",
+        drawText + "4099 " + slot4Text + " 12291 0xFF0000 5 6 295 34 0x10",
         "_delete_font 12291",
         "_update_image_h 2",
         "_unlock_draw",
@@ -129,7 +146,7 @@ TEST_F(CallSequenceTest, StartDrawsEveryStoredNoteInSlotOrderWithExactCalls) {
     RunningProgram program(folder_);
     ASSERT_TRUE(waitForStart(program, 3)) << "exit code " << program.exitCode();
     const std::vector<std::string> calls = folder_.callLog();
-    EXPECT_EQ(calls, startCalls(folder_, program.host()));
+    EXPECT_EQ(calls, startCalls(folder_, program.host(), TextCalls::Wide));
     for (const std::string& line : calls) {
         EXPECT_NE(line.rfind("_delete ", 0), 0u) << "a stored id reached the library: " << line;
     }
@@ -193,6 +210,17 @@ TEST_F(CallSequenceTest, ALibraryOnPathIsNotLoadedAndTheProgramRunsWithoutIt) {
     EXPECT_FALSE(fileExists(folder_.file(recording::kCallLogName)));
     EXPECT_FALSE(fileExists(onPath.file(recording::kCallLogName)));
     expectStoredNotesKept();
+}
+
+class OlderLibraryTest : public CallSequenceTest {
+protected:
+    OlderLibraryTest() : CallSequenceTest(Library::RecordingNarrow) {}
+};
+
+TEST_F(OlderLibraryTest, StartDrawsTheSameTextsInCodePage932) {
+    RunningProgram program(folder_);
+    ASSERT_TRUE(waitForStart(program, 3)) << "exit code " << program.exitCode();
+    EXPECT_EQ(folder_.callLog(), startCalls(folder_, program.host(), TextCalls::Narrow));
 }
 
 class NoCreateLibraryTest : public CallSequenceTest {

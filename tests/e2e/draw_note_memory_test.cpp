@@ -17,6 +17,7 @@
 #include "mote/mote_library_win32.h"
 #include "tests/e2e/harness_win32.h"
 #include "tests/host/fake_ui.h"
+#include "tests/shell/temp_folder_win32.h"
 
 namespace yorimemo::e2e {
 namespace {
@@ -77,7 +78,7 @@ TEST(DrawNoteMemoryTest, TenThousandRebuildsKeepPrivateBytesWithinFivePercent) {
     for (int line = 0; line < 6; ++line) {
         note.text += "\x95\x74\xE2\xB3 line that wraps inside the card's margins, more or less\r\n";
     }
-    auto library = std::make_unique<CMoteLibrary>(directory, kMoteFileName);
+    auto library = std::make_unique<CMoteLibrary>(testing::Wide(directory), kMoteFileName);
     ASSERT_NE(library->module(), nullptr);
     const HWND window = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                           nullptr, nullptr);

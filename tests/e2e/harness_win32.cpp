@@ -43,10 +43,28 @@ std::string className(HWND window) {
     return name;
 }
 
+// The tests write the program's texts as code page 932 bytes, whatever the system's code page.
+std::string shiftJis(std::wstring_view text) {
+    const int size = ::WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    ::WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                          nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring fromShiftJis(const std::string& bytes) {
+    const int size =
+        ::MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    ::MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+    return text;
+}
+
 std::string captionOf(HWND window) {
-    char caption[256] = {};
-    ::GetWindowTextA(window, caption, sizeof caption);
-    return caption;
+    wchar_t caption[256] = {};
+    ::GetWindowTextW(window, caption, 256);
+    return shiftJis(caption);
 }
 
 std::vector<HWND> windowsOfProcess(DWORD processId) {
@@ -131,6 +149,8 @@ std::string libraryPath(Library library) {
             return windowsForm(YORIMEMO_E2E_RECORDING_DLL);
         case Library::RecordingNoCreate:
             return windowsForm(YORIMEMO_E2E_RECORDING_NOCREATE_DLL);
+        case Library::RecordingNarrow:
+            return windowsForm(YORIMEMO_E2E_RECORDING_NARROW_DLL);
         case Library::None:
             break;
     }
@@ -411,22 +431,23 @@ std::string itemText(HWND dialog, int id) {
     const HWND item = ::GetDlgItem(dialog, id);
     DWORD_PTR length = 0;
     if (item == nullptr ||
-        !::SendMessageTimeoutA(item, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kDeadlineMs, &length)) {
+        !::SendMessageTimeoutW(item, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kDeadlineMs, &length)) {
         return {};
     }
-    std::string text(length + 1, '\0');
+    std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    ::SendMessageTimeoutA(item, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+    ::SendMessageTimeoutW(item, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                           SMTO_NORMAL, kDeadlineMs, &copied);
     text.resize(std::min<std::size_t>(copied, length));
-    return text;
+    return shiftJis(text);
 }
 
 bool setItemText(HWND dialog, int id, const std::string& bytes) {
     const HWND item = ::GetDlgItem(dialog, id);
+    const std::wstring text = fromShiftJis(bytes);
     DWORD_PTR answer = 0;
     return item != nullptr &&
-           ::SendMessageTimeoutA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bytes.c_str()),
+           ::SendMessageTimeoutW(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                                  SMTO_NORMAL, kDeadlineMs, &answer) != 0 &&
            answer != 0;
 }

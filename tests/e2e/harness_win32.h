@@ -24,7 +24,7 @@ inline constexpr UINT kTrayNotify = 0x464;
 inline constexpr WPARAM kTrayIconId = 0x79726D38;
 
 // Which mote.dll goes beside the program.
-enum class Library { Real, Recording, RecordingNoCreate, None };
+enum class Library { Real, Recording, RecordingNoCreate, RecordingNarrow, None };
 
 // Build products, as Windows paths.
 std::string programPath();
@@ -141,7 +141,7 @@ private:
 // "OnMoteLButtonDown\r\n3\r\n100\r\n200\r\n" for (OnMoteLButtonDown, 3, 100, 200).
 std::string eventPayload(const std::string& name, int id, int x, int y);
 
-// Dialog controls of another process.
+// Dialog controls of another process; texts as code page 932 bytes on every system.
 std::string itemText(HWND dialog, int id);
 bool setItemText(HWND dialog, int id, const std::string& bytes);
 bool isChecked(HWND dialog, int id);

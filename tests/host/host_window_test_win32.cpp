@@ -42,7 +42,7 @@ std::string besideTest(const char* relative) {
 
 struct ShownItem {
     UINT id;
-    std::string text;
+    std::wstring text;
     bool separator;
     bool checked;
     bool greyed;
@@ -53,21 +53,21 @@ struct ShownItem {
 };
 
 std::ostream& operator<<(std::ostream& out, const ShownItem& item) {
-    return out << item.id << " '" << item.text << "'" << (item.separator ? " sep" : "")
-               << (item.checked ? " checked" : "") << (item.greyed ? " greyed" : "");
+    return out << item.id << " '" << ::testing::PrintToString(item.text) << "'"
+               << (item.separator ? " sep" : "") << (item.checked ? " checked" : "")
+               << (item.greyed ? " greyed" : "");
 }
 
 std::vector<ShownItem> readMenu(HMENU menu) {
     std::vector<ShownItem> items;
     const int count = ::GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        char text[256] = {};
-        const int length =
-            ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        wchar_t text[256] = {};
+        const int length = ::GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
         const UINT state = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
         const bool separator = (state & MF_SEPARATOR) != 0;
         // A separator reads as greyed too; only items can be.
-        items.push_back({::GetMenuItemID(menu, i), std::string(text, static_cast<size_t>(length)),
+        items.push_back({::GetMenuItemID(menu, i), std::wstring(text, static_cast<size_t>(length)),
                          separator, (state & MF_CHECKED) != 0,
                          !separator && (state & MF_GRAYED) != 0});
     }
@@ -78,7 +78,7 @@ ShownItem item(MenuCommand command, bool checked = false, bool greyed = false) {
     return {static_cast<UINT>(command), menuText(command), false, checked, greyed};
 }
 
-const ShownItem kSeparator{0, "", true, false, false};
+const ShownItem kSeparator{0, L"", true, false, false};
 
 // Catches the popup menus the host opens in this thread, reads them, and answers with a key.
 class MenuWatch {
@@ -144,7 +144,7 @@ void trayRightClick(HWND host) {
 
 TEST_F(HostWindowTest, TrayMenuReadsBackAndItsCommandCreatesACentredNote) {
     MenuWatch watch({'c'});
-    CHostDlg host(folder.path(), ini, nullptr);
+    CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr);
     RunDialog(host, {[](HWND hwnd) { trayRightClick(hwnd); },
                      [](HWND hwnd) { ::EndDialog(hwnd, kEndedByTest); }});
 
@@ -163,7 +163,8 @@ TEST_F(HostWindowTest, TrayMenuReadsBackAndItsCommandCreatesACentredNote) {
     const auto log = calls();
     const auto created = std::find(
         log.begin(), log.end(),
-        "_create_font " + recording::textFields(host.table().defaultFontName) + " 9 -> 12289");
+        "_create_font_w " + recording::wideTextFields(L"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF") +
+            " 9 0 -> 12289");
     ASSERT_NE(created, log.end());
     EXPECT_EQ(*(created - 2), "_floating 0");
     EXPECT_THAT(log, Contains("_redraw"));
@@ -174,7 +175,7 @@ TEST_F(HostWindowTest, NoteMenuShowsTheNotesMarks) {
                        "[System]\r\nFloating=On\r\n"
                        "[Husen2]\r\nID=0\r\nType=1\r\nTextRed=1\r\n");
     MenuWatch watch({VK_ESCAPE});
-    CHostDlg host(folder.path(), ini, nullptr);
+    CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr);
     RunDialog(host, {[](HWND hwnd) {
                          const char click[] = "OnMoteRButtonUp\r\n0\r\n5\r\n5\r\n";
                          COPYDATASTRUCT data{0, sizeof click - 1, const_cast<char*>(click)};
@@ -199,7 +200,7 @@ TEST_F(HostWindowTest, NoteMenuShowsTheNotesMarks) {
 }
 
 TEST_F(HostWindowTest, EveryEventMessageIsAnsweredWithOne) {
-    CHostDlg host(folder.path(), ini, nullptr);
+    CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr);
     RunDialog(
         host, {[](HWND hwnd) {
             const std::vector<std::string> messages = {"", "garbage", "OnMoteLButtonUp\r\n",
@@ -230,7 +231,7 @@ TEST_F(HostWindowTest, HideAllAndStartAtLogOnShowTheirMarksAndTheRunValueFollows
     std::string shouted = program;
     ::CharUpperA(shouted.data());
     MenuWatch watch({'h', 'w', VK_ESCAPE, 'w', VK_ESCAPE, VK_ESCAPE});
-    CHostDlg host(folder.path(), ini, nullptr);
+    CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr);
     std::optional<testing::RunValue> written;
     std::string afterUncheck;
     RunDialog(host, {[&](HWND hwnd) {
@@ -276,7 +277,7 @@ bool trayIconExists(HWND host) {
 }
 
 TEST_F(HostWindowTest, TrayIconComesBackWhenTheNotificationAreaRestarts) {
-    CHostDlg host(folder.path(), ini, nullptr);
+    CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr);
     RunDialog(host, {[](HWND hwnd) {
                   EXPECT_TRUE(trayIconExists(hwnd));
                   // What a restarting shell does: forget the icon, then announce itself.
@@ -295,18 +296,18 @@ TEST_F(HostWindowTest, TrayIconComesBackWhenTheNotificationAreaRestarts) {
 // Stands in for the shell: refuses the first adds, records what it is asked.
 struct FakeShell {
     static inline int addsToRefuse = 0;
-    static inline std::vector<std::string> calls;
+    static inline std::vector<std::wstring> calls;
 
-    static BOOL WINAPI notify(DWORD message, PNOTIFYICONDATAA data) {
+    static BOOL WINAPI notify(DWORD message, PNOTIFYICONDATAW data) {
         if (message == NIM_ADD && addsToRefuse > 0) {
             --addsToRefuse;
-            calls.push_back("add refused");
+            calls.push_back(L"add refused");
             return FALSE;
         }
-        if (message == NIM_ADD) calls.push_back("add");
-        if (message == NIM_DELETE) calls.push_back("delete");
+        if (message == NIM_ADD) calls.push_back(L"add");
+        if (message == NIM_DELETE) calls.push_back(L"delete");
         if (message == NIM_MODIFY && (data->uFlags & NIF_INFO) != 0) {
-            calls.push_back(std::string("balloon ") + data->szInfoTitle);
+            calls.push_back(std::wstring(L"balloon ") + data->szInfoTitle);
         }
         return TRUE;
     }
@@ -320,13 +321,13 @@ TEST_F(HostWindowTest, TheIconIsAddedUntilTheShellTakesItAndTheBalloonsWaitForIt
     FakeShell::addsToRefuse = 1;
     FakeShell::calls.clear();
     const auto title = [&](Notice notice) {
-        return "balloon " + noticeText(notice, ini, NoLeadBytes).title;
+        return L"balloon " + noticeText(notice, testing::Wide(ini)).title;
     };
-    CHostDlg host(folder.path(), ini, nullptr, &FakeShell::notify);
+    CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr, &FakeShell::notify);
     RunDialog(host, {[&](HWND hwnd) {
                   EXPECT_TRUE(testing::waitFor([] { return FakeShell::calls.size() >= 3; }));
                   EXPECT_THAT(FakeShell::calls,
-                              ElementsAre("add refused", "add", title(Notice::kCannotRead)));
+                              ElementsAre(L"add refused", L"add", title(Notice::kCannotRead)));
                   EXPECT_THAT(calls(), ::testing::Not(Contains(HasSubstr("_create "))));
                   ::CloseHandle(held);
                   EXPECT_TRUE(testing::waitFor([&] { return FakeShell::calls.size() >= 4; }));
@@ -335,12 +336,12 @@ TEST_F(HostWindowTest, TheIconIsAddedUntilTheShellTakesItAndTheBalloonsWaitForIt
                   EXPECT_EQ(stored("Husen1", "Text"), "kept");
                   ::EndDialog(hwnd, kEndedByTest);
               }});
-    EXPECT_EQ(FakeShell::calls.back(), "delete");
+    EXPECT_EQ(FakeShell::calls.back(), L"delete");
 }
 
 TEST_F(HostWindowTest, LogOffTriesOnceSilentlyAndFreesTheLibraryOnlyOnTheWayOut) {
     testing::WriteFile(ini, "[Husen1]\r\nID=0\r\n");
-    CHostDlg host(folder.path(), ini, nullptr);
+    CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr);
     std::string before;
     RunDialog(host, {[&](HWND hwnd) {
                   before = testing::ReadFile(ini);
@@ -364,7 +365,7 @@ TEST_F(HostWindowTest, LogOffTriesOnceSilentlyAndFreesTheLibraryOnlyOnTheWayOut)
 TEST_F(HostWindowTest, QuitEndsTheRunAndReleasesBitmapsThenTheLibrary) {
     testing::WriteFile(ini, "[Husen1]\r\nID=0\r\n[Husen5]\r\nID=3\r\nText=x\r\n");
     MenuWatch watch({'q'});
-    CHostDlg host(folder.path(), ini, nullptr);
+    CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr);
     std::string before;
     const INT_PTR result = RunDialog(host, {[&](HWND hwnd) {
                                          before = testing::ReadFile(ini);

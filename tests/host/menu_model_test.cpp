@@ -6,28 +6,30 @@
 #include <string>
 #include <vector>
 
+#include "host/notice_text.h"
+
 namespace yorimemo {
 namespace {
 
-// The expected texts are written here in UTF-8 and converted, so the Shift-JIS bytes in the
-// program are checked against an independent encoder.
-std::string shiftJis(const std::string& utf8) {
-    iconv_t converter = iconv_open("CP932", "UTF-8");
+// The expected texts are written here in UTF-8 and converted, so the program's wide texts are
+// checked against an independent decoder.
+std::wstring wide(const std::string& utf8) {
+    iconv_t converter = iconv_open("WCHAR_T", "UTF-8");
     std::string in = utf8;
-    std::string out(in.size() * 2, '\0');
+    std::wstring out(in.size(), L'\0');
     char* inPtr = in.data();
-    char* outPtr = out.data();
+    char* outPtr = reinterpret_cast<char*>(out.data());
     std::size_t inLeft = in.size();
-    std::size_t outLeft = out.size();
+    std::size_t outLeft = out.size() * sizeof(wchar_t);
     const std::size_t result = iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft);
     iconv_close(converter);
     EXPECT_NE(result, static_cast<std::size_t>(-1)) << utf8;
-    out.resize(out.size() - outLeft);
+    out.resize(out.size() - outLeft / sizeof(wchar_t));
     return out;
 }
 
 struct Shown {
-    std::string text;  // empty for a separator
+    std::wstring text;  // empty for a separator
     bool checked;
     bool operator==(const Shown& other) const {
         return text == other.text && checked == other.checked;
@@ -37,7 +39,7 @@ struct Shown {
 std::vector<Shown> shown(const MenuModel& menu) {
     std::vector<Shown> result;
     for (const MenuItem& item : menu.items) {
-        result.push_back({item.isSeparator() ? "" : menuText(item.command), item.checked});
+        result.push_back({item.isSeparator() ? L"" : menuText(item.command), item.checked});
     }
     return result;
 }
@@ -56,17 +58,17 @@ using Commands = std::vector<MenuCommand>;
 TEST(MenuModelTest, TrayMenuItemsInOrderAndTheirMarks) {
     NoteTable table;
     const std::vector<Shown> expected = {
-        {shiftJis("シアン付箋を作成(&C)"), false},
-        {shiftJis("マゼンタ付箋を作成(&M)"), false},
-        {shiftJis("イエロー付箋を作成(&Y)"), false},
-        {"", false},
-        {shiftJis("常に手前に表示(&T)"), false},
-        {shiftJis("すべての付箋を隠す(&H)"), false},
-        {shiftJis("消去した付箋を元に戻す(&U)"), false},
-        {"", false},
-        {shiftJis("Windows の起動時に開始(&W)"), false},
-        {"", false},
-        {shiftJis("終了(&Q)"), false},
+        {wide("シアン付箋を作成(&C)"), false},
+        {wide("マゼンタ付箋を作成(&M)"), false},
+        {wide("イエロー付箋を作成(&Y)"), false},
+        {L"", false},
+        {wide("常に手前に表示(&T)"), false},
+        {wide("すべての付箋を隠す(&H)"), false},
+        {wide("消去した付箋を元に戻す(&U)"), false},
+        {L"", false},
+        {wide("Windows の起動時に開始(&W)"), false},
+        {L"", false},
+        {wide("終了(&Q)"), false},
     };
     EXPECT_EQ(shown(buildTrayMenu(table, {})), expected);
     const std::vector<MenuCommand> ids = {kCreateCyan,  kCreateMagenta, kCreateYellow, kNoCommand,
@@ -99,13 +101,13 @@ TEST(MenuModelTest, NoteMenuOfAMagentaNoteWithRedText) {
     table.slots[4].color = kMagenta;
     table.slots[4].textRed = 1;
     const std::vector<Shown> expected = {
-        {shiftJis("編集(&E)..."), false},       {"", false},
-        {shiftJis("文字色レッド(&R)"), true},   {"", false},
-        {shiftJis("シアン(&C)"), false},        {shiftJis("マゼンタ(&M)"), true},
-        {shiftJis("イエロー(&Y)"), false},      {"", false},
-        {shiftJis("消去(&D)"), false},          {"", false},
-        {shiftJis("常に手前に表示(&T)"), true}, {"", false},
-        {shiftJis("終了(&Q)"), false},
+        {wide("編集(&E)..."), false},       {L"", false},
+        {wide("文字色レッド(&R)"), true},   {L"", false},
+        {wide("シアン(&C)"), false},        {wide("マゼンタ(&M)"), true},
+        {wide("イエロー(&Y)"), false},      {L"", false},
+        {wide("消去(&D)"), false},          {L"", false},
+        {wide("常に手前に表示(&T)"), true}, {L"", false},
+        {wide("終了(&Q)"), false},
     };
     EXPECT_EQ(shown(buildNoteMenu(table, 12)), expected);
     EXPECT_EQ(withFlag(buildNoteMenu(table, 12), &MenuItem::greyed), Commands{});
@@ -125,6 +127,28 @@ TEST(MenuModelTest, MarksFollowExactValuesOnly) {
     const MenuModel menu = buildNoteMenu(table, 3);
     EXPECT_TRUE(menu.items[6].checked);
     EXPECT_EQ(menu.items[6].command, kColorYellow);
+}
+
+// The other texts the user reads.
+TEST(NoticeTextTest, UnstorableCharactersAreNamedOnceEachInBrackets) {
+    const std::wstring smile = {wchar_t(0xD83D), wchar_t(0xDE00)};
+    EXPECT_EQ(
+        unstorableTextMessage(smile + L"\u00E9"),
+        wide("次の文字は付箋のファイルに保存できません:\n") + wide("「") + smile +
+            wide("」「é」\n取り除くか、ほかの文字に書き換えてから「完了」を押してください。"));
+}
+
+TEST(NoticeTextTest, ABalloonNamesTheFileAndIsCutWithoutSplittingACharacter) {
+    const NoticeText shortPath = noticeText(Notice::kCannotSave, L"C:\\memo\\yorimemo.ini");
+    EXPECT_EQ(shortPath.title, wide("付箋を保存できません"));
+    EXPECT_EQ(shortPath.body, wide("変更は、保存できるまで再試行します。\nC:\\memo\\yorimemo.ini"));
+    EXPECT_TRUE(shortPath.warning);
+
+    // The body holds 255 units: a pair that would end on unit 256 goes whole.
+    const std::wstring body = wide("変更は、保存できるまで再試行します。\n");
+    const std::wstring path =
+        std::wstring(254 - body.size(), L'd') + wchar_t(0xD83D) + wchar_t(0xDE00) + L".ini";
+    EXPECT_EQ(noticeText(Notice::kCannotSave, path).body, body + path.substr(0, 254 - body.size()));
 }
 
 }  // namespace

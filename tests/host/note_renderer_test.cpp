@@ -96,6 +96,15 @@ TEST_F(NoteRendererTest, EmptyTextIsMeasuredAndDrawnAsEmpty) {
                 ::testing::Contains("_draw_text 1001 \"\" 3001 0x800080 5 6 295 6 0x10"));
 }
 
+TEST_F(NoteRendererTest, TheFilesEncodingGoesWithTheFontNameAndEveryText) {
+    table.encoding = TextEncoding::kUtf8;
+    renderNote(library, table, 3, 0, false);
+    EXPECT_THAT(library.calls, ::testing::Contains("_create_font u8\"Gothic\" 9 96"));
+    EXPECT_THAT(library.calls,
+                ::testing::Contains("_draw_text 1001 u8\"one\r\ntwo\r\nthree\r\nfour\" 3001 "
+                                    "0x800080 5 6 295 62 0x10"));
+}
+
 TEST(NoteColorsTest, FillAndTextColoursFollowTheType) {
     EXPECT_EQ(noteColors(kCyan, 0).fill, 0x7FFFFFu);
     EXPECT_EQ(noteColors(kCyan, 0).text, 0x008080u);

@@ -83,16 +83,17 @@ public:
                   std::int32_t x2, std::int32_t y2, std::uint32_t color) override {
         return log("_draw_line", bitmap, surface, x1, y1, x2, y2, hex(color));
     }
-    std::optional<LibraryHandle> createFont(std::string_view name, std::int32_t size,
-                                            std::int32_t dpi) override {
-        if (!log("_create_font", quoted(name), size, dpi)) return std::nullopt;
+    std::optional<LibraryHandle> createFont(std::string_view name, TextEncoding encoding,
+                                            std::int32_t size, std::int32_t dpi) override {
+        if (!log("_create_font", quoted(name, encoding), size, dpi)) return std::nullopt;
         return 3000 + ++fonts_;
     }
     bool deleteFont(LibraryHandle font) override { return log("_delete_font", font); }
-    bool drawText(LibraryHandle bitmap, std::string_view text, LibraryHandle font,
-                  std::uint32_t color, TextRect* rect, std::uint32_t format) override {
-        if (!log("_draw_text", bitmap, quoted(text), font, hex(color), rect->left, rect->top,
-                 rect->right, rect->bottom, hex(format))) {
+    bool drawText(LibraryHandle bitmap, std::string_view text, TextEncoding encoding,
+                  LibraryHandle font, std::uint32_t color, TextRect* rect,
+                  std::uint32_t format) override {
+        if (!log("_draw_text", bitmap, quoted(text, encoding), font, hex(color), rect->left,
+                 rect->top, rect->right, rect->bottom, hex(format))) {
             return false;
         }
         if (format == kDrawTextMeasure) rect->bottom = rect->top + 14 * lineCount(text);
@@ -105,7 +106,11 @@ private:
         out << "0x" << std::hex << std::uppercase << value;
         return out.str();
     }
-    static std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+    // A UTF-8 text is marked, so a test sees which encoding the renderer passed on.
+    static std::string quoted(std::string_view text, TextEncoding encoding) {
+        const char* mark = encoding == TextEncoding::kUtf8 ? "u8\"" : "\"";
+        return mark + std::string(text) + "\"";
+    }
     static int lineCount(std::string_view text) {
         if (text.empty()) return 0;
         int lines = 1;

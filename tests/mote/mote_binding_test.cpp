@@ -10,12 +10,14 @@
 
 #include "mote/mote_library_win32.h"
 #include "tests/mote/recording/call_log.h"
+#include "tests/shell/temp_folder_win32.h"
 
 namespace yorimemo {
 namespace {
 
 using recording::readCallLog;
 using recording::textFields;
+using recording::wideTextFields;
 
 const std::set<std::string_view> kRecordedExports = {
     "_load",          "_unload",        "_attach",       "_floating",
@@ -27,6 +29,15 @@ const std::set<std::string_view> kRecordedExports = {
     "_show",
 };
 
+std::string codePage932(std::wstring_view text) {
+    const int size = ::WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                          nullptr, nullptr);
+    return bytes;
+}
+
 std::string currentDirectory() {
     char buffer[MAX_PATH] = {};
     ::GetCurrentDirectoryA(MAX_PATH, buffer);
@@ -37,23 +48,24 @@ bool samePath(const std::string& a, const std::string& b) {
     return ::lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
-void removeTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((path + "\\*").c_str(), &found);
+// Wide, so that a folder with a Japanese name goes on every system code page.
+void removeTree(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW((path + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 removeTree(child);
             } else {
-                ::DeleteFileA(child.c_str());
+                ::DeleteFileW(child.c_str());
             }
-        } while (::FindNextFileA(search, &found));
+        } while (::FindNextFileW(search, &found));
         ::FindClose(search);
     }
-    ::RemoveDirectoryA(path.c_str());
+    ::RemoveDirectoryW(path.c_str());
 }
 
 class BindingTest : public ::testing::Test {
@@ -65,12 +77,14 @@ protected:
         static int serial = 0;
         root_ = std::string(temp) + "yorimemo-binding-" + std::to_string(::GetCurrentProcessId()) +
                 "-" + std::to_string(++serial);
+        // Left by an earlier run whose process had the same id.
+        removeTree(testing::Wide(root_));
         ASSERT_TRUE(::CreateDirectoryA(root_.c_str(), nullptr)) << root_;
     }
 
     void TearDown() override {
         ::SetCurrentDirectoryA(savedDirectory_.c_str());
-        removeTree(root_);
+        removeTree(testing::Wide(root_));
     }
 
     std::string makeDirectory(const std::string& name) {
@@ -97,7 +111,7 @@ TEST_F(BindingTest, LoadsFromTheProgramDirectoryAndLeavesTheCurrentDirectoryAlon
     const std::string elsewhere = programWith(RECORDING_MOTE_NOCREATE_DLL, "elsewhere");
     ASSERT_TRUE(::SetCurrentDirectoryA(elsewhere.c_str()));
 
-    CMoteLibrary library(program, kMoteFileName);
+    CMoteLibrary library(testing::Wide(program), kMoteFileName);
 
     ASSERT_NE(library.module(), nullptr);
     char loaded[MAX_PATH] = {};
@@ -108,32 +122,37 @@ TEST_F(BindingTest, LoadsFromTheProgramDirectoryAndLeavesTheCurrentDirectoryAlon
 }
 
 TEST_F(BindingTest, LoadIsTheFirstCallAndCarriesTheProgramDirectory) {
-    // "メモ" in code page 932: the directory reaches the library byte for byte.
-    const std::string program = programWith(RECORDING_MOTE_DLL, "\x83\x81\x83\x82");
+    // "メモ": the folder reaches the library in code page 932 on every system.
+    const std::wstring program = testing::Wide(makeDirectory("x")) + L"\\\u30E1\u30E2";
+    ASSERT_TRUE(::CreateDirectoryW(program.c_str(), nullptr));
+    ASSERT_TRUE(::CopyFileW(testing::Wide(RECORDING_MOTE_DLL).c_str(),
+                            (program + L"\\mote.dll").c_str(), FALSE));
 
     CMoteLibrary library(program, kMoteFileName);
 
     const auto calls = readCallLog(program);
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0], "_load " + textFields(program));
+    EXPECT_EQ(calls[0], "_load " + textFields(codePage932(program)));
 }
 
 TEST_F(BindingTest, BindsEveryExportTheLibraryHasAndNoOther) {
     const std::string program = programWith(RECORDING_MOTE_DLL);
-    CMoteLibrary library(program, kMoteFileName);
+    CMoteLibrary library(testing::Wide(program), kMoteFileName);
 
     for (const auto name : kMoteExportNames) {
         EXPECT_EQ(library.isBound(name), kRecordedExports.count(name) == 1) << name;
     }
     // Catches an export the binding's table misses or misspells.
     for (const auto name : kRecordedExports) EXPECT_TRUE(library.isBound(name)) << name;
+    EXPECT_TRUE(library.isBound(kMoteCreateFontW));
+    EXPECT_TRUE(library.isBound(kMoteDrawTextW));
     EXPECT_FALSE(library.isBound("_no_such_export"));
 }
 
 TEST_F(BindingTest, AMissingExportIsSkippedAndTheOthersStillWork) {
     const std::string program = programWith(RECORDING_MOTE_NOCREATE_DLL);
     {
-        CMoteLibrary library(program, kMoteFileName);
+        CMoteLibrary library(testing::Wide(program), kMoteFileName);
 
         EXPECT_FALSE(library.isBound("_create"));
         EXPECT_TRUE(library.isBound("_create_bitmap"));
@@ -150,7 +169,7 @@ TEST_F(BindingTest, AMissingLibraryLeavesEverythingUnboundAndCallsNothing) {
     const std::string elsewhere = makeDirectory("elsewhere");
     ASSERT_TRUE(::SetCurrentDirectoryA(elsewhere.c_str()));
 
-    CMoteLibrary library(program, kMoteFileName);
+    CMoteLibrary library(testing::Wide(program), kMoteFileName);
 
     EXPECT_EQ(library.module(), nullptr);
     for (const auto name : kMoteExportNames) EXPECT_FALSE(library.isBound(name)) << name;
@@ -180,15 +199,16 @@ TEST_F(BindingTest, AMissingLibraryLeavesEverythingUnboundAndCallsNothing) {
     EXPECT_FALSE(library.deleteBitmap(1));
     EXPECT_FALSE(library.fillRect(1, 2, 0, 0, 1, 1, 0));
     EXPECT_FALSE(library.drawLine(1, 2, 0, 0, 1, 1, 0));
-    EXPECT_EQ(library.createFont("font", 9, 0), std::nullopt);
+    EXPECT_EQ(library.createFont("font", TextEncoding::kShiftJis, 9, 0), std::nullopt);
     EXPECT_FALSE(library.deleteFont(1));
-    EXPECT_FALSE(library.drawText(0, "text", 0, 0, &rect, kDrawTextMeasure));
+    EXPECT_FALSE(
+        library.drawText(0, "text", TextEncoding::kShiftJis, 0, 0, &rect, kDrawTextMeasure));
     EXPECT_EQ(rect.bottom, 0);
 }
 
 TEST_F(BindingTest, CallsReachTheLibraryWithExactArguments) {
     const std::string program = programWith(RECORDING_MOTE_DLL);
-    CMoteLibrary library(program, kMoteFileName);
+    CMoteLibrary library(testing::Wide(program), kMoteFileName);
     // "ＭＳ ゴシック" in code page 932.
     const std::string fontName = "\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e";
     // A handle wider than 32 bits must arrive whole.
@@ -206,15 +226,17 @@ TEST_F(BindingTest, CallsReachTheLibraryWithExactArguments) {
     EXPECT_TRUE(library.setPriority(1, 42));
     EXPECT_TRUE(library.remove(1));
     EXPECT_TRUE(library.lockDraw());
-    const auto font = library.createFont(fontName, 9, 0);
+    const auto font = library.createFont(fontName, TextEncoding::kShiftJis, 9, 0);
     EXPECT_EQ(font, 12289);
 
     TextRect empty{5, 6, 295, 0};
-    EXPECT_TRUE(library.drawText(0, "", *font, 0x008080, &empty, kDrawTextMeasure));
+    EXPECT_TRUE(library.drawText(0, "", TextEncoding::kShiftJis, *font, 0x008080, &empty,
+                                 kDrawTextMeasure));
     EXPECT_EQ(empty.bottom, 6);
     TextRect rect{5, 6, 295, 0};
     const std::string text = "ab\r\n\x83\x65\x83\x58\x83\x67";  // second line "テスト"
-    EXPECT_TRUE(library.drawText(0, text, *font, 0x008080, &rect, kDrawTextMeasure));
+    EXPECT_TRUE(library.drawText(0, text, TextEncoding::kShiftJis, *font, 0x008080, &rect,
+                                 kDrawTextMeasure));
     EXPECT_EQ(rect.bottom, 6 + 2 * 14);
 
     LibraryHandle surface = 0;
@@ -224,7 +246,8 @@ TEST_F(BindingTest, CallsReachTheLibraryWithExactArguments) {
     EXPECT_TRUE(library.setImage(0, *bitmap, surface));
     EXPECT_TRUE(library.fillRect(*bitmap, surface, 0, 1, 290, 38, 0x7FFFFF));
     EXPECT_TRUE(library.drawLine(*bitmap, surface, 0, 0, 289, 0, 0x000000));
-    EXPECT_TRUE(library.drawText(*bitmap, text, *font, 0xFFFFFF81, &rect, kDrawTextWrap));
+    EXPECT_TRUE(library.drawText(*bitmap, text, TextEncoding::kShiftJis, *font, 0xFFFFFF81, &rect,
+                                 kDrawTextWrap));
     EXPECT_EQ(rect.bottom, 34);
     EXPECT_TRUE(library.deleteFont(*font));
     EXPECT_TRUE(library.updateImage(0));
@@ -233,14 +256,10 @@ TEST_F(BindingTest, CallsReachTheLibraryWithExactArguments) {
     EXPECT_TRUE(library.deleteBitmap(wide));
     EXPECT_TRUE(library.redraw());
     EXPECT_TRUE(library.updateDesktopSize());
-    // The library sizes fonts for the screen: a card on a monitor at twice its scale asks for
-    // twice the points.
-    HDC screen = ::GetDC(nullptr);
-    const int screenDpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    EXPECT_EQ(library.createFont("a", 9, screenDpi * 2), 12290);
-    EXPECT_EQ(library.createFont("a", 9, screenDpi), 12291);
+    EXPECT_EQ(library.createFont("a", TextEncoding::kShiftJis, 9, 192), 12290);
 
+    const std::wstring wideFontName = L"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
+    const std::string wideText = wideTextFields(L"ab\r\n\u30C6\u30B9\u30C8");
     const std::vector<std::string> expected = {
         "_load " + textFields(program),
         "_attach 4660",
@@ -255,14 +274,14 @@ TEST_F(BindingTest, CallsReachTheLibraryWithExactArguments) {
         "_set_priority 1 42",
         "_delete 1",
         "_lock_draw",
-        "_create_font " + textFields(fontName) + " 9 -> 12289",
-        "_draw_text 0 null 0 12289 0x8080 5 6 295 0 0x410 -> 5 6 295 6",
-        "_draw_text 0 " + textFields(text) + " 12289 0x8080 5 6 295 0 0x410 -> 5 6 295 34",
+        "_create_font_w " + wideTextFields(wideFontName) + " 9 0 -> 12289",
+        "_draw_text_w 0 null 0 12289 0x8080 5 6 295 0 0x410 -> 5 6 295 6",
+        "_draw_text_w 0 " + wideText + " 12289 0x8080 5 6 295 0 0x410 -> 5 6 295 34",
         "_create_bitmap 290 39 ptr -> 4097 8193",
         "_set_image_h 0 4097 8193",
         "_fill_rect 4097 8193 0 1 290 38 0x7FFFFF",
         "_draw_line 4097 8193 0 0 289 0 0x0",
-        "_draw_text 4097 " + textFields(text) + " 12289 0xFFFFFF81 5 6 295 34 0x10",
+        "_draw_text_w 4097 " + wideText + " 12289 0xFFFFFF81 5 6 295 34 0x10",
         "_delete_font 12289",
         "_update_image_h 0",
         "_unlock_draw",
@@ -270,16 +289,51 @@ TEST_F(BindingTest, CallsReachTheLibraryWithExactArguments) {
         "_delete_bitmap 4886718345",
         "_redraw",
         "_update_desktopsize",
-        "_create_font " + textFields("a") + " 18 -> 12290",
-        "_create_font " + textFields("a") + " 9 -> 12291",
+        "_create_font_w " + wideTextFields(L"a") + " 9 192 -> 12290",
     };
     EXPECT_EQ(readCallLog(program), expected);
+}
+
+// A library without the UTF-16 twins gets the file's text in code page 932: Shift-JIS as stored
+// (duplicate codes kept), UTF-8 re-encoded, a character 932 lacks as its default character.
+TEST_F(BindingTest, AnOlderLibraryGetsCodePage932Bytes) {
+    const std::string program = programWith(RECORDING_MOTE_NARROW_DLL);
+    CMoteLibrary library(testing::Wide(program), kMoteFileName);
+    EXPECT_FALSE(library.isBound(kMoteCreateFontW));
+    EXPECT_FALSE(library.isBound(kMoteDrawTextW));
+
+    const std::string necAndIbm = "\x87\x90\xFA\x55";  // ≒ of NEC row 13, ￤ of IBM's codes
+    const std::string utf8 = "\xE3\x83\xA1\xE3\x83\xA2\xED\x95\x9C";  // メモ한
+    TextRect rect{5, 6, 295, 0};
+    EXPECT_EQ(library.createFont(utf8, TextEncoding::kUtf8, 9, 0), 12289);
+    EXPECT_TRUE(
+        library.drawText(0, necAndIbm, TextEncoding::kShiftJis, 12289, 0, &rect, kDrawTextMeasure));
+    EXPECT_TRUE(library.drawText(0, utf8, TextEncoding::kUtf8, 12289, 0, &rect, kDrawTextMeasure));
+    // The older call sizes fonts for the screen: a card on a monitor at twice its scale asks for
+    // twice the points.
+    HDC screen = ::GetDC(nullptr);
+    const int screenDpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    EXPECT_EQ(library.createFont("a", TextEncoding::kShiftJis, 9, screenDpi * 2), 12290);
+    EXPECT_EQ(library.createFont("a", TextEncoding::kShiftJis, 9, screenDpi), 12291);
+
+    const std::string utf8As932 = textFields("\x83\x81\x83\x82?");
+    EXPECT_EQ(
+        readCallLog(program),
+        (std::vector<std::string>{
+            "_load " + textFields(program),
+            "_create_font " + utf8As932 + " 9 -> 12289",
+            "_draw_text 0 " + textFields(necAndIbm) + " 12289 0x0 5 6 295 0 0x410 -> 5 6 295 20",
+            "_draw_text 0 " + utf8As932 + " 12289 0x0 5 6 295 20 0x410 -> 5 6 295 20",
+            "_create_font " + textFields("a") + " 18 -> 12290",
+            "_create_font " + textFields("a") + " 9 -> 12291",
+        }));
 }
 
 TEST_F(BindingTest, DestructionUnloadsAndReleasesTheLibrary) {
     const std::string program = programWith(RECORDING_MOTE_DLL);
     {
-        CMoteLibrary library(program, kMoteFileName);
+        CMoteLibrary library(testing::Wide(program), kMoteFileName);
         library.redraw();
         library.eventFields.lines[0] = "OnMoteLButtonDown";
         ASSERT_NE(::GetModuleHandleA("mote.dll"), nullptr);

@@ -52,7 +52,7 @@ TEST_F(DisplayTest, ANewScaleIsPassedOnFromTheWindowsOwnQueueWhileItsMoteLives) 
     EXPECT_EQ(dll.remove(gone), 1);
     // Posted after the others, so it arrives after them.
     SendMessageA(moteWindow(id), WM_DPICHANGED, MAKEWPARAM(120, 120), 0);
-    ASSERT_TRUE(pumpUntil([&] { return recorder.events.size() >= 2; }));
+    ASSERT_TRUE(waitFor([&] { return recorder.events.size() >= 2; }));
     EXPECT_EQ(recorder.events, (std::vector<std::string>{
                                    eventText("OnMoteDpiChanged", id, 144, 168),
                                    eventText("OnMoteDpiChanged", id, 120, 120),

@@ -169,6 +169,44 @@ TEST_F(DrawingTest, MeasuredHeightIsWhereTheDrawnTextEnds) {
     dll.deleteFont(font);
 }
 
+int screenDpi() {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// The UTF-16 calls draw exactly what the code page 932 calls draw, on every system code page;
+// a font asked for twice the pixels per inch is twice as high.
+TEST_F(DrawingTest, TheUtf16CallsDrawWhatTheCodePage932CallsDraw) {
+    const std::wstring face = L"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
+    const std::wstring text = L"First line\r\n\u65E5\u672C\u8A9E\u306E\u4ED8\u7B8B\r\nthird";
+    const std::string bytes =
+        "First line\r\n\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x95\x74\xe2\xb3\r\nthird";
+    const MoteHandle narrowFont = dll.createFontNamed(kDefaultFace, 9);
+    const MoteHandle wideFont = dll.createFontW(face.data(), static_cast<int>(face.size()), 9, 0);
+    ASSERT_NE(wideFont, 0);
+
+    int narrowRect[4] = {5, 6, 115, 0};
+    int wideRect[4] = {5, 6, 115, 0};
+    dll.measure(bytes, narrowFont, narrowRect);
+    dll.drawTextW(0, text.data(), static_cast<int>(text.size()), wideFont, 0, wideRect, 0x410);
+    EXPECT_EQ(wideRect[3], narrowRect[3]);
+
+    const Bitmap narrow = makeBitmap(120, narrowRect[3] + 10);
+    const Bitmap wide = makeBitmap(120, narrowRect[3] + 10);
+    dll.draw(narrow.handle, bytes, narrowFont, 0x000000, narrowRect);
+    dll.drawTextW(wide.handle, text.data(), static_cast<int>(text.size()), wideFont, 0x000000,
+                  wideRect, 0x10);
+    EXPECT_GT(ink(wide).count, 0);
+    EXPECT_EQ(pixels(wide), pixels(narrow));
+
+    const MoteHandle doubled =
+        dll.createFontW(face.data(), static_cast<int>(face.size()), 9, 2 * screenDpi());
+    EXPECT_GE(lineHeight(doubled), 2 * lineHeight(wideFont) - 2);
+    for (const MoteHandle font : {narrowFont, wideFont, doubled}) dll.deleteFont(font);
+}
+
 TEST_F(DrawingTest, TextColourArrivesAsRgbOnATransparentBackground) {
     const MoteHandle font = dll.createFontNamed(kDefaultFace, 12);
     const Bitmap bitmap = makeBitmap(100, 30, 0x7FFFFF);

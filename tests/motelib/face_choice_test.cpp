@@ -11,13 +11,13 @@
 namespace yorimemo::motelib {
 namespace {
 
-const std::string kIpaJapaneseName = "IPA\x83\x53\x83\x56\x83\x62\x83\x4E";
+const std::wstring kIpaJapaneseName = L"IPA\u30B4\u30B7\u30C3\u30AF";
 
 struct FakeFonts {
-    std::set<std::string> installed;
-    std::vector<std::string> asked;
-    std::function<bool(const std::string&)> query() {
-        return [this](const std::string& face) {
+    std::set<std::wstring> installed;
+    std::vector<std::wstring> asked;
+    std::function<bool(const std::wstring&)> query() {
+        return [this](const std::wstring& face) {
             asked.push_back(face);
             return installed.count(face) != 0;
         };
@@ -25,36 +25,37 @@ struct FakeFonts {
 };
 
 TEST(FaceChoiceTest, AnInstalledFaceIsKeptAsRequested) {
-    FakeFonts fonts{{"Some Face", "IPAGothic"}, {}};
-    EXPECT_EQ(chooseFace("Some Face", fonts.query()), "Some Face");
-    EXPECT_EQ(fonts.asked, (std::vector<std::string>{"Some Face"}));
+    FakeFonts fonts{{L"Some Face", L"IPAGothic"}, {}};
+    EXPECT_EQ(chooseFace(L"Some Face", fonts.query()), L"Some Face");
+    EXPECT_EQ(fonts.asked, (std::vector<std::wstring>{L"Some Face"}));
 }
 
 TEST(FaceChoiceTest, AMissingFaceFallsBackToTheFirstInstalledJapaneseFace) {
-    FakeFonts onlyIpa{{"IPAGothic", kIpaJapaneseName}, {}};
-    EXPECT_EQ(chooseFace("NoSuchFace", onlyIpa.query()), "IPAGothic");
-    FakeFonts withDefault{{std::string(kDefaultFace), "IPAGothic"}, {}};
-    EXPECT_EQ(chooseFace("NoSuchFace", withDefault.query()), std::string(kDefaultFace));
+    FakeFonts onlyIpa{{L"IPAGothic", kIpaJapaneseName}, {}};
+    EXPECT_EQ(chooseFace(L"NoSuchFace", onlyIpa.query()), L"IPAGothic");
+    FakeFonts withDefault{{std::wstring(kDefaultFace), L"IPAGothic"}, {}};
+    EXPECT_EQ(chooseFace(L"NoSuchFace", withDefault.query()), std::wstring(kDefaultFace));
     FakeFonts japaneseNameOnly{{kIpaJapaneseName}, {}};
-    EXPECT_EQ(chooseFace("", japaneseNameOnly.query()), kIpaJapaneseName);
+    EXPECT_EQ(chooseFace(L"", japaneseNameOnly.query()), kIpaJapaneseName);
 }
 
 TEST(FaceChoiceTest, NoFallbackInstalledLeavesTheChoiceToTheCharacterSet) {
     FakeFonts none;
-    EXPECT_EQ(chooseFace("NoSuchFace", none.query()), "");
+    EXPECT_EQ(chooseFace(L"NoSuchFace", none.query()), L"");
 }
 
 TEST(FaceChoiceTest, EmptyOverlongOrNulNamesAreNeverLookedUp) {
-    const std::string overlong(kMaxFaceBytes + 1, 'A');
-    const std::string withNul("IPA\0Gothic", 10);
-    for (const std::string& name : {std::string(), overlong, withNul}) {
-        FakeFonts fonts{{overlong, withNul, "IPAGothic"}, {}};
-        EXPECT_EQ(chooseFace(name, fonts.query()), "IPAGothic");
-        for (const std::string& asked : fonts.asked) EXPECT_NE(asked, name);
+    const std::wstring overlong(kMaxFaceUnits + 1, L'A');
+    const std::wstring withNul(L"IPA\0Gothic", 10);
+    for (const std::wstring& name : {std::wstring(), overlong, withNul}) {
+        FakeFonts fonts{{overlong, withNul, L"IPAGothic"}, {}};
+        EXPECT_EQ(chooseFace(name, fonts.query()), L"IPAGothic");
+        for (const std::wstring& asked : fonts.asked) EXPECT_NE(asked, name);
     }
-    FakeFonts longest{{std::string(kMaxFaceBytes, 'B')}, {}};
-    EXPECT_EQ(chooseFace(std::string(kMaxFaceBytes, 'B'), longest.query()),
-              std::string(kMaxFaceBytes, 'B'));
+    // The limit counts units, not bytes: 31 Japanese characters still fit.
+    const std::wstring longest(kMaxFaceUnits, L'\u30B4');
+    FakeFonts installedLongest{{longest}, {}};
+    EXPECT_EQ(chooseFace(longest, installedLongest.query()), longest);
 }
 
 TEST(GdiValuesTest, ColoursSwapRedAndBlueBothWays) {

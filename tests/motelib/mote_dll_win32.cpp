@@ -44,7 +44,8 @@ bool MoteDll::open() {
         bind(module, createBitmap, "_create_bitmap") &&
         bind(module, deleteBitmap, "_delete_bitmap") && bind(module, fillRect, "_fill_rect") &&
         bind(module, drawLine, "_draw_line") && bind(module, createFont, "_create_font") &&
-        bind(module, deleteFont, "_delete_font") && bind(module, drawText, "_draw_text");
+        bind(module, deleteFont, "_delete_font") && bind(module, drawText, "_draw_text") &&
+        bind(module, createFontW, "_create_font_w") && bind(module, drawTextW, "_draw_text_w");
     all = all && bind(module, hide, "_hide") && bind(module, show, "_show") &&
           bind(module, getWidth, "_get_width") && bind(module, getHeight, "_get_height") &&
           bind(module, getPriority, "_get_priority") && bind(module, setPos, "_set_pos") &&

@@ -44,6 +44,8 @@ struct MoteDll {
     MoteCreateFontFn createFont = nullptr;
     MoteDeleteFontFn deleteFont = nullptr;
     MoteDrawTextFn drawText = nullptr;
+    MoteCreateFontWFn createFontW = nullptr;
+    MoteDrawTextWFn drawTextW = nullptr;
     MoteIdFn hide = nullptr;
     MoteIdFn show = nullptr;
     MoteIdFn getWidth = nullptr;

@@ -30,5 +30,20 @@ TEST(ShownTextTest, LongTextsAreCutWithoutSplittingACharacter) {
     EXPECT_EQ(shown[shown.size() - 2], '\x83');
 }
 
+TEST(ShownTextTest, WideTextsAreCutWithoutSplittingASurrogatePair) {
+    const std::wstring exact(kMaxShownTextUnits, L'a');
+    EXPECT_EQ(shownText(std::wstring_view(exact)).size(), kMaxShownTextUnits);
+
+    const std::wstring pair = {wchar_t(0xD83D), wchar_t(0xDE00)};
+    std::wstring emoji;
+    while (emoji.size() < kMaxShownTextUnits + 10) emoji += pair;
+    EXPECT_EQ(shownText(std::wstring_view(emoji)).size(), kMaxShownTextUnits);
+    // One unit first: the pair at the limit would be cut in half, so it goes whole.
+    const std::wstring shifted = L"a" + emoji;
+    const std::wstring_view shown = shownText(std::wstring_view(shifted));
+    EXPECT_EQ(shown.size(), kMaxShownTextUnits - 1);
+    EXPECT_EQ(shown.back(), wchar_t(0xDE00));
+}
+
 }  // namespace
 }  // namespace yorimemo::motelib

@@ -54,10 +54,15 @@ void PostKey(HWND target, WPARAM virtualKey) {
     ::PostMessageA(target, WM_KEYUP, virtualKey, scan | 1 | (LPARAM{3} << 30));
 }
 
-std::string ItemText(HWND dialog, int id) {
-    char buffer[8192] = {};
-    const UINT length = ::GetDlgItemTextA(dialog, id, buffer, sizeof buffer);
-    return std::string(buffer, length);
+std::wstring ItemText(HWND dialog, int id) {
+    const int length = ::GetWindowTextLengthW(::GetDlgItem(dialog, id));
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(::GetDlgItemTextW(dialog, id, text.data(), length + 1));
+    return text;
+}
+
+void SetItemText(HWND dialog, int id, const std::wstring& text) {
+    ::SetDlgItemTextW(dialog, id, text.c_str());
 }
 
 bool IsChecked(HWND dialog, int id) {

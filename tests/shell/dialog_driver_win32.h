@@ -23,7 +23,9 @@ INT_PTR RunDialog(CModalDialog& dialog, std::vector<DialogStep> steps);
 // A key press and release posted to `target`, as the keyboard would deliver them.
 void PostKey(HWND target, WPARAM virtualKey);
 
-std::string ItemText(HWND dialog, int id);
+// Dialog texts in UTF-16, the same on every system code page.
+std::wstring ItemText(HWND dialog, int id);
+void SetItemText(HWND dialog, int id, const std::wstring& text);
 bool IsChecked(HWND dialog, int id);
 void Click(HWND dialog, int id);
 

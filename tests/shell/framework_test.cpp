@@ -98,9 +98,9 @@ TEST(PopupMenuTest, BuildsItemsAndChecksThemByCommand) {
         CPopupMenu menu;
         ASSERT_TRUE(menu);
         handle = menu.handle();
-        EXPECT_TRUE(menu.AppendString(16, "first"));
+        EXPECT_TRUE(menu.AppendString(16, L"first"));
         EXPECT_TRUE(menu.AppendSeparator());
-        EXPECT_TRUE(menu.AppendString(25, "\x8e\x9f"));  // 次
+        EXPECT_TRUE(menu.AppendString(25, L"\u6B21"));  // 次
         EXPECT_EQ(::GetMenuItemCount(handle), 3);
         EXPECT_EQ(::GetMenuItemID(handle, 2), 25u);
 
@@ -116,9 +116,9 @@ TEST(PopupMenuTest, BuildsItemsAndChecksThemByCommand) {
         menu.EnableItem(16, true);
         EXPECT_FALSE(::GetMenuState(handle, 16, MF_BYCOMMAND) & MF_GRAYED);
 
-        char text[16] = {};
-        ::GetMenuStringA(handle, 25, text, sizeof text, MF_BYCOMMAND);
-        EXPECT_STREQ(text, "\x8e\x9f");
+        wchar_t text[16] = {};
+        ::GetMenuStringW(handle, 25, text, 16, MF_BYCOMMAND);
+        EXPECT_STREQ(text, L"\u6B21");
     }
     EXPECT_FALSE(::IsMenu(handle));
 }
@@ -134,8 +134,8 @@ TEST(PopupMenuTest, TrackReturnsTheChosenCommandOrZero) {
     OwnerWindow owner;
     ::SetForegroundWindow(owner.get());
     CPopupMenu menu;
-    menu.AppendString(16, "first");
-    menu.AppendString(17, "second");
+    menu.AppendString(16, L"first");
+    menu.AppendString(17, L"second");
 
     // Keys already queued are read by the menu's own loop: down twice, then Enter.
     for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostKey(owner.get(), key);

@@ -16,7 +16,8 @@ constexpr INT_PTR kEndedByTest = 42;
 
 TEST(HostDialogTest, ParkedOffScreenAndDeafToEveryWayOfClosing) {
     TempFolder folder;
-    CHostDlg host(folder.path(), folder.file("yorimemo.ini"), nullptr);
+    CHostDlg host(testing::Wide(folder.path()), testing::Wide(folder.file("yorimemo.ini")),
+                  nullptr);
     const INT_PTR result =
         RunDialog(host, {[](HWND hwnd) {
                              RECT frame{};
@@ -52,9 +53,9 @@ TEST(HostDialogTest, LoadsTheSettingsFileAtStart) {
     testing::WriteFile(ini,
                        "[System]\r\nFloating=On\r\n"
                        "[Husen3]\r\nID=7\r\nPosX=123\r\nPosY=-45\r\nText=a\\nb\r\nTextRed=1\r\n");
-    CHostDlg host(folder.path(), ini, nullptr);
-    EXPECT_EQ(host.iniPath(), ini);
-    EXPECT_EQ(host.programDirectory(), folder.path());
+    CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr);
+    EXPECT_EQ(host.iniPath(), testing::Wide(ini));
+    EXPECT_EQ(host.programDirectory(), testing::Wide(folder.path()));
     RunDialog(host, {[](HWND hwnd) { ::EndDialog(hwnd, kEndedByTest); }});
 
     const NoteTable& table = host.table();
@@ -71,7 +72,7 @@ TEST(HostDialogTest, LoadsTheSettingsFileAtStart) {
 TEST(HostDialogTest, StartsWithoutASettingsFileAndCreatesNone) {
     TempFolder folder;
     const std::string ini = folder.file("yorimemo.ini");
-    CHostDlg host(folder.path(), ini, nullptr);
+    CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr);
     RunDialog(host, {[](HWND hwnd) { ::EndDialog(hwnd, kEndedByTest); }});
     EXPECT_FALSE(testing::FileExists(ini));
     EXPECT_EQ(host.table().defaultWidth, 300);

@@ -16,10 +16,15 @@ using testing::IsChecked;
 using testing::ItemText;
 using testing::PostKey;
 using testing::RunDialog;
+using testing::SetItemText;
 
+// As the Shift-JIS file stores them, and as the dialog shows them.
 const std::string kFirstLine = "\x88\xea\x8d\x73\x96\xda";   // 一行目
 const std::string kSecondLine = "\x93\xf1\x8d\x73\x96\xda";  // 二行目
 const std::string kTwoLines = kFirstLine + "\r\n" + kSecondLine;
+const std::wstring kFirstLineShown = L"\u4E00\u884C\u76EE";
+const std::wstring kSecondLineShown = L"\u4E8C\u884C\u76EE";
+const std::wstring kTwoLinesShown = kFirstLineShown + L"\r\n" + kSecondLineShown;
 
 constexpr int kSlot = 4;
 
@@ -51,9 +56,9 @@ TEST(EditNoteDialogTest, OpensWithTheSlotAndEnterOnDoneKeepsIt) {
     CEditNoteDlg dialog(table, kSlot, nullptr);
     const INT_PTR result = RunDialog(
         dialog, {[](HWND hwnd) {
-            EXPECT_EQ(ItemText(hwnd, IDC_NOTE_TEXT), kTwoLines);
+            EXPECT_EQ(ItemText(hwnd, IDC_NOTE_TEXT), kTwoLinesShown);
             EXPECT_EQ(::SendDlgItemMessageA(hwnd, IDC_NOTE_TEXT, EM_GETLINECOUNT, 0, 0), 2);
-            EXPECT_EQ(ItemText(hwnd, IDC_FONT_SIZE), "-3");
+            EXPECT_EQ(ItemText(hwnd, IDC_FONT_SIZE), L"-3");
             EXPECT_TRUE(IsChecked(hwnd, IDC_TEXT_RED));
             EXPECT_FALSE(IsChecked(hwnd, IDC_COLOR_CYAN));
             EXPECT_TRUE(IsChecked(hwnd, IDC_COLOR_MAGENTA));
@@ -92,8 +97,8 @@ TEST(EditNoteDialogTest, DoneWritesTheControlsIntoTheSlot) {
     CEditNoteDlg dialog(table, kSlot, nullptr);
     const INT_PTR result =
         RunDialog(dialog, {[](HWND hwnd) {
-                      ::SetDlgItemTextA(hwnd, IDC_NOTE_TEXT, ("abc\r\n" + kSecondLine).c_str());
-                      ::SetDlgItemTextA(hwnd, IDC_FONT_SIZE, "-12");
+                      SetItemText(hwnd, IDC_NOTE_TEXT, L"abc\r\n" + kSecondLineShown);
+                      SetItemText(hwnd, IDC_FONT_SIZE, L"-12");
                       Click(hwnd, IDC_TEXT_RED);
                       Click(hwnd, IDC_COLOR_CYAN);
                       EXPECT_FALSE(IsChecked(hwnd, IDC_COLOR_MAGENTA));
@@ -108,15 +113,15 @@ TEST(EditNoteDialogTest, DoneWritesTheControlsIntoTheSlot) {
 }
 
 TEST(EditNoteDialogTest, FontSizeThatDoesNotConvertIsStoredAsZero) {
-    for (const char* typed : {"abc", "", "x12", "99999999999"}) {
+    for (const wchar_t* typed : {L"abc", L"", L"x12", L"99999999999"}) {
         NoteTable table = TableWithNote();
         CEditNoteDlg dialog(table, kSlot, nullptr);
         const INT_PTR result = RunDialog(dialog, {[&](HWND hwnd) {
-                                             ::SetDlgItemTextA(hwnd, IDC_FONT_SIZE, typed);
+                                             SetItemText(hwnd, IDC_FONT_SIZE, typed);
                                              Click(hwnd, IDOK);
                                          }});
-        EXPECT_EQ(result, IDOK) << typed;
-        EXPECT_EQ(table.slots[kSlot].fontSize, 0) << '"' << typed << '"';
+        EXPECT_EQ(result, IDOK) << ::testing::PrintToString(typed);
+        EXPECT_EQ(table.slots[kSlot].fontSize, 0) << ::testing::PrintToString(typed);
     }
 }
 
@@ -135,14 +140,18 @@ TEST(EditNoteDialogTest, NoColourSelectedGivesYellow) {
 
 TEST(EditNoteDialogTest, LongTextIsTakenWhole) {
     std::string longText;
+    std::wstring longTextShown;
     for (int line = 0; longText.size() < 3000; ++line) {
         longText += std::to_string(line) + ' ' + kFirstLine + kSecondLine + "\r\n";
+        longTextShown +=
+            std::to_wstring(line) + L' ' + kFirstLineShown + kSecondLineShown + L"\r\n";
     }
     longText += "end";
+    longTextShown += L"end";
     NoteTable table = TableWithNote();
     CEditNoteDlg dialog(table, kSlot, nullptr);
     RunDialog(dialog, {[&](HWND hwnd) {
-                  ::SetDlgItemTextA(hwnd, IDC_NOTE_TEXT, longText.c_str());
+                  SetItemText(hwnd, IDC_NOTE_TEXT, longTextShown);
                   Click(hwnd, IDOK);
               }});
     EXPECT_EQ(table.slots[kSlot].text, longText);
@@ -156,14 +165,14 @@ TEST(EditNoteDialogTest, EnterInTheTextBreaksTheLineAndEscapeDiscardsEverything)
                      const HWND text = ::GetDlgItem(hwnd, IDC_NOTE_TEXT);
                      ::SetFocus(text);
                      ::SendMessageA(text, EM_SETSEL, 0, 0);
-                     ::SetDlgItemTextA(hwnd, IDC_FONT_SIZE, "20");
+                     SetItemText(hwnd, IDC_FONT_SIZE, L"20");
                      PostKey(text, VK_RETURN);
                  },
                  [](HWND hwnd) {
                      EXPECT_TRUE(::IsWindowVisible(hwnd));
                      EXPECT_EQ(::SendDlgItemMessageA(hwnd, IDC_NOTE_TEXT, EM_GETLINECOUNT, 0, 0),
                                3);
-                     EXPECT_EQ(ItemText(hwnd, IDC_NOTE_TEXT), "\r\n" + kTwoLines);
+                     EXPECT_EQ(ItemText(hwnd, IDC_NOTE_TEXT), L"\r\n" + kTwoLinesShown);
                      PostKey(::GetDlgItem(hwnd, IDC_NOTE_TEXT), VK_ESCAPE);
                  }});
     EXPECT_EQ(result, IDCANCEL);
@@ -175,8 +184,8 @@ TEST(EditNoteDialogTest, CancelAndTheCloseBoxChangeNothing) {
         NoteTable table = TableWithNote();
         CEditNoteDlg dialog(table, kSlot, nullptr);
         const INT_PTR result = RunDialog(dialog, {[&](HWND hwnd) {
-                                             ::SetDlgItemTextA(hwnd, IDC_NOTE_TEXT, "changed");
-                                             ::SetDlgItemTextA(hwnd, IDC_FONT_SIZE, "20");
+                                             SetItemText(hwnd, IDC_NOTE_TEXT, L"changed");
+                                             SetItemText(hwnd, IDC_FONT_SIZE, L"20");
                                              Click(hwnd, IDC_COLOR_YELLOW);
                                              if (closeBox) {
                                                  ::PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -187,6 +196,89 @@ TEST(EditNoteDialogTest, CancelAndTheCloseBoxChangeNothing) {
         EXPECT_EQ(result, IDCANCEL) << closeBox;
         ExpectUnchanged(table.slots[kSlot]);
     }
+}
+
+// The message box the edit dialog shows over itself, and what its texts say.
+HWND OpenMessageBox() {
+    return ::FindWindowW(L"#32770", L"yorimemo");
+}
+
+std::wstring StaticTexts(HWND window) {
+    std::wstring texts;
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM param) -> BOOL {
+            wchar_t className[16] = {};
+            ::GetClassNameW(child, className, 16);
+            if (::lstrcmpiW(className, L"Static") == 0) {
+                wchar_t text[512] = {};
+                ::GetWindowTextW(child, text, 512);
+                *reinterpret_cast<std::wstring*>(param) += text;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+TEST(EditNoteDialogTest, TextTheFileCannotHoldIsRefusedByNameAndTheDialogStaysOpen) {
+    // メモ, then an emoji and an accented letter that Shift-JIS lacks, the emoji twice.
+    const std::wstring smile = {wchar_t(0xD83D), wchar_t(0xDE00)};
+    const std::wstring typed = L"\u30E1\u30E2" + smile + L"\u00E9" + smile;
+    NoteTable table = TableWithNote();
+    CEditNoteDlg dialog(table, kSlot, nullptr);
+    std::wstring message;
+    const INT_PTR result =
+        RunDialog(dialog, {[&](HWND hwnd) {
+                               SetItemText(hwnd, IDC_NOTE_TEXT, typed);
+                               SetItemText(hwnd, IDC_FONT_SIZE, L"20");
+                               Click(hwnd, IDOK);  // returns once the message box is closed
+                           },
+                           [&](HWND) {
+                               const HWND box = OpenMessageBox();
+                               ASSERT_NE(box, nullptr) << "no message";
+                               message = StaticTexts(box);
+                               ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+                           },
+                           [&](HWND hwnd) {
+                               EXPECT_TRUE(::IsWindowVisible(hwnd));
+                               EXPECT_EQ(OpenMessageBox(), nullptr);
+                               EXPECT_EQ(ItemText(hwnd, IDC_NOTE_TEXT), typed);
+                               Click(hwnd, IDCANCEL);
+                           }});
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_NE(message.find(L"\u300C" + smile + L"\u300D\u300C\u00E9\u300D\n"), std::wstring::npos)
+        << "each character once, in order";
+    EXPECT_EQ(message.find(L"\u300C\u30E1\u300D"), std::wstring::npos);
+    ExpectUnchanged(table.slots[kSlot]);
+
+    // A UTF-8 file holds them all.
+    table.encoding = TextEncoding::kUtf8;
+    table.slots[kSlot].text = "a";
+    CEditNoteDlg utf8Dialog(table, kSlot, nullptr);
+    EXPECT_EQ(RunDialog(utf8Dialog, {[&](HWND hwnd) {
+                            SetItemText(hwnd, IDC_NOTE_TEXT, typed);
+                            Click(hwnd, IDOK);
+                        }}),
+              IDOK);
+    EXPECT_EQ(table.slots[kSlot].text,
+              "\xE3\x83\xA1\xE3\x83\xA2\xF0\x9F\x98\x80\xC3\xA9\xF0\x9F\x98\x80");
+}
+
+TEST(EditNoteDialogTest, TextTheUserLeftAloneKeepsItsStoredBytes) {
+    // ≒ as NEC row 13 stores it (a round trip gives the JIS code) and a lone lead byte.
+    const std::string stored = "\x87\x90" + kFirstLine + "\x81";
+    NoteTable table = TableWithNote();
+    table.slots[kSlot].text = stored;
+    CEditNoteDlg dialog(table, kSlot, nullptr);
+    RunDialog(dialog, {[](HWND hwnd) {
+                  EXPECT_EQ(ItemText(hwnd, IDC_NOTE_TEXT).substr(0, 4),
+                            L"\u2252" + kFirstLineShown);
+                  SetItemText(hwnd, IDC_FONT_SIZE, L"11");
+                  Click(hwnd, IDOK);
+              }});
+    EXPECT_EQ(table.slots[kSlot].text, stored);
+    EXPECT_EQ(table.slots[kSlot].fontSize, 11);
 }
 
 TEST(EraseNoteDialogTest, YesConfirmsAndNoOrEscapeDoNot) {

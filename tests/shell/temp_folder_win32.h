@@ -19,6 +19,12 @@ private:
     std::string path_;
 };
 
+// The tests' folders have ASCII names, the same in every code page: widened for the program's
+// UTF-16 paths.
+inline std::wstring Wide(const std::string& ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
 bool FileExists(const std::string& path);
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);

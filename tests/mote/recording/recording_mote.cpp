@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr char kLogName[] = "mote-calls.log";
+constexpr wchar_t kLogName[] = L"mote-calls.log";
 
 constexpr char kHeader[] =
     "# mote-calls.log: one line per call, \"name arg arg ...\", then \" -> result\" for calls\n"
@@ -30,10 +30,13 @@ constexpr char kHeader[] =
     "# 8193, 8194, ...; _create_font 12289, 12290, ...; _get_pos_x/_get_pos_y the position of\n"
     "# _create plus every _move (0 for an unknown id). _draw_text with DT_CALCRECT (0x400) in the\n"
     "# format sets bottom = top + 14 * lines, lines = CR LF count + 1 (0 for an empty text);\n"
-    "# the width is not used. Other calls answer 1. _load restarts the counters.\n";
+    "# the width is not used. Other calls answer 1. _load restarts the counters.\n"
+    "# The UTF-16 twins _create_font_w and _draw_text_w log a text as \"w\" and its units as\n"
+    "# lower-case hex quads, then LEN in units (\"null LEN\" for a null address); they answer as\n"
+    "# _create_font and _draw_text do.\n";
 
 struct State {
-    std::string logPath;
+    std::wstring logPath;
     int nextMote = 0;
     MoteHandle nextBitmap = 0;
     MoteHandle nextFont = 0;
@@ -46,9 +49,9 @@ State& state() {
 }
 
 void appendToLog(const std::string& text) {
-    const std::string& path = state().logPath;
+    const std::wstring& path = state().logPath;
     if (path.empty()) return;
-    HANDLE file = ::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    HANDLE file = ::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
@@ -92,6 +95,18 @@ public:
         return field(token).num(length);
     }
 
+    // Logs a UTF-16 text argument; the caller keeps it.
+    Line& wide(const wchar_t* units, int length) {
+        if (units == nullptr) return field("null").num(length);
+        static const char digits[] = "0123456789abcdef";
+        std::string token = "w";
+        for (int i = 0; i < length; ++i) {
+            const auto unit = static_cast<unsigned>(units[i]);
+            for (int shift = 12; shift >= 0; shift -= 4) token += digits[(unit >> shift) & 0xF];
+        }
+        return field(token).num(length);
+    }
+
     Line& rect(const int* corners) {
         if (corners == nullptr) return word("null");
         return num(corners[0]).num(corners[1]).num(corners[2]).num(corners[3]);
@@ -110,12 +125,13 @@ private:
     std::string text_;
 };
 
-int measuredLines(const char* bytes, int length) {
-    if (bytes == nullptr || length <= 0) return 0;
-    const std::string_view text(bytes, static_cast<std::size_t>(length));
+template <typename Char>
+int measuredLines(const Char* units, int length) {
+    if (units == nullptr || length <= 0) return 0;
+    const std::basic_string_view<Char> text(units, static_cast<std::size_t>(length));
+    const Char crlf[] = {'\r', '\n', 0};
     int lines = 1;
-    for (auto at = text.find("\r\n"); at != std::string_view::npos;
-         at = text.find("\r\n", at + 2)) {
+    for (auto at = text.find(crlf); at != text.npos; at = text.find(crlf, at + 2)) {
         ++lines;
     }
     return lines;
@@ -135,12 +151,17 @@ int WINAPI recording_load(const char* directory, int length) {
     State& s = state();
     s = State{};
     if (directory != nullptr && length > 0) {
-        s.logPath.assign(directory, static_cast<std::size_t>(length));
-        if (s.logPath.back() != '\\' && s.logPath.back() != '/') s.logPath += '\\';
+        // The program hands the folder over in code page 932, whatever the system's is.
+        const int units = ::MultiByteToWideChar(932, 0, directory, length, nullptr, 0);
+        s.logPath.assign(static_cast<std::size_t>(units > 0 ? units : 0), L'\0');
+        ::MultiByteToWideChar(932, 0, directory, length, s.logPath.data(), units);
+        if (!s.logPath.empty() && s.logPath.back() != L'\\' && s.logPath.back() != L'/') {
+            s.logPath += L'\\';
+        }
         s.logPath += kLogName;
         WIN32_FILE_ATTRIBUTE_DATA existing;
         const bool empty =
-            !::GetFileAttributesExA(s.logPath.c_str(), GetFileExInfoStandard, &existing) ||
+            !::GetFileAttributesExW(s.logPath.c_str(), GetFileExInfoStandard, &existing) ||
             (existing.nFileSizeLow == 0 && existing.nFileSizeHigh == 0);
         if (empty) appendToLog(kHeader);
     }
@@ -275,21 +296,37 @@ int WINAPI recording_delete_font(MoteHandle font) {
     return 1;
 }
 
-int WINAPI recording_draw_text(MoteHandle bitmap, const char* text, int length, MoteHandle font,
-                               std::uint32_t color, int* rect, int format) {
-    const int height = 14 * measuredLines(text, length);
-    Line line("_draw_text");
-    line.num(bitmap)
-        .text(text, length)
-        .num(font)
-        .hex(color)
-        .rect(rect)
-        .hex(static_cast<std::uint32_t>(format));
+MoteHandle WINAPI recording_create_font_w(const wchar_t* name, int length, int size, int dpi) {
+    const MoteHandle font = 12288 + ++state().nextFont;
+    Line("_create_font_w").wide(name, length).num(size).num(dpi).result().num(font);
+    return font;
+}
+
+// Measures as the library would; `line` already holds the text.
+int drawTextRest(Line& line, int height, MoteHandle font, std::uint32_t color, int* rect,
+                 int format) {
+    line.num(font).hex(color).rect(rect).hex(static_cast<std::uint32_t>(format));
     if ((format & DT_CALCRECT) != 0 && rect != nullptr) {
         rect[3] = rect[1] + height;
         line.result().rect(rect);
     }
     return height;
+}
+
+int WINAPI recording_draw_text(MoteHandle bitmap, const char* text, int length, MoteHandle font,
+                               std::uint32_t color, int* rect, int format) {
+    const int height = 14 * measuredLines(text, length);
+    Line line("_draw_text");
+    line.num(bitmap).text(text, length);
+    return drawTextRest(line, height, font, color, rect, format);
+}
+
+int WINAPI recording_draw_text_w(MoteHandle bitmap, const wchar_t* text, int length,
+                                 MoteHandle font, std::uint32_t color, int* rect, int format) {
+    const int height = 14 * measuredLines(text, length);
+    Line line("_draw_text_w");
+    line.num(bitmap).wide(text, length);
+    return drawTextRest(line, height, font, color, rect, format);
 }
 
 // The program hides and shows every card with these.
@@ -325,3 +362,5 @@ static_assert(std::is_same_v<decltype(&recording_draw_line), MoteDrawLineFn>);
 static_assert(std::is_same_v<decltype(&recording_create_font), MoteCreateFontFn>);
 static_assert(std::is_same_v<decltype(&recording_delete_font), MoteDeleteFontFn>);
 static_assert(std::is_same_v<decltype(&recording_draw_text), MoteDrawTextFn>);
+static_assert(std::is_same_v<decltype(&recording_create_font_w), MoteCreateFontWFn>);
+static_assert(std::is_same_v<decltype(&recording_draw_text_w), MoteDrawTextWFn>);

@@ -1,0 +1,16 @@
+#pragma once
+// Scans of UTF-16 text (the system's wide strings) that never split a character: a surrogate pair
+// is one character.
+
+#include <cstddef>
+#include <string_view>
+
+namespace yorimemo {
+
+// Length in units of the character that starts at `pos`: 2 for a whole surrogate pair, else 1.
+std::size_t CharLength(std::wstring_view text, std::size_t pos);
+
+// The longest prefix of at most `limit` units that does not split a surrogate pair.
+std::wstring_view PrefixWithin(std::wstring_view text, std::size_t limit);
+
+}  // namespace yorimemo
