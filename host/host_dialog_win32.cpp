@@ -256,6 +256,10 @@ std::int32_t CHostDlg::systemDpi() {
     return yorimemo::systemDpi();
 }
 
+std::string CHostDlg::recodeText(std::string_view bytes, TextEncoding from, TextEncoding to) {
+    return EncodeLossy(DecodeText(bytes, from), to);
+}
+
 bool CHostDlg::autostartEnabled() {
     return autostart::enabled();
 }

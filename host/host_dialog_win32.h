@@ -50,6 +50,7 @@ private:
     void showNotice(Notice notice) override;
     std::vector<WorkArea> workAreas() override;
     std::int32_t systemDpi() override;
+    std::string recodeText(std::string_view bytes, TextEncoding from, TextEncoding to) override;
     bool autostartEnabled() override;
     void setAutostart(bool enabled) override;
     void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) override;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/menu_model.h"
@@ -44,6 +46,8 @@ public:
     virtual std::vector<WorkArea> workAreas() = 0;
     // The pixels per inch that stored places are shown at.
     virtual std::int32_t systemDpi() = 0;
+    // A note's text or font name in another encoding of the file.
+    virtual std::string recodeText(std::string_view bytes, TextEncoding from, TextEncoding to) = 0;
     // Whether the system starts this program at log-on, and switching that.
     virtual bool autostartEnabled() = 0;
     virtual void setAutostart(bool enabled) = 0;

@@ -438,6 +438,14 @@ bool NoteHost::readLateFile(bool tell) {
     if (floatingSwitchedUnread_) read.floating = table_.floating;
     floatingSwitchedUnread_ = false;
 
+    // Notes made before the file was read hold their texts in the encoding the program assumed.
+    if (read.encoding != table_.encoding) {
+        for (NoteSlot& note : table_.slots) {
+            if (!note.inUse()) continue;
+            note.text = ui_.recodeText(note.text, table_.encoding, read.encoding);
+            note.fontName = ui_.recodeText(note.fontName, table_.encoding, read.encoding);
+        }
+    }
     LateNotes late = placeLateNotes(read, table_);
     // The bitmaps of free slots were handed out by the library too; they go with the old table.
     if (library_) {

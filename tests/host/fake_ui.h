@@ -47,6 +47,10 @@ public:
     void showNotice(Notice notice) override { notices.push_back(notice); }
     std::vector<WorkArea> workAreas() override { return screens; }
     std::int32_t systemDpi() override { return dpi; }
+    // Marks what it converted, so a test sees which texts went through it.
+    std::string recodeText(std::string_view bytes, TextEncoding from, TextEncoding to) override {
+        return from == to ? std::string(bytes) : "recoded:" + std::string(bytes);
+    }
     bool autostartEnabled() override { return autostart; }
     void setAutostart(bool enabled) override {
         log_.push_back(enabled ? "autostart on" : "autostart off");
@@ -85,6 +89,9 @@ public:
     void showNotice(Notice) override {}
     std::vector<WorkArea> workAreas() override { return {}; }
     std::int32_t systemDpi() override { return 96; }
+    std::string recodeText(std::string_view bytes, TextEncoding, TextEncoding) override {
+        return std::string(bytes);
+    }
     bool autostartEnabled() override { return false; }
     void setAutostart(bool) override {}
     void postTrayNotify(std::int32_t, std::int32_t) override {}

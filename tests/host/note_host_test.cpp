@@ -495,12 +495,14 @@ TEST_F(NoteHostTest, TheDesktopIsComparedEverySecondAndADisplayChangeBringsLostC
 // The file held by another program, and writes that fail.
 
 TEST_F(NoteHostTest, AFileHeldAtStartIsReadLaterAndANoteMadeMeanwhileTakesAFreeSlot) {
-    std::ofstream(iniPath_, std::ios::binary) << kTwoNotes;
+    const std::string utf8TwoNotes = "\xEF\xBB\xBF" + std::string(kTwoNotes);
+    std::ofstream(iniPath_, std::ios::binary) << utf8TwoNotes;
     files_.failReads = true;
     start();
     EXPECT_FALSE(host_->table().slots[1].inUse());
     rightClickTray(kCreateYellow);
-    EXPECT_EQ(file(), kTwoNotes) << "nothing is written to a file that was not read";
+    EXPECT_EQ(file(), utf8TwoNotes) << "nothing is written to a file that was not read";
+    const std::string meanwhileFont = host_->table().slots[0].fontName;
     EXPECT_TRUE(host_->hasUnsavedChanges());
     waitSeconds(1);
     EXPECT_THAT(ui_->notices, IsEmpty()) << "a moment's hold is not worth a word";
@@ -524,6 +526,7 @@ TEST_F(NoteHostTest, AFileHeldAtStartIsReadLaterAndANoteMadeMeanwhileTakesAFreeS
     EXPECT_TRUE(stored.slots[0].inUse()) << "the first free slot";
     EXPECT_EQ(stored.slots[0].color, kYellow);
     EXPECT_EQ(stored.slots[0].priority, 2);
+    EXPECT_EQ(stored.slots[0].fontName, "recoded:" + meanwhileFont) << "into the file's UTF-8";
     EXPECT_FALSE(host_->hasUnsavedChanges());
 }
 
