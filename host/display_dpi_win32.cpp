@@ -19,7 +19,7 @@ Fn lookUp(HMODULE module, const char* name) {
 // Loaded once from the system folder and kept for the life of the process.
 HMODULE shellScaling() {
     static const HMODULE module =
-        ::LoadLibraryExA("shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        ::LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     return module;
 }
 
@@ -27,7 +27,7 @@ HMODULE shellScaling() {
 
 std::int32_t systemDpi() {
     if (const auto fn =
-            lookUp<GetDpiForSystemFn>(::GetModuleHandleA("user32.dll"), "GetDpiForSystem")) {
+            lookUp<GetDpiForSystemFn>(::GetModuleHandleW(L"user32.dll"), "GetDpiForSystem")) {
         return usableDpi(static_cast<std::int32_t>(fn()));
     }
     HDC screen = ::GetDC(nullptr);

@@ -296,7 +296,7 @@ LRESULT Display::handleMessage(HWND window, std::int32_t id, UINT message, WPARA
         case WM_DPICHANGED:
             // It arrives inside whatever moved the window, a _move from the attached window
             // among them, which may answer by rebuilding the card: the news goes out later.
-            PostMessageA(window, kDpiChangedLater, wParam, 0);
+            PostMessageW(window, kDpiChangedLater, wParam, 0);
             return 0;
         case kDpiChangedLater:
             if (motes_.find(id) != nullptr) {

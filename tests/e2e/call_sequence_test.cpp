@@ -53,7 +53,7 @@ std::vector<std::string> startCalls(const ProgramFolder& folder, HWND host, Text
     const std::string slot4Text =
         wide ? wideTextFields(kJapaneseTextWide) : textFields(kJapaneseText);
     const std::string createFont = wide ? "_create_font_w " : "_create_font ";
-    const std::string dpi = wide ? " 0" : "";
+    const std::string dpi = wide ? " " + std::to_string(screenDpi()) : "";
     const std::string drawText = wide ? "_draw_text_w " : "_draw_text ";
     const std::string mincho = wide ? wideTextFields(kMinchoFontWide) : textFields(kMinchoFont);
     const std::string gothic = wide ? wideTextFields(kDefaultFontWide) : textFields(kDefaultFont);

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/display_dpi_win32.h"
 #include "host/host_dialog_win32.h"
 #include "host/menu_model.h"
 #include "host/notice_text.h"
@@ -164,7 +165,7 @@ TEST_F(HostWindowTest, TrayMenuReadsBackAndItsCommandCreatesACentredNote) {
     const auto created = std::find(
         log.begin(), log.end(),
         "_create_font_w " + recording::wideTextFields(L"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF") +
-            " 9 0 -> 12289");
+            " 9 " + std::to_string(systemDpi()) + " -> 12289");
     ASSERT_NE(created, log.end());
     EXPECT_EQ(*(created - 2), "_floating 0");
     EXPECT_THAT(log, Contains("_redraw"));
