@@ -5,7 +5,7 @@
 #include <string>
 
 #include "framework/application.h"
-#include "framework/scoped_handle.h"
+#include "platform/handles_win32.h"
 
 namespace yorimemo {
 
@@ -23,7 +23,7 @@ private:
     std::wstring programDirectory_;
     std::wstring iniPath_;
     // Marks the running instance; held until the process ends.
-    CKernelHandle mutex_;
+    KernelHandle mutex_;
 };
 
 }  // namespace yorimemo

@@ -1,6 +1,6 @@
 #include "app/program_paths.h"
 
-#include "notes/wide_text.h"
+#include "text/utf16.h"
 
 namespace yorimemo {
 

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "framework/scoped_handle.h"
+#include "platform/handles_win32.h"
 
 namespace yorimemo::autostart {
 namespace {
@@ -67,7 +67,7 @@ bool set(bool enabled) {
                           &opened, nullptr) != ERROR_SUCCESS) {
         return false;
     }
-    const CRegistryKey key(opened);
+    const RegistryKey key(opened);
     if (!enabled) {
         const LSTATUS status = ::RegDeleteValueW(key.get(), kValueName);
         return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;

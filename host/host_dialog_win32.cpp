@@ -72,7 +72,7 @@ BOOL CHostDlg::OnInitDialog() {
 
     const std::wstring iconPath = programDirectory_ + L"\\" + kTrayIconFile;
     // A path that does not fit names no file: the icon is then added without an image.
-    CIconHandle image;
+    Icon image;
     if (iconPath.size() < MAX_PATH) {
         image.reset(static_cast<HICON>(
             ::LoadImageW(nullptr, iconPath.c_str(), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),

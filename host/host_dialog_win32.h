@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "framework/modal_dialog.h"
-#include "framework/scoped_handle.h"
 #include "host/host_ui.h"
 #include "host/note_host.h"
 #include "host/tray_icon_win32.h"
+#include "platform/handles_win32.h"
 
 namespace yorimemo {
 
@@ -69,7 +69,7 @@ private:
     std::wstring programDirectory_;
     std::wstring iniPath_;
     NoteHost host_;
-    HICON windowIcon_ = nullptr;  // shared resource icon, never destroyed
+    IconRef windowIcon_ = nullptr;  // the shared resource icon
     TrayIcon tray_;
     UINT_PTR timerId_ = 0;
     UINT_PTR trayRetryTimerId_ = 0;

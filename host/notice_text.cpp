@@ -1,6 +1,6 @@
 #include "host/notice_text.h"
 
-#include "notes/wide_text.h"
+#include "text/utf16.h"
 
 namespace yorimemo {
 

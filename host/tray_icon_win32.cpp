@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "notes/wide_text.h"
+#include "text/utf16.h"
 
 namespace yorimemo {
 
@@ -18,8 +18,7 @@ void copyInto(wchar_t (&field)[N], std::wstring_view text) {
 
 }  // namespace
 
-void TrayIcon::describe(HWND owner, UINT id, UINT callbackMessage, CIconHandle image,
-                        const wchar_t* tip) {
+void TrayIcon::describe(HWND owner, UINT id, UINT callbackMessage, Icon image, const wchar_t* tip) {
     image_ = std::move(image);
     // The full record: balloons need the fields past the first version's 88 bytes.
     data_ = {};

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "framework/scoped_handle.h"
+#include "platform/handles_win32.h"
 
 namespace yorimemo {
 
@@ -26,7 +26,7 @@ public:
     TrayIcon& operator=(const TrayIcon&) = delete;
 
     // Describes the icon; it is not shown before add().
-    void describe(HWND owner, UINT id, UINT callbackMessage, CIconHandle image, const wchar_t* tip);
+    void describe(HWND owner, UINT id, UINT callbackMessage, Icon image, const wchar_t* tip);
     // True when the shell has the icon now; a waiting balloon then shows.
     bool add();
     bool added() const { return added_; }
@@ -43,7 +43,7 @@ private:
 
     ShellNotify shell_;
     NOTIFYICONDATAW data_{};
-    CIconHandle image_;
+    Icon image_;
     bool wanted_ = false;
     bool added_ = false;
     struct Balloon {

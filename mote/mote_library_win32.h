@@ -13,6 +13,7 @@
 #include <type_traits>
 
 #include "mote/mote_library.h"
+#include "platform/handles_win32.h"
 
 namespace yorimemo {
 
@@ -163,11 +164,6 @@ public:
                   std::uint32_t format) override;
 
 private:
-    struct ModuleFree {
-        void operator()(HMODULE module) const { ::FreeLibrary(module); }
-    };
-    using ModulePtr = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFree>;
-
     // The one place where an export's address becomes a typed function pointer; null stays null.
     template <typename Fn>
     static Fn typed(FARPROC address) {
@@ -187,7 +183,7 @@ private:
         return true;
     }
 
-    ModulePtr module_;
+    Module module_;
     std::array<FARPROC, kMoteExportNames.size()> entries_{};
     FARPROC createFontW_ = nullptr;
     FARPROC drawTextW_ = nullptr;

@@ -59,7 +59,7 @@ bool Canvas::fill(Handle bitmap, std::uint32_t rgb) {
 bool Canvas::fillRect(Handle bitmap, int x, int y, int width, int height, std::uint32_t rgb) {
     Dib* dib = findBitmap(bitmap);
     if (dib == nullptr || width <= 0 || height <= 0) return false;
-    UniqueBrush brush(CreateSolidBrush(toColorRef(rgb)));
+    Brush brush(CreateSolidBrush(toColorRef(rgb)));
     if (!brush) return false;
     // Clipped to the bitmap first, so huge values cannot overflow the far edge.
     const RECT area{
@@ -73,7 +73,7 @@ bool Canvas::fillRect(Handle bitmap, int x, int y, int width, int height, std::u
 bool Canvas::drawLine(Handle bitmap, int x1, int y1, int x2, int y2, std::uint32_t rgb) {
     Dib* dib = findBitmap(bitmap);
     if (dib == nullptr) return false;
-    UniquePen pen(CreatePen(PS_SOLID, 1, toColorRef(rgb)));
+    Pen pen(CreatePen(PS_SOLID, 1, toColorRef(rgb)));
     if (!pen) return false;
     ScopedSelect select(dib->dc(), pen.get());
     MoveToEx(dib->dc(), x1, y1, nullptr);
@@ -109,7 +109,7 @@ bool Canvas::setPixel(Handle bitmap, int x, int y, std::uint32_t rgb) {
 }
 
 Handle Canvas::createFont(std::wstring_view face, int points, int dpi) {
-    UniqueFont font = makeFont(face, points, dpi);
+    Font font = makeFont(face, points, dpi);
     if (!font) return 0;
     return fonts_.add(std::move(font));
 }
@@ -118,7 +118,7 @@ bool Canvas::deleteFont(Handle font) {
     return fonts_.remove(font);
 }
 
-UniqueFont Canvas::makeFont(std::wstring_view face, int points, int dpi) {
+Font Canvas::makeFont(std::wstring_view face, int points, int dpi) {
     const std::wstring chosen =
         chooseFace(face, [this](const std::wstring& name) { return faceInstalled(name); });
     LOGFONTW logFont{};
@@ -130,7 +130,7 @@ UniqueFont Canvas::makeFont(std::wstring_view face, int points, int dpi) {
     logFont.lfQuality = DEFAULT_QUALITY;
     logFont.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     std::copy(chosen.begin(), chosen.end(), logFont.lfFaceName);
-    return UniqueFont(CreateFontIndirectW(&logFont));
+    return Font(CreateFontIndirectW(&logFont));
 }
 
 bool Canvas::faceInstalled(const std::wstring& face) {
@@ -146,8 +146,8 @@ bool Canvas::faceInstalled(const std::wstring& face) {
 }
 
 HFONT Canvas::fontFor(Handle font) {
-    if (UniqueFont* known = fonts_.find(font)) return known->get();
-    if (!defaultFont_) defaultFont_ = makeFont(kDefaultFace, kDefaultFontPoints, 0);
+    if (Font* known = fonts_.find(font)) return known->get();
+    if (!defaultFont_) defaultFont_ = makeFont(kDefaultFaceWide, kDefaultFontPoints, 0);
     return defaultFont_.get();
 }
 

@@ -12,8 +12,9 @@
 #include <string_view>
 
 #include "motelib/dib_win32.h"
-#include "motelib/gdi_object_win32.h"
 #include "motelib/handle_table.h"
+#include "motelib/scoped_select_win32.h"
+#include "platform/handles_win32.h"
 
 namespace yorimemo::motelib {
 
@@ -51,13 +52,13 @@ private:
     Dib* findBitmap(Handle bitmap);
     HFONT fontFor(Handle font);
     bool faceInstalled(const std::wstring& face);
-    UniqueFont makeFont(std::wstring_view face, int points, int dpi);
+    Font makeFont(std::wstring_view face, int points, int dpi);
 
     HandleTable<std::unique_ptr<Dib>> bitmaps_;
-    HandleTable<UniqueFont> fonts_;
+    HandleTable<Font> fonts_;
     std::map<std::wstring, bool> installedFaces_;
-    UniqueDc measureDc_;
-    UniqueFont defaultFont_;
+    MemoryDc measureDc_;
+    Font defaultFont_;
     int dpi_ = 96;
 };
 

@@ -7,13 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "text/shift_jis.h"
+
 namespace yorimemo::motelib {
-
-inline constexpr UINT kShiftJisCodePage = 932;
-
-inline bool isShiftJisLeadByte(unsigned char byte) {
-    return IsDBCSLeadByteEx(kShiftJisCodePage, byte) != FALSE;
-}
 
 // Invalid bytes come out as the system's replacement characters.
 inline std::wstring fromShiftJis(std::string_view bytes) {

@@ -6,7 +6,7 @@ namespace yorimemo::motelib {
 
 std::unique_ptr<Dib> Dib::create(int width, int height) {
     if (!validBitmapSize(width, height)) return nullptr;
-    UniqueDc dc(CreateCompatibleDC(nullptr));
+    MemoryDc dc(CreateCompatibleDC(nullptr));
     if (!dc) return nullptr;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -22,7 +22,7 @@ std::unique_ptr<Dib> Dib::create(int width, int height) {
                                  height);
 }
 
-Dib::Dib(UniqueDc dc, HBITMAP bitmap, std::uint32_t* bits, int width, int height)
+Dib::Dib(MemoryDc dc, HBITMAP bitmap, std::uint32_t* bits, int width, int height)
     : dc_(std::move(dc)),
       bitmap_(bitmap),
       previous_(SelectObject(dc_.get(), bitmap)),

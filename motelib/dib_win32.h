@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "motelib/gdi_object_win32.h"
+#include "platform/handles_win32.h"
 
 namespace yorimemo::motelib {
 
@@ -16,7 +16,7 @@ public:
     // Null when the size is refused or GDI cannot make it.
     static std::unique_ptr<Dib> create(int width, int height);
 
-    Dib(UniqueDc dc, HBITMAP bitmap, std::uint32_t* bits, int width, int height);
+    Dib(MemoryDc dc, HBITMAP bitmap, std::uint32_t* bits, int width, int height);
     ~Dib();
     Dib(const Dib&) = delete;
     Dib& operator=(const Dib&) = delete;
@@ -33,7 +33,7 @@ public:
     void copyFrom(const Dib& source);
 
 private:
-    UniqueDc dc_;
+    MemoryDc dc_;
     HBITMAP bitmap_;
     HGDIOBJ previous_;
     std::uint32_t* bits_;

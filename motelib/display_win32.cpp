@@ -106,7 +106,7 @@ std::int32_t Display::create(std::int32_t x, std::int32_t y, std::int32_t priori
     if (id < 0) return -1;
     // The rebuild of a note: the new mote shows in the old one's window.
     const auto vacated = std::find_if(retired_.begin(), retired_.end(), [](const Retired& retired) {
-        return retired.view.window != nullptr;
+        return static_cast<bool>(retired.view.window);
     });
     if (lock_.held() && vacated != retired_.end()) {
         motes_.find(id)->view.window = std::move(vacated->view.window);

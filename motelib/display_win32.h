@@ -13,9 +13,9 @@
 
 #include "motelib/dib_win32.h"
 #include "motelib/draw_lock.h"
-#include "motelib/gdi_object_win32.h"
 #include "motelib/mote_set.h"
 #include "motelib/pointer_tracker.h"
+#include "platform/handles_win32.h"
 
 namespace yorimemo::motelib {
 
@@ -25,7 +25,7 @@ struct MoteView {
     std::unique_ptr<Dib> image;
     std::intptr_t source = 0;  // the caller's bitmap handle the image was copied from
     bool hidden = false;
-    UniqueWindow window;  // declared last: the window goes before the image it paints
+    Window window;  // declared last: the window goes before the image it paints
 };
 
 class Display {

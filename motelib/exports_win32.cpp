@@ -54,7 +54,6 @@ using yorimemo::motelib::flag;
 using yorimemo::motelib::fromShiftJis;
 using yorimemo::motelib::GlobalText;
 using yorimemo::motelib::guarded;
-using yorimemo::motelib::isShiftJisLeadByte;
 using yorimemo::motelib::library;
 using yorimemo::motelib::wideView;
 
@@ -254,8 +253,7 @@ MOTE_API int WINAPI _draw_text(MoteHandle bitmap, const char* text, int length, 
     const GlobalText owned(text, length);
     return guarded(0, [&] {
         // Cut before converting: a long note is never converted whole.
-        const std::wstring wide =
-            fromShiftJis(yorimemo::motelib::shownText(owned.view(), isShiftJisLeadByte));
+        const std::wstring wide = fromShiftJis(yorimemo::motelib::shownText(owned.view()));
         return flag(library().canvas.drawText(bitmap, wide, font, color, rect,
                                               static_cast<unsigned>(format)));
     });

@@ -7,7 +7,7 @@ namespace {
 
 // Gothic faces first since they read best at small sizes.
 constexpr std::array<std::wstring_view, 4> kFallbackFaces = {
-    kDefaultFace,
+    kDefaultFaceWide,
     L"IPAGothic",
     L"IPA\u30B4\u30B7\u30C3\u30AF",  // the same face under its Japanese name
     L"IPAPGothic",

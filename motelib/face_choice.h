@@ -6,13 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "text/default_face.h"
+
 namespace yorimemo::motelib {
 
 // A face name holds at most this many UTF-16 units (GDI's limit without the terminator).
 inline constexpr std::size_t kMaxFaceUnits = 31;
-
-// The program's default face: ＭＳ ゴシック.
-inline constexpr std::wstring_view kDefaultFace = L"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
 
 // The requested face when it is installed, else the first installed Japanese fallback, else an
 // empty name (GDI then picks a face by character set).

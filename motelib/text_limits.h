@@ -15,11 +15,9 @@ inline constexpr std::size_t kMaxShownTextUnits = 32 * 1024;
 // A measured text is never reported taller than this, so the card it sizes stays drawable.
 inline constexpr int kMaxTextBottom = 8192;
 
-using LeadBytePredicate = bool (*)(unsigned char);
-
-// The leading part of `text` that is measured and drawn: at most kMaxShownTextBytes, never
-// ending inside a double-byte character.
-std::string_view shownText(std::string_view text, LeadBytePredicate isLeadByte);
+// The leading part of code page 932 `text` that is measured and drawn: at most
+// kMaxShownTextBytes, never ending inside a double-byte character.
+std::string_view shownText(std::string_view text);
 
 // The same for UTF-16 text: at most kMaxShownTextUnits, never ending inside a surrogate pair.
 std::wstring_view shownText(std::wstring_view text);

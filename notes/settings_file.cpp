@@ -7,16 +7,15 @@
 #include "notes/priority_compaction.h"
 #include "notes/profile_file.h"
 #include "notes/text_escape.h"
+#include "text/default_face.h"
 
 namespace yorimemo {
 namespace {
 
 constexpr char kSystem[] = "System";
-// "ＭＳ ゴシック", in the file's own encoding like every value read from it.
-const char* defaultFontName(TextEncoding encoding) {
-    return encoding == TextEncoding::kUtf8
-               ? "\xEF\xBC\xAD\xEF\xBC\xB3\x20\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF"
-               : "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
+// In the file's own encoding like every value read from it.
+std::string_view defaultFontName(TextEncoding encoding) {
+    return encoding == TextEncoding::kUtf8 ? kDefaultFaceUtf8 : kDefaultFaceShiftJis;
 }
 
 std::string noteSection(int slot) {
@@ -47,7 +46,7 @@ bool SettingsFile::load(NoteTable& table) {
         encoding_ = document.encoding();
         table.encoding = encoding_;
     }
-    const char* const fontName = defaultFontName(table.encoding);
+    const std::string fontName(defaultFontName(table.encoding));
 
     const int system = document.findSection(kSystem);
     auto systemValue = [&](const char* key, const char* fallback) {
@@ -56,7 +55,7 @@ bool SettingsFile::load(NoteTable& table) {
     table.floating = equalsOnIgnoringCase(systemValue("Floating", "Off")) ? 1 : 0;
     table.defaultWidth = parseDecimal(systemValue("Width", "300"));
     table.defaultHeight = parseDecimal(systemValue("Height", "50"));
-    table.defaultFontName = systemValue("FontName", fontName);
+    table.defaultFontName = systemValue("FontName", fontName.c_str());
     table.defaultFontSize = parseDecimal(systemValue("FontSize", "9"));
     // Unreadable: the defaults let new notes be made meanwhile; the notes wait for a later read.
     if (unreadable_) return false;
@@ -77,7 +76,7 @@ bool SettingsFile::load(NoteTable& table) {
         slot.y = number("PosY", "0");
         slot.width = number("Width", "300");
         slot.color = static_cast<NoteColor>(number("Type", "0"));
-        slot.fontName = value("FontName", fontName);
+        slot.fontName = value("FontName", fontName.c_str());
         slot.fontSize = number("FontSize", "9");
         slot.text = unescapeLineBreaks(value("Text", ""), table.encoding);
         slot.textRed = number("TextRed", "0") == 1 ? 1 : 0;

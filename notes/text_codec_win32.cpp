@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "notes/wide_text.h"
+#include "text/utf16.h"
 
 namespace yorimemo {
 

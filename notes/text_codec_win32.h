@@ -6,11 +6,9 @@
 #include <string_view>
 
 #include "notes/text_encoding.h"
+#include "text/shift_jis.h"
 
 namespace yorimemo {
-
-// Named, never the system's ANSI code page: a file is Shift-JIS on every Windows.
-inline constexpr unsigned kShiftJisCodePage = 932;
 
 // Bytes that are not valid in the encoding come out as the system's replacement characters; they
 // are only shown, never written back.

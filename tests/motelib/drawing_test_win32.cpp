@@ -4,12 +4,12 @@
 #include <string>
 
 #include "mote_test_fixture_win32.h"
+#include "text/default_face.h"
 
 namespace yorimemo::motelib::testing {
 namespace {
 
 constexpr std::uint32_t kWhite = 0xFFFFFF;
-constexpr char kDefaultFace[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
 // "あいう漢字" in code page 932.
 constexpr char kJapanese[] = "\x82\xA0\x82\xA2\x82\xA4\x8A\xBF\x8E\x9A";
 
@@ -128,7 +128,7 @@ TEST_F(DrawingTest, RectOutlinePixelsAndWholeFill) {
 }
 
 TEST_F(DrawingTest, MeasuredHeightIsWhereTheDrawnTextEnds) {
-    const MoteHandle font = dll.createFontNamed(kDefaultFace, 9);
+    const MoteHandle font = dll.createFontNamed(kDefaultFaceShiftJis, 9);
     ASSERT_NE(font, 0);
     const int line = lineHeight(font);
     EXPECT_GE(line, 11);
@@ -183,7 +183,7 @@ TEST_F(DrawingTest, TheUtf16CallsDrawWhatTheCodePage932CallsDraw) {
     const std::wstring text = L"First line\r\n\u65E5\u672C\u8A9E\u306E\u4ED8\u7B8B\r\nthird";
     const std::string bytes =
         "First line\r\n\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x95\x74\xe2\xb3\r\nthird";
-    const MoteHandle narrowFont = dll.createFontNamed(kDefaultFace, 9);
+    const MoteHandle narrowFont = dll.createFontNamed(kDefaultFaceShiftJis, 9);
     const MoteHandle wideFont = dll.createFontW(face.data(), static_cast<int>(face.size()), 9, 0);
     ASSERT_NE(wideFont, 0);
 
@@ -208,7 +208,7 @@ TEST_F(DrawingTest, TheUtf16CallsDrawWhatTheCodePage932CallsDraw) {
 }
 
 TEST_F(DrawingTest, TextColourArrivesAsRgbOnATransparentBackground) {
-    const MoteHandle font = dll.createFontNamed(kDefaultFace, 12);
+    const MoteHandle font = dll.createFontNamed(kDefaultFaceShiftJis, 12);
     const Bitmap bitmap = makeBitmap(100, 30, 0x7FFFFF);
     int rect[4] = {2, 2, 98, 0};
     dll.measure("HHHH", font, rect);
@@ -249,8 +249,8 @@ TEST_F(DrawingTest, AFaceThatIsNotInstalledDrawsWithAJapaneseFont) {
 }
 
 TEST_F(DrawingTest, FontSizeIsInPointsAndAnUnknownFontDrawsWithTheDefault) {
-    const MoteHandle small = dll.createFontNamed(kDefaultFace, 9);
-    const MoteHandle large = dll.createFontNamed(kDefaultFace, 18);
+    const MoteHandle small = dll.createFontNamed(kDefaultFaceShiftJis, 9);
+    const MoteHandle large = dll.createFontNamed(kDefaultFaceShiftJis, 18);
     const int smallLine = lineHeight(small);
     const int largeLine = lineHeight(large);
     EXPECT_GE(largeLine * 10, smallLine * 17);
@@ -319,7 +319,7 @@ TEST_F(ScreenTest, AMoteShowsItsImageCopyUntilUpdated) {
 }
 
 TEST_F(ScreenTest, NotesOnTheScreenAreSavedAsAScreenshot) {
-    const MoteHandle font = dll.createFontNamed(kDefaultFace, 9);
+    const MoteHandle font = dll.createFontNamed(kDefaultFaceShiftJis, 9);
     const std::string texts[] = {
         std::string(kJapanese) + "\r\nA floating note with a few lines of text that wrap.",
         "Magenta note\r\n\x83\x81\x83\x82",  // "メモ"

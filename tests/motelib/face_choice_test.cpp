@@ -33,8 +33,8 @@ TEST(FaceChoiceTest, AnInstalledFaceIsKeptAsRequested) {
 TEST(FaceChoiceTest, AMissingFaceFallsBackToTheFirstInstalledJapaneseFace) {
     FakeFonts onlyIpa{{L"IPAGothic", kIpaJapaneseName}, {}};
     EXPECT_EQ(chooseFace(L"NoSuchFace", onlyIpa.query()), L"IPAGothic");
-    FakeFonts withDefault{{std::wstring(kDefaultFace), L"IPAGothic"}, {}};
-    EXPECT_EQ(chooseFace(L"NoSuchFace", withDefault.query()), std::wstring(kDefaultFace));
+    FakeFonts withDefault{{std::wstring(kDefaultFaceWide), L"IPAGothic"}, {}};
+    EXPECT_EQ(chooseFace(L"NoSuchFace", withDefault.query()), std::wstring(kDefaultFaceWide));
     FakeFonts japaneseNameOnly{{kIpaJapaneseName}, {}};
     EXPECT_EQ(chooseFace(L"", japaneseNameOnly.query()), kIpaJapaneseName);
 }

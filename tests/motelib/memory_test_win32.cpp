@@ -10,11 +10,10 @@
 #include <string>
 
 #include "mote_test_fixture_win32.h"
+#include "text/default_face.h"
 
 namespace yorimemo::motelib::testing {
 namespace {
-
-constexpr char kDefaultFace[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
 
 // Committed private memory. Wine reports PrivateUsage as 0, so the address space is walked
 // there instead.
@@ -55,7 +54,7 @@ TEST_F(MemoryTest, TenThousandNoteRebuildsKeepPrivateBytesFlat) {
     auto rebuild = [&](int round) {
         const bool withMote = round % 10 == 0;
         dll.lockDraw();
-        const MoteHandle font = dll.createFontNamed(kDefaultFace, 9);
+        const MoteHandle font = dll.createFontNamed(kDefaultFaceShiftJis, 9);
         int rect[4] = {5, 6, 195, 0};
         dll.measure(text, font, rect);
         if (withMote) {

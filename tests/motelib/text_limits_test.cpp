@@ -7,24 +7,20 @@
 namespace yorimemo::motelib {
 namespace {
 
-bool shiftJisLead(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 TEST(ShownTextTest, ShortTextsAreShownWhole) {
     const std::string text(kMaxShownTextBytes, 'a');
-    EXPECT_EQ(shownText(text, shiftJisLead).size(), kMaxShownTextBytes);
-    EXPECT_EQ(shownText("", shiftJisLead), "");
+    EXPECT_EQ(shownText(text).size(), kMaxShownTextBytes);
+    EXPECT_EQ(shownText(""), "");
 }
 
 TEST(ShownTextTest, LongTextsAreCutWithoutSplittingACharacter) {
     const std::string ascii(10 * 1024 * 1024, 'x');
-    EXPECT_EQ(shownText(ascii, shiftJisLead).size(), kMaxShownTextBytes);
+    EXPECT_EQ(shownText(ascii).size(), kMaxShownTextBytes);
 
     // One ASCII byte first, so a cut at the limit would fall inside the next character.
     std::string japanese = "a";
     while (japanese.size() < kMaxShownTextBytes + 10) japanese += "\x83\x5C";  // "ソ"
-    const std::string_view shown = shownText(japanese, shiftJisLead);
+    const std::string_view shown = shownText(japanese);
     EXPECT_EQ(shown.size(), kMaxShownTextBytes - 1);
     EXPECT_EQ(shown.back(), '\x5C');
     EXPECT_EQ(shown[shown.size() - 2], '\x83');

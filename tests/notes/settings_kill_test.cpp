@@ -91,7 +91,7 @@ public:
     }
 
 private:
-    CKernelHandle process_;
+    KernelHandle process_;
     DWORD error_ = 0;
     int failedStarts_ = 0;
 };
@@ -122,7 +122,7 @@ TEST(SettingsKillTest, KilledWriterLeavesTheOldOrTheNewFileWhole) {
         // The kill comes after the start-up, at any instant of the next few saves.
         ASSERT_TRUE(
             testing::waitFor([&] { return progress.finished() > generation || !writer.running(); },
-                          kDeadlineMs, kPollMs));
+                             kDeadlineMs, kPollMs));
         const double delay =
             std::uniform_real_distribution<double>(0, 3 * saveMicroseconds)(random);
         for (const double end = nowMicroseconds() + delay; nowMicroseconds() < end;) {

@@ -7,10 +7,10 @@
 #include <array>
 #include <string>
 
-#include "framework/scoped_handle.h"
 #include "notes/decimal.h"
 #include "notes/note_table.h"
 #include "notes/profile_document.h"
+#include "platform/handles_win32.h"
 
 namespace yorimemo::testing {
 
@@ -72,7 +72,7 @@ public:
     void publish(LONG generation) { InterlockedExchange(value_, generation); }
 
 private:
-    CKernelHandle mapping_;
+    KernelHandle mapping_;
     LONG* value_ = nullptr;
 };
 

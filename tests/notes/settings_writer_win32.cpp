@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     using namespace yorimemo;
     if (argc != 5) return 2;
     testing::SharedProgress progress(argv[2], false);
-    const CKernelHandle test(
+    const KernelHandle test(
         OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10))));
     if (!progress.valid() || !test) return 2;
     std::string bytes;

@@ -6,7 +6,7 @@
 
 #include "framework/modal_dialog.h"
 #include "framework/popup_menu.h"
-#include "framework/scoped_handle.h"
+#include "platform/handles_win32.h"
 #include "res/resource.h"
 #include "tests/shell/dialog_driver_win32.h"
 
@@ -148,26 +148,26 @@ TEST(PopupMenuTest, TrackReturnsTheChosenCommandOrZero) {
 TEST(ScopedHandleTest, ReleasesOnceAndHandsOwnershipOn) {
     const char* name = "yorimemo-shell-test-event";
     {
-        CKernelHandle event(::CreateEventA(nullptr, TRUE, FALSE, name));
+        KernelHandle event(::CreateEventA(nullptr, TRUE, FALSE, name));
         ASSERT_TRUE(event);
-        CKernelHandle moved(std::move(event));
+        KernelHandle moved(std::move(event));
         EXPECT_FALSE(event);
         EXPECT_TRUE(moved);
         event.reset();  // empty: nothing to close
-        CKernelHandle opened(::OpenEventA(SYNCHRONIZE, FALSE, name));
+        KernelHandle opened(::OpenEventA(SYNCHRONIZE, FALSE, name));
         EXPECT_TRUE(opened) << "the moved handle must still be open";
     }
     // Every handle is closed, so the named object is gone.
     EXPECT_EQ(::OpenEventA(SYNCHRONIZE, FALSE, name), nullptr);
 
-    EXPECT_FALSE(CKernelHandle(INVALID_HANDLE_VALUE));
+    EXPECT_FALSE(KernelHandle(INVALID_HANDLE_VALUE));
 
     // A library nothing else in this process has loaded (the current common controls bring in
     // the image and theme libraries).
     const char* library = "sensapi.dll";
     ASSERT_EQ(::GetModuleHandleA(library), nullptr);
     {
-        CModuleHandle module(::LoadLibraryA(library));
+        Module module(::LoadLibraryA(library));
         ASSERT_TRUE(module);
         EXPECT_NE(::GetModuleHandleA(library), nullptr);
     }
@@ -175,7 +175,7 @@ TEST(ScopedHandleTest, ReleasesOnceAndHandsOwnershipOn) {
 
     const HANDLE raw = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     {
-        CKernelHandle kept(raw);
+        KernelHandle kept(raw);
         EXPECT_EQ(kept.release(), raw);
     }
     DWORD flags = 0;

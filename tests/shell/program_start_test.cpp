@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/scoped_handle.h"
+#include "platform/handles_win32.h"
 #include "tests/shell/temp_folder_win32.h"
 #include "tests/support/wait_win32.h"
 
@@ -115,7 +115,7 @@ public:
     }
 
 private:
-    CKernelHandle process_;
+    KernelHandle process_;
     DWORD id_ = 0;
     HWINEVENTHOOK hook_ = nullptr;
 };

@@ -1,4 +1,4 @@
-#include "notes/wide_text.h"
+#include "text/utf16.h"
 
 namespace yorimemo {
 
