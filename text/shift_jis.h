@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "text/prefix_within.h"
+
 namespace yorimemo {
 
 // Named, never the system's ANSI code page: the text is Shift-JIS on every Windows.
@@ -30,13 +32,7 @@ constexpr std::size_t ShiftJisCharLength(std::string_view text, std::size_t pos)
 
 // The longest prefix of at most `limit` bytes that does not split a character.
 constexpr std::string_view ShiftJisPrefixWithin(std::string_view text, std::size_t limit) {
-    std::size_t end = 0;
-    while (end < text.size()) {
-        const std::size_t next = end + ShiftJisCharLength(text, end);
-        if (next > limit) break;
-        end = next;
-    }
-    return text.substr(0, end);
+    return PrefixWithin(text, limit, ShiftJisCharLength);
 }
 
 }  // namespace yorimemo

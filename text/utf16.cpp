@@ -1,5 +1,7 @@
 #include "text/utf16.h"
 
+#include "text/prefix_within.h"
+
 namespace yorimemo {
 
 namespace {
@@ -21,13 +23,9 @@ std::size_t CharLength(std::wstring_view text, std::size_t pos) {
 }
 
 std::wstring_view PrefixWithin(std::wstring_view text, std::size_t limit) {
-    std::size_t end = 0;
-    while (end < text.size()) {
-        const std::size_t next = end + CharLength(text, end);
-        if (next > limit) break;
-        end = next;
-    }
-    return text.substr(0, end);
+    return PrefixWithin(text, limit, [](std::wstring_view units, std::size_t pos) {
+        return CharLength(units, pos);
+    });
 }
 
 }  // namespace yorimemo
