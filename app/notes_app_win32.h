@@ -13,9 +13,6 @@ class CNotesApp : public CApplication {
 public:
     CNotesApp();
 
-    const std::wstring& programDirectory() const { return programDirectory_; }
-    const std::wstring& iniPath() const { return iniPath_; }
-
 protected:
     bool InitInstance() override;
 

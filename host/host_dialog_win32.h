@@ -32,8 +32,6 @@ public:
     NoteTable& table() { return host_.table(); }
     const NoteTable& table() const { return host_.table(); }
     // Without a trailing backslash.
-    const std::wstring& programDirectory() const { return programDirectory_; }
-    const std::wstring& iniPath() const { return iniPath_; }
 
 protected:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

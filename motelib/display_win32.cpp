@@ -217,7 +217,7 @@ void Display::flush() {
     for (const std::int32_t id : pending.dirty) {
         if (auto* mote = motes_.find(id)) present(*mote);
     }
-    // After showing: a window shown for the first time may come up on top (it does under Wine),
+    // After showing: a window shown for the first time may come up on top (some systems do so),
     // and the raises put it back in order.
     if (pending.restack) restack(pending.stack);
     // Only now, with their successors shown, do the windows deleted under the lock go.
