@@ -6,12 +6,13 @@
 #include <type_traits>
 
 #include "motelib/canvas_win32.h"
-#include "motelib/code_page_win32.h"
 #include "motelib/display_win32.h"
 #include "motelib/global_text_win32.h"
 #include "motelib/guarded.h"
 #include "motelib/mote_api.h"
 #include "motelib/text_limits.h"
+#include "text/code_page_win32.h"
+#include "text/shift_jis.h"
 
 namespace yorimemo::motelib {
 namespace {
@@ -50,8 +51,9 @@ std::wstring_view wideView(const wchar_t* text, int length) {
 }  // namespace
 }  // namespace yorimemo::motelib
 
+using yorimemo::DecodeCodePage;
+using yorimemo::kShiftJisCodePage;
 using yorimemo::motelib::flag;
-using yorimemo::motelib::fromShiftJis;
 using yorimemo::motelib::GlobalText;
 using yorimemo::motelib::guarded;
 using yorimemo::motelib::library;
@@ -235,7 +237,8 @@ MOTE_API int WINAPI _set_pixel(MoteHandle bitmap, MoteHandle, int x, int y, std:
 MOTE_API MoteHandle WINAPI _create_font(const char* name, int length, int size) {
     const GlobalText owned(name, length);
     return guarded(MoteHandle{0}, [&] {
-        return library().canvas.createFont(fromShiftJis(owned.view()), size, 0);
+        return library().canvas.createFont(DecodeCodePage(owned.view(), kShiftJisCodePage), size,
+                                           0);
     });
 }
 
@@ -253,7 +256,8 @@ MOTE_API int WINAPI _draw_text(MoteHandle bitmap, const char* text, int length, 
     const GlobalText owned(text, length);
     return guarded(0, [&] {
         // Cut before converting: a long note is never converted whole.
-        const std::wstring wide = fromShiftJis(yorimemo::motelib::shownText(owned.view()));
+        const std::wstring wide =
+            DecodeCodePage(yorimemo::motelib::shownText(owned.view()), kShiftJisCodePage);
         return flag(library().canvas.drawText(bitmap, wide, font, color, rect,
                                               static_cast<unsigned>(format)));
     });

@@ -3,18 +3,14 @@
 #include <string>
 
 #include "notes/file_io.h"
+#include "text/code_page_win32.h"
 
 namespace yorimemo {
 namespace {
 
 // Paths are UTF-8 in portable code; the system takes UTF-16.
 std::wstring widePath(const std::string& path) {
-    if (path.empty()) return {};
-    const int length = static_cast<int>(path.size());
-    const int size = MultiByteToWideChar(CP_UTF8, 0, path.data(), length, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-    if (size > 0) MultiByteToWideChar(CP_UTF8, 0, path.data(), length, wide.data(), size);
-    return wide;
+    return DecodeCodePage(path, CP_UTF8);
 }
 
 class Handle {

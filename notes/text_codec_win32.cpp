@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "text/code_page_win32.h"
 #include "text/utf16.h"
 
 namespace yorimemo {
@@ -16,29 +17,10 @@ UINT CodePage(TextEncoding encoding) {
     return encoding == TextEncoding::kUtf8 ? CP_UTF8 : kShiftJisCodePage;
 }
 
-std::string Encode(std::wstring_view text, UINT codePage) {
-    if (text.empty()) return {};
-    const int length = static_cast<int>(text.size());
-    const int size =
-        ::WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0) {
-        ::WideCharToMultiByte(codePage, 0, text.data(), length, bytes.data(), size, nullptr,
-                              nullptr);
-    }
-    return bytes;
-}
-
 }  // namespace
 
 std::wstring DecodeText(std::string_view bytes, TextEncoding encoding) {
-    if (bytes.empty()) return {};
-    const UINT codePage = CodePage(encoding);
-    const int length = static_cast<int>(bytes.size());
-    const int size = ::MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-    if (size > 0) ::MultiByteToWideChar(codePage, 0, bytes.data(), length, text.data(), size);
-    return text;
+    return DecodeCodePage(bytes, CodePage(encoding));
 }
 
 bool EncodeText(std::wstring_view text, TextEncoding encoding, std::string& bytes,
@@ -47,7 +29,7 @@ bool EncodeText(std::wstring_view text, TextEncoding encoding, std::string& byte
     bytes.clear();
     // The encoder's output is a run of whole characters, so a text that comes back unchanged
     // holds only storable ones; a long note is then not checked character by character.
-    std::string whole = Encode(text, CodePage(encoding));
+    std::string whole = EncodeCodePage(text, CodePage(encoding));
     if (DecodeText(whole, encoding) == text) {
         bytes = std::move(whole);
         return true;
@@ -61,7 +43,8 @@ bool EncodeText(std::wstring_view text, TextEncoding encoding, std::string& byte
         const std::wstring_view character = text.substr(pos, CharLength(text, pos));
         pos += character.size();
         if (character == L"\r" || character == L"\n") continue;
-        if (DecodeText(Encode(character, CodePage(encoding)), encoding) == character) continue;
+        if (DecodeText(EncodeCodePage(character, CodePage(encoding)), encoding) == character)
+            continue;
         if (std::find(listed.begin(), listed.end(), character) != listed.end()) continue;
         listed.push_back(character);
         unstorable.append(character);
@@ -72,7 +55,7 @@ bool EncodeText(std::wstring_view text, TextEncoding encoding, std::string& byte
 }
 
 std::string EncodeLossy(std::wstring_view text, TextEncoding encoding) {
-    return Encode(text, CodePage(encoding));
+    return EncodeCodePage(text, CodePage(encoding));
 }
 
 std::string ToShiftJis(std::string_view bytes, TextEncoding encoding) {

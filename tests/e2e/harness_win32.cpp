@@ -11,6 +11,8 @@
 #include "notes/profile_file.h"
 #include "tests/mote/recording/call_log.h"
 #include "tests/notes/profile_strings.h"
+#include "text/code_page_win32.h"
+#include "text/shift_jis.h"
 
 namespace yorimemo::e2e {
 
@@ -45,20 +47,7 @@ std::string className(HWND window) {
 
 // The tests write the program's texts as code page 932 bytes, whatever the system's code page.
 std::string shiftJis(std::wstring_view text) {
-    const int size = ::WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    ::WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                          nullptr, nullptr);
-    return bytes;
-}
-
-std::wstring fromShiftJis(const std::string& bytes) {
-    const int size =
-        ::MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-    ::MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
-    return text;
+    return EncodeCodePage(text, kShiftJisCodePage);
 }
 
 std::string captionOf(HWND window) {
@@ -444,7 +433,7 @@ std::string itemText(HWND dialog, int id) {
 
 bool setItemText(HWND dialog, int id, const std::string& bytes) {
     const HWND item = ::GetDlgItem(dialog, id);
-    const std::wstring text = fromShiftJis(bytes);
+    const std::wstring text = DecodeCodePage(bytes, kShiftJisCodePage);
     DWORD_PTR answer = 0;
     return item != nullptr &&
            ::SendMessageTimeoutW(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),

@@ -11,6 +11,8 @@
 #include "mote/mote_library_win32.h"
 #include "tests/mote/recording/call_log.h"
 #include "tests/shell/temp_folder_win32.h"
+#include "text/code_page_win32.h"
+#include "text/shift_jis.h"
 
 namespace yorimemo {
 namespace {
@@ -28,15 +30,6 @@ const std::set<std::string_view> kRecordedExports = {
     "_create_font",   "_delete_font",   "_draw_text",    "_hide",
     "_show",
 };
-
-std::string codePage932(std::wstring_view text) {
-    const int size = ::WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                          nullptr, nullptr);
-    return bytes;
-}
 
 std::string currentDirectory() {
     char buffer[MAX_PATH] = {};
@@ -132,7 +125,7 @@ TEST_F(BindingTest, LoadIsTheFirstCallAndCarriesTheProgramDirectory) {
 
     const auto calls = readCallLog(program);
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0], "_load " + textFields(codePage932(program)));
+    EXPECT_EQ(calls[0], "_load " + textFields(EncodeCodePage(program, kShiftJisCodePage)));
 }
 
 TEST_F(BindingTest, BindsEveryExportTheLibraryHasAndNoOther) {

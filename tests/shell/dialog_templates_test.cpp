@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "text/code_page_win32.h"
+#include "text/shift_jis.h"
 
 namespace yorimemo {
 namespace {
@@ -46,14 +48,6 @@ struct Template {
     std::vector<Control> controls;
 };
 
-std::string ToCp932(const wchar_t* text) {
-    const int size = ::WideCharToMultiByte(932, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(932, 0, text, -1, bytes.data(), size, nullptr, nullptr);
-    bytes.resize(bytes.size() - 1);
-    return bytes;
-}
-
 class Reader {
 public:
     Reader(const BYTE* data, std::size_t size) : begin_(data), at_(data), end_(data + size) {}
@@ -70,7 +64,7 @@ public:
     std::string wideString() {
         std::wstring text;
         for (wchar_t c = take<wchar_t>(); c != 0; c = take<wchar_t>()) text += c;
-        return ToCp932(text.c_str());
+        return EncodeCodePage(text.c_str(), kShiftJisCodePage);
     }
 
     NameOrOrdinal nameOrOrdinal() {

@@ -13,6 +13,8 @@
 #include <utility>
 
 #include "motelib/mote_api.h"
+#include "text/code_page_win32.h"
+#include "text/shift_jis.h"
 
 namespace {
 
@@ -152,9 +154,8 @@ int WINAPI recording_load(const char* directory, int length) {
     s = State{};
     if (directory != nullptr && length > 0) {
         // The program hands the folder over in code page 932, whatever the system's is.
-        const int units = ::MultiByteToWideChar(932, 0, directory, length, nullptr, 0);
-        s.logPath.assign(static_cast<std::size_t>(units > 0 ? units : 0), L'\0');
-        ::MultiByteToWideChar(932, 0, directory, length, s.logPath.data(), units);
+        s.logPath = yorimemo::DecodeCodePage(std::string_view(directory, length),
+                                             yorimemo::kShiftJisCodePage);
         if (!s.logPath.empty() && s.logPath.back() != L'\\' && s.logPath.back() != L'/') {
             s.logPath += L'\\';
         }
