@@ -63,10 +63,7 @@ protected:
 };
 
 TEST_F(PointerTest, ADragMovesTheCardWithThePointerAndStoresThePositionOnRelease) {
-    NoteSpec note;
-    note.x = 300;
-    note.y = 250;
-    note.text = "drag me";
+    NoteSpec note = noteAt(0, 300, 250, "drag me");
     start(noteSection(note), 1);
     // At another scale the card shows at the stored place scaled; the pointer moves in screen
     // pixels and the release stores them back at 100 %.
@@ -127,14 +124,9 @@ TEST_F(PointerTest, ADragMovesTheCardWithThePointerAndStoresThePositionOnRelease
 }
 
 TEST_F(PointerTest, PressingTheCardBehindBringsItInFront) {
-    NoteSpec front;
-    front.x = 300;
-    front.y = 300;
+    NoteSpec front = noteAt(0, 300, 300);
     front.priority = 5;
-    NoteSpec behind;
-    behind.slot = 1;
-    behind.x = 400;
-    behind.y = 330;
+    NoteSpec behind = noteAt(1, 400, 330);
     behind.type = 2;
     behind.priority = 2;
     start(noteSection(front) + noteSection(behind), 2);
@@ -160,15 +152,9 @@ TEST_F(PointerTest, PressingTheCardBehindBringsItInFront) {
 }
 
 TEST_F(PointerTest, ARightClickOpensTheNoteMenuAndEraseRemovesTheCard) {
-    NoteSpec keep;
-    keep.x = 100;
-    keep.y = 600;
-    NoteSpec erase;
-    erase.slot = 1;
-    erase.x = 500;
-    erase.y = 400;
+    NoteSpec keep = noteAt(0, 100, 600);
+    NoteSpec erase = noteAt(1, 500, 400, "erase me");
     erase.type = 1;
-    erase.text = "erase me";
     start(noteSection(keep) + noteSection(erase), 2);
 
     ASSERT_TRUE(pointTo(550, 420));
@@ -189,9 +175,7 @@ TEST_F(PointerTest, ARightClickOpensTheNoteMenuAndEraseRemovesTheCard) {
 }
 
 TEST_F(PointerTest, ADoubleClickEditsTheCardAndItIsRedrawnWithTheText) {
-    NoteSpec note;
-    note.x = 350;
-    note.y = 200;
+    NoteSpec note = noteAt(0, 350, 200);
     note.type = 2;
     start(noteSection(note), 1);
     const RECT empty = windowRect(windowAt(350, 200));
@@ -230,13 +214,8 @@ TEST_F(PointerTest, ADoubleClickEditsTheCardAndItIsRedrawnWithTheText) {
 // Notes stored where no screen is (a monitor unplugged) are shown wholly on the screen; the file
 // keeps their places until the user moves them.
 TEST_F(PointerTest, NotesStoredOffTheScreenAreShownOnItAndADragStoresWhereTheyAre) {
-    NoteSpec beyond;
-    beyond.x = 6000;
-    beyond.y = 5000;
-    NoteSpec above;
-    above.slot = 1;
-    above.x = -700;
-    above.y = -400;
+    NoteSpec beyond = noteAt(0, 6000, 5000);
+    NoteSpec above = noteAt(1, -700, -400);
     above.type = 1;
     start(noteSection(beyond) + noteSection(above), 2);
     RECT work{};
@@ -280,13 +259,8 @@ private:
 // and the tray menu leave a note under another program's window where it is, also after
 // always-on-top was switched on and off.
 TEST_F(PointerTest, PressesAndMenusLeaveACoveredCardBehindAnotherProgramsWindow) {
-    NoteSpec covered;
-    covered.x = 200;
-    covered.y = 300;
-    NoteSpec pressed;
-    pressed.slot = 1;
-    pressed.x = 700;
-    pressed.y = 300;
+    NoteSpec covered = noteAt(0, 200, 300);
+    NoteSpec pressed = noteAt(1, 700, 300);
     start(noteSection(covered) + noteSection(pressed), 2);
     for (const char* floating : {"On", "Off"}) {
         program_->openTrayMenu();
@@ -327,9 +301,7 @@ TEST_F(PointerTest, PressesAndMenusLeaveACoveredCardBehindAnotherProgramsWindow)
 // then must end the program without writing half an edit and without freeing the library while
 // its code is still on the stack.
 TEST_F(PointerTest, ALogOffDuringTheDoubleClickDialogEndsTheProgramCleanly) {
-    NoteSpec note;
-    note.x = 350;
-    note.y = 200;
+    NoteSpec note = noteAt(0, 350, 200);
     start(noteSection(note), 1);
 
     ASSERT_TRUE(pointTo(400, 220));
@@ -355,18 +327,13 @@ TEST_F(PointerTest, ALogOffDuringTheDoubleClickDialogEndsTheProgramCleanly) {
 // Three cards with Japanese text, cut out of the screen for the README; away from the top left
 // corner, where Wine shows its own tray window when the desktop has none.
 TEST_F(PointerTest, ThreeColoursWithJapaneseTextForTheReadme) {
-    NoteSpec shopping;
-    shopping.x = 220;
-    shopping.y = 90;
+    NoteSpec shopping = noteAt(0, 220, 90);
     shopping.width = 240;
     shopping.fontSize = 12;
     // "買い物" / "牛乳" / "パン"
     shopping.text = std::string("\x94\x83\x82\xA2\x95\xA8") + "\\n" + "\x8B\x8D\x93\xFB" + "\\n" +
                     "\x83\x70\x83\x93";
-    NoteSpec meeting;
-    meeting.slot = 1;
-    meeting.x = 430;
-    meeting.y = 120;
+    NoteSpec meeting = noteAt(1, 430, 120);
     meeting.width = 240;
     meeting.type = 1;
     meeting.fontSize = 12;
@@ -374,10 +341,7 @@ TEST_F(PointerTest, ThreeColoursWithJapaneseTextForTheReadme) {
     meeting.priority = 1;
     // "会議" / "十時から"
     meeting.text = std::string("\x89\xEF\x8B\x63") + "\\n" + "\x8F\x5C\x8E\x9E\x82\xA9\x82\xE7";
-    NoteSpec call;
-    call.slot = 2;
-    call.x = 300;
-    call.y = 190;
+    NoteSpec call = noteAt(2, 300, 190);
     call.width = 260;
     call.type = 2;
     call.fontSize = 12;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "tests/e2e/harness_win32.h"
 
@@ -41,6 +42,16 @@ struct NoteSpec {
     int red = 0;
     std::string text;  // as stored: line breaks written as backslash and "n"
 };
+
+// A note of the defaults in `slot` at `x`, `y`, holding `text`.
+inline NoteSpec noteAt(int slot, int x, int y, std::string text = "") {
+    NoteSpec note;
+    note.slot = slot;
+    note.x = x;
+    note.y = y;
+    note.text = std::move(text);
+    return note;
+}
 
 inline std::string noteSection(const NoteSpec& note) {
     return "[Husen" + std::to_string(note.slot + 1) + "]\r\nID=" + std::to_string(note.slot) +

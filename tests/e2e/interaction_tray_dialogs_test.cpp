@@ -98,14 +98,11 @@ TEST_F(TrayAndDialogs, TheTrayMenuCreatesACyanNoteAtTheCentreOfTheDesktop) {
 }
 
 TEST_F(TrayAndDialogs, TheEditDialogOpensAtTheNoteFilledFromItAndDoneRedrawsIt) {
-    NoteSpec note;
-    note.x = 200;
-    note.y = 150;
+    NoteSpec note = noteAt(0, 200, 150, kTwoLines);
     note.width = 260;
     note.type = 1;
     note.fontSize = 12;
     note.red = 1;
-    note.text = kTwoLines;
     start(noteSection(note), 1);
     const MoteWindow before = program_->motes().front();
 
@@ -144,16 +141,9 @@ TEST_F(TrayAndDialogs, TheEditDialogOpensAtTheNoteFilledFromItAndDoneRedrawsIt) 
 }
 
 TEST_F(TrayAndDialogs, EraseAsksFirstNoKeepsTheNoteAndYesRemovesIt) {
-    NoteSpec first;
-    first.x = 100;
-    first.y = 100;
-    first.text = "first";
-    NoteSpec second;
-    second.slot = 1;
-    second.x = 600;
-    second.y = 400;
+    NoteSpec first = noteAt(0, 100, 100, "first");
+    NoteSpec second = noteAt(1, 600, 400, "second");
     second.type = 2;
-    second.text = "second";
     start(noteSection(first) + noteSection(second), 2);
     const std::string started = folder_.readIni();
 
@@ -181,9 +171,7 @@ TEST_F(TrayAndDialogs, EraseAsksFirstNoKeepsTheNoteAndYesRemovesIt) {
 }
 
 TEST_F(TrayAndDialogs, AlwaysOnTopSwitchesTheNotesAndIsStoredAsOnThenOff) {
-    NoteSpec note;
-    note.x = 300;
-    note.y = 300;
+    NoteSpec note = noteAt(0, 300, 300);
     start("[System]\r\nFloating=Off\r\n" + noteSection(note), 1);
     auto topmost = [this] {
         const auto motes = program_->motes();
@@ -204,19 +192,12 @@ TEST_F(TrayAndDialogs, AlwaysOnTopSwitchesTheNotesAndIsStoredAsOnThenOff) {
 }
 
 TEST_F(TrayAndDialogs, HideAllUndoEraseAndStartAtLogOnFromTheTrayMenu) {
-    NoteSpec first;
-    first.x = 100;
-    first.y = 100;
-    first.text = "first";
-    NoteSpec second;
-    second.slot = 1;
-    second.x = 600;
-    second.y = 400;
+    NoteSpec first = noteAt(0, 100, 100, "first");
+    NoteSpec second = noteAt(1, 600, 400, kTwoLines);
     second.width = 260;
     second.type = 2;
     second.fontSize = 12;
     second.red = 1;
-    second.text = kTwoLines;
     start(noteSection(first) + noteSection(second), 2);
     const std::string started = folder_.readIni();
     const std::optional<MoteWindow> before = moteAt(*program_, 600, 400);
@@ -270,10 +251,7 @@ TEST_F(TrayAndDialogs, HideAllUndoEraseAndStartAtLogOnFromTheTrayMenu) {
 }
 
 TEST_F(TrayAndDialogs, ASecondInstanceEndsAtOnceAndQuitLeavesTheFileAsItWas) {
-    NoteSpec note;
-    note.x = 400;
-    note.y = 250;
-    note.text = kTwoLines;
+    NoteSpec note = noteAt(0, 400, 250, kTwoLines);
     start(noteSection(note), 1);
     const std::string started = folder_.readIni();
 
