@@ -44,3 +44,10 @@ endfunction()
 function(yorimemo_second_locale)
     set_property(TEST ${ARGN} APPEND PROPERTY LABELS second-locale)
 endfunction()
+
+# Put before a build path compiled into a Windows test program: under Wine, drive Z: is the Linux
+# root.
+set(YORIMEMO_WINE_DRIVE "")
+if(WIN32 AND CMAKE_HOST_UNIX)
+    set(YORIMEMO_WINE_DRIVE "Z:")
+endif()
