@@ -17,7 +17,7 @@
 #include "mote/mote_library_win32.h"
 #include "tests/e2e/harness_win32.h"
 #include "tests/host/fake_ui.h"
-#include "tests/shell/temp_folder_win32.h"
+#include "tests/support/temp_folder.h"
 
 namespace yorimemo::e2e {
 namespace {

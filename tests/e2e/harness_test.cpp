@@ -38,10 +38,10 @@ TEST(HarnessTest, DrivesMenusEventsAndTheEditDialogOfTheRealProgram) {
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(itemText(edit, kTextItem), "before");
     EXPECT_TRUE(setItemText(edit, kTextItem, "after\r\n\x95\x74\xE2\xB3"));
-    EXPECT_FALSE(isChecked(edit, kRedItem));
-    clickItem(edit, kRedItem);
-    EXPECT_TRUE(isChecked(edit, kRedItem));
-    EXPECT_TRUE(pressButton(edit, IDOK));
+    EXPECT_FALSE(IsChecked(edit, kRedItem));
+    Click(edit, kRedItem);
+    EXPECT_TRUE(IsChecked(edit, kRedItem));
+    EXPECT_TRUE(PressButton(edit, IDOK));
 
     EXPECT_TRUE(waitFor([&] { return iniValue(folder.ini(), "Husen1", "TextRed") == "1"; }));
     EXPECT_EQ(iniValue(folder.ini(), "Husen1", "Text"), "after\\n\x95\x74\xE2\xB3");

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <stdexcept>
 
+#include "host/host_dialog_win32.h"
 #include "notes/profile_file.h"
 #include "tests/mote/recording/call_log.h"
 #include "tests/notes/profile_strings.h"
@@ -64,25 +63,6 @@ std::vector<HWND> windowsOfProcess(DWORD processId) {
         if (owner == processId) found.push_back(window);
     }
     return found;
-}
-
-std::string uniqueName(const std::string& stem) {
-    static unsigned counter = 0;
-    return stem + "-" + std::to_string(::GetCurrentProcessId()) + "-" +
-           std::to_string(::GetTickCount()) + "-" + std::to_string(counter++);
-}
-
-void removeFolder(const std::string& folder) {
-    WIN32_FIND_DATAA found{};
-    const HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name != "." && name != "..") ::DeleteFileA((folder + "\\" + name).c_str());
-        } while (::FindNextFileA(search, &found));
-        ::FindClose(search);
-    }
-    ::RemoveDirectoryA(folder.c_str());
 }
 
 // This process's environment with `folder` first on PATH, as a block for CreateProcessA.
@@ -190,21 +170,6 @@ bool inFront(HWND front, HWND back) {
            std::find(frontAt, stack.end(), back) != stack.end();
 }
 
-bool fileExists(const std::string& path) {
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string readFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool writeFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-    return static_cast<bool>(out.flush());
-}
-
 std::string iniValue(const std::string& iniPath, const std::string& section, const std::string& key,
                      const std::string& fallback) {
     return readProfileString(iniPath, section, key, fallback);
@@ -219,30 +184,15 @@ std::string platformIniValue(const std::string& iniPath, const std::string& sect
 }
 
 ProgramFolder::ProgramFolder(Library library) {
-    char base[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, base);
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-        const std::string candidate = std::string(base) + uniqueName("yorimemo-e2e");
-        if (::CreateDirectoryA(candidate.c_str(), nullptr)) path_ = candidate;
-    }
-    if (path_.empty()) throw std::runtime_error("no temporary folder");
+    // Should a copy fail, the folder member removes what was copied.
     auto copy = [this](const std::string& from, const std::string& name) {
         if (!::CopyFileA(from.c_str(), file(name).c_str(), FALSE)) {
             throw std::runtime_error("cannot copy " + from);
         }
     };
-    try {
-        copy(programPath(), "yorimemo.exe");
-        copy(iconPath(), "yorimemo.ico");
-        useLibrary(library);
-    } catch (...) {
-        removeFolder(path_);
-        throw;
-    }
-}
-
-ProgramFolder::~ProgramFolder() {
-    removeFolder(path_);
+    copy(programPath(), "yorimemo.exe");
+    copy(iconPath(), "yorimemo.ico");
+    useLibrary(library);
 }
 
 void ProgramFolder::useLibrary(Library library) const {
@@ -262,7 +212,7 @@ std::string ProgramFolder::readIni() const {
 }
 
 std::vector<std::string> ProgramFolder::callLog() const {
-    return recording::readCallLog(path_);
+    return recording::readCallLog(path());
 }
 
 RunningProgram::RunningProgram(const ProgramFolder& folder, const std::string& firstOnPath) {
@@ -346,7 +296,7 @@ void RunningProgram::openTrayMenu() {
 }
 
 void RunningProgram::postTrayNotify(WPARAM id, LPARAM mouseMessage) {
-    ::PostMessageA(host(), kTrayNotify, id, mouseMessage);
+    ::PostMessageA(host(), kTrayNotifyMessage, id, mouseMessage);
 }
 
 HWND RunningProgram::popupMenu() const {
@@ -417,56 +367,17 @@ std::string eventPayload(const std::string& name, int id, int x, int y) {
 }
 
 std::string itemText(HWND dialog, int id) {
-    const HWND item = ::GetDlgItem(dialog, id);
-    DWORD_PTR length = 0;
-    if (item == nullptr ||
-        !::SendMessageTimeoutW(item, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kDeadlineMs, &length)) {
-        return {};
-    }
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    ::SendMessageTimeoutW(item, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                          SMTO_NORMAL, kDeadlineMs, &copied);
-    text.resize(std::min<std::size_t>(copied, length));
-    return shiftJis(text);
+    return shiftJis(testing::ItemText(dialog, id));
 }
 
 bool setItemText(HWND dialog, int id, const std::string& bytes) {
-    const HWND item = ::GetDlgItem(dialog, id);
-    const std::wstring text = DecodeCodePage(bytes, kShiftJisCodePage);
-    DWORD_PTR answer = 0;
-    return item != nullptr &&
-           ::SendMessageTimeoutW(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                                 SMTO_NORMAL, kDeadlineMs, &answer) != 0 &&
-           answer != 0;
-}
-
-bool isChecked(HWND dialog, int id) {
-    DWORD_PTR state = 0;
-    const HWND item = ::GetDlgItem(dialog, id);
-    return item != nullptr &&
-           ::SendMessageTimeoutA(item, BM_GETCHECK, 0, 0, SMTO_NORMAL, kDeadlineMs, &state) &&
-           state == BST_CHECKED;
-}
-
-void clickItem(HWND dialog, int id) {
-    DWORD_PTR answer = 0;
-    ::SendMessageTimeoutA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_NORMAL, kDeadlineMs,
-                          &answer);
-}
-
-bool pressButton(HWND dialog, int id) {
-    const HWND button = ::GetDlgItem(dialog, id);
-    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(button));
-    return waitFor([dialog] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
+    return testing::SetItemText(dialog, id, DecodeCodePage(bytes, kShiftJisCodePage));
 }
 
 int runLinuxCommand(const std::string& shellCommand, DWORD deadlineMs) {
     if (shellCommand.find('"') != std::string::npos) return -1;
-    char base[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, base);
-    const std::string marker = std::string(base) + uniqueName("yorimemo-e2e-status");
+    const testing::TempFolder folder("yorimemo-e2e-status");
+    const std::string marker = folder.file("status");
     const std::string markerUnix = unixPath(marker);
     if (markerUnix.empty()) return -1;
     // The Linux process cannot be waited for from here; its exit status arrives in a file that
@@ -484,7 +395,6 @@ int runLinuxCommand(const std::string& shellCommand, DWORD deadlineMs) {
     if (info.hProcess != nullptr) ::CloseHandle(info.hProcess);
     if (!waitFor([&] { return fileExists(marker); }, deadlineMs)) return -1;
     const std::string status = readFileBytes(marker);
-    ::DeleteFileA(marker.c_str());
     return status.empty() ? -1 : std::atoi(status.c_str());
 }
 

@@ -12,16 +12,22 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/dialog_driver_win32.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/wait_win32.h"
 
 namespace yorimemo::e2e {
 
+using testing::Click;
+using testing::fileExists;
+using testing::IsChecked;
 using testing::kDeadlineMs;
+using testing::PressButton;
 using testing::pumpMessages;
+using testing::readFileBytes;
 using testing::waitFor;
-
-inline constexpr UINT kTrayNotify = 0x464;
-inline constexpr WPARAM kTrayIconId = 0x79726D38;
+using testing::writeFileBytes;
 
 // Which mote.dll goes beside the program.
 enum class Library { Real, Recording, RecordingNoCreate, RecordingNarrow, None };
@@ -47,10 +53,6 @@ std::vector<HWND> windowStack();
 // True when both are top-level windows and `front` lies in front of `back`.
 bool inFront(HWND front, HWND back);
 
-bool fileExists(const std::string& path);
-std::string readFileBytes(const std::string& path);
-bool writeFileBytes(const std::string& path, const std::string& bytes);
-
 // An INI value read by the program's own profile reader, or by the platform's.
 std::string iniValue(const std::string& iniPath, const std::string& section, const std::string& key,
                      const std::string& fallback = "");
@@ -62,12 +64,11 @@ std::string platformIniValue(const std::string& iniPath, const std::string& sect
 class ProgramFolder {
 public:
     explicit ProgramFolder(Library library = Library::Recording);
-    ~ProgramFolder();
     ProgramFolder(const ProgramFolder&) = delete;
     ProgramFolder& operator=(const ProgramFolder&) = delete;
 
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "\\" + name; }
+    const std::string& path() const { return folder_.path(); }
+    std::string file(const std::string& name) const { return folder_.file(name); }
     std::string exe() const { return file("yorimemo.exe"); }
     std::string ini() const { return file("yorimemo.ini"); }
 
@@ -79,7 +80,7 @@ public:
     std::vector<std::string> callLog() const;
 
 private:
-    std::string path_;
+    testing::TempFolder folder_{"yorimemo-e2e"};
 };
 
 // A top-level window of the program that shows a note, with its screen rectangle.
@@ -141,14 +142,9 @@ private:
 // "OnMoteLButtonDown\r\n3\r\n100\r\n200\r\n" for (OnMoteLButtonDown, 3, 100, 200).
 std::string eventPayload(const std::string& name, int id, int x, int y);
 
-// Dialog controls of another process; texts as code page 932 bytes on every system.
+// Dialog texts as code page 932 bytes, as the settings file holds them, on every system.
 std::string itemText(HWND dialog, int id);
 bool setItemText(HWND dialog, int id, const std::string& bytes);
-bool isChecked(HWND dialog, int id);
-// A real click (BM_CLICK), so radio groups and check boxes behave as for a user.
-void clickItem(HWND dialog, int id);
-// Presses a push button by its command and waits for the dialog to close.
-bool pressButton(HWND dialog, int id);
 
 // Runs a shell command line on the Linux side (no double quotes in it) and waits for it; its exit
 // status, or -1 when it could not be started or did not finish in time.

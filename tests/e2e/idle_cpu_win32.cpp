@@ -17,9 +17,8 @@ namespace {
 // User plus system time of the Linux processes whose command line holds `pattern`, in
 // milliseconds: Wine does not report other processes' times, the kernel does.
 double linuxCpuMs(const std::string& pattern) {
-    char base[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, base);
-    const std::string result = std::string(base) + "yorimemo-idle-cpu.txt";
+    const testing::TempFolder folder("yorimemo-idle-cpu");
+    const std::string result = folder.file("cpu-ms.txt");
     const std::string resultUnix = unixPath(result);
     if (resultUnix.empty()) return -1;
     // Fields 14 and 15 of stat, counted after the name in parentheses, in clock ticks.
@@ -29,7 +28,6 @@ double linuxCpuMs(const std::string& pattern) {
                                 resultUnix + "'";
     if (runLinuxCommand(command) != 0) return -1;
     const std::string text = readFileBytes(result);
-    ::DeleteFileA(result.c_str());
     return text.empty() ? -1 : std::atof(text.c_str());
 }
 

@@ -163,7 +163,7 @@ TEST_F(PointerTest, ARightClickOpensTheNoteMenuAndEraseRemovesTheCard) {
     ASSERT_TRUE(program_->chooseMenuKey('d'));
     const HWND dialog = program_->waitForDialog(kEraseCaption);
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(pressButton(dialog, IDOK));
+    ASSERT_TRUE(PressButton(dialog, IDOK));
 
     ASSERT_TRUE(waitFor([this] { return program_->motes().size() == 1; }));
     EXPECT_NE(windowAt(100, 600), nullptr);
@@ -192,7 +192,7 @@ TEST_F(PointerTest, ADoubleClickEditsTheCardAndItIsRedrawnWithTheText) {
     const std::string text = std::string("\x94\x83\x82\xA2\x95\xA8") + "\r\n" + "\x8B\x8D\x93\xFB" +
                              "\r\n" + "\x83\x70\x83\x93" + "\r\n" + "\x97\x91";
     ASSERT_TRUE(setItemText(dialog, kTextField, text));
-    ASSERT_TRUE(pressButton(dialog, IDOK));
+    ASSERT_TRUE(PressButton(dialog, IDOK));
 
     const std::string stored = std::string("\x94\x83\x82\xA2\x95\xA8") + "\\n" +
                                "\x8B\x8D\x93\xFB" + "\\n" + "\x83\x70\x83\x93" + "\\n" + "\x97\x91";

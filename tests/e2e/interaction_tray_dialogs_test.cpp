@@ -116,13 +116,13 @@ TEST_F(TrayAndDialogs, TheEditDialogOpensAtTheNoteFilledFromItAndDoneRedrawsIt) 
     EXPECT_EQ(placed.top, scaled(150));
     EXPECT_EQ(itemText(dialog, kTextField), "\x95\x74\xE2\xB3\r\n\x83\x81\x83\x82");
     EXPECT_EQ(itemText(dialog, kFontSizeField), "12");
-    EXPECT_TRUE(isChecked(dialog, kRedBox));
-    EXPECT_FALSE(isChecked(dialog, kCyanButton));
-    EXPECT_TRUE(isChecked(dialog, kMagentaButton));
-    EXPECT_FALSE(isChecked(dialog, kYellowButton));
+    EXPECT_TRUE(IsChecked(dialog, kRedBox));
+    EXPECT_FALSE(IsChecked(dialog, kCyanButton));
+    EXPECT_TRUE(IsChecked(dialog, kMagentaButton));
+    EXPECT_FALSE(IsChecked(dialog, kYellowButton));
 
     ASSERT_TRUE(setItemText(dialog, kTextField, kFourLines));
-    ASSERT_TRUE(pressButton(dialog, IDOK));
+    ASSERT_TRUE(PressButton(dialog, IDOK));
     const std::string ini = folder_.ini();
     ASSERT_TRUE(waitFor([&] { return iniValue(ini, "Husen1", "Text") == kFourLinesStored; }));
     // Four lines of 12-point text make the card taller than the two lines did.
@@ -153,7 +153,7 @@ TEST_F(TrayAndDialogs, EraseAsksFirstNoKeepsTheNoteAndYesRemovesIt) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(windowRect(dialog).left, 600);
     EXPECT_EQ(windowRect(dialog).top, 400);
-    ASSERT_TRUE(pressButton(dialog, IDCANCEL));
+    ASSERT_TRUE(PressButton(dialog, IDCANCEL));
     ASSERT_TRUE(program_->settle());
     EXPECT_EQ(program_->motes().size(), 2u);
     EXPECT_EQ(folder_.readIni(), started);
@@ -162,7 +162,7 @@ TEST_F(TrayAndDialogs, EraseAsksFirstNoKeepsTheNoteAndYesRemovesIt) {
     ASSERT_TRUE(program_->chooseMenuKey('d'));
     dialog = program_->waitForDialog(kEraseCaption);
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(pressButton(dialog, IDOK));
+    ASSERT_TRUE(PressButton(dialog, IDOK));
     ASSERT_TRUE(waitFor([this] { return program_->motes().size() == 1; }));
     EXPECT_TRUE(moteAt(*program_, 100, 100).has_value());
     ASSERT_TRUE(
@@ -215,7 +215,7 @@ TEST_F(TrayAndDialogs, HideAllUndoEraseAndStartAtLogOnFromTheTrayMenu) {
     ASSERT_TRUE(program_->chooseMenuKey('d'));
     const HWND dialog = program_->waitForDialog(kEraseCaption);
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(pressButton(dialog, IDOK));
+    ASSERT_TRUE(PressButton(dialog, IDOK));
     ASSERT_TRUE(waitFor([this] { return program_->motes().size() == 1; }));
     const std::string ini = folder_.ini();
     ASSERT_TRUE(waitFor([&] { return iniValue(ini, "Husen2", "ID", "none") == "none"; }));
@@ -304,7 +304,7 @@ TEST_F(TrayAndDialogs, ChangesMadeWhileTheFileIsHeldLandWhenLetGoAndQuitAsksMean
     ASSERT_TRUE(program_->chooseMenuKey('q'));
     const HWND question = program_->waitForDialog("yorimemo");
     ASSERT_NE(question, nullptr) << "quitting with unsaved changes asks first";
-    ASSERT_TRUE(pressButton(question, IDNO));
+    ASSERT_TRUE(PressButton(question, IDNO));
     ASSERT_TRUE(program_->settle());
     EXPECT_TRUE(program_->running());
 

@@ -19,9 +19,11 @@
 #include "notes/profile_file.h"
 #include "tests/mote/recording/call_log.h"
 #include "tests/notes/profile_strings.h"
-#include "tests/shell/dialog_driver_win32.h"
 #include "tests/shell/run_value_win32.h"
-#include "tests/shell/temp_folder_win32.h"
+#include "tests/support/dialog_driver_win32.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/tray_icon_id.h"
 #include "tests/support/wait_win32.h"
 
 namespace yorimemo {
@@ -31,6 +33,9 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using testing::RunDialog;
+
+// The portable host tests use their own copy of the tray icon's id: it must stay the window's.
+static_assert(testing::kTrayIconId == static_cast<std::int32_t>(kTrayIconId));
 
 constexpr INT_PTR kEndedByTest = 42;
 
@@ -172,9 +177,9 @@ TEST_F(HostWindowTest, TrayMenuReadsBackAndItsCommandCreatesACentredNote) {
 }
 
 TEST_F(HostWindowTest, NoteMenuShowsTheNotesMarks) {
-    testing::WriteFile(ini,
-                       "[System]\r\nFloating=On\r\n"
-                       "[Husen2]\r\nID=0\r\nType=1\r\nTextRed=1\r\n");
+    testing::writeFileBytes(ini,
+                            "[System]\r\nFloating=On\r\n"
+                            "[Husen2]\r\nID=0\r\nType=1\r\nTextRed=1\r\n");
     MenuWatch watch({VK_ESCAPE});
     CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr);
     RunDialog(host, {[](HWND hwnd) {
@@ -216,7 +221,7 @@ TEST_F(HostWindowTest, EveryEventMessageIsAnsweredWithOne) {
             EXPECT_EQ(::SendMessageA(hwnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&empty)), 1);
             ::EndDialog(hwnd, kEndedByTest);
         }});
-    EXPECT_FALSE(testing::FileExists(ini)) << "nothing happened that writes";
+    EXPECT_FALSE(testing::fileExists(ini)) << "nothing happened that writes";
 }
 
 // The tray menu opened and closed within the call, as the menu watch answers it.
@@ -225,7 +230,7 @@ void trayMenuNow(HWND host) {
 }
 
 TEST_F(HostWindowTest, HideAllAndStartAtLogOnShowTheirMarksAndTheRunValueFollows) {
-    testing::WriteFile(ini, "[Husen1]\r\nID=0\r\n");
+    testing::writeFileBytes(ini, "[Husen1]\r\nID=0\r\n");
     const testing::SavedRunValue restore;
     testing::DeleteRunValue();
     const std::string program = besideTest("host_window_test.exe");
@@ -315,7 +320,7 @@ struct FakeShell {
 };
 
 TEST_F(HostWindowTest, TheIconIsAddedUntilTheShellTakesItAndTheBalloonsWaitForIt) {
-    testing::WriteFile(ini, "[Husen1]\r\nID=0\r\nText=kept\r\n");
+    testing::writeFileBytes(ini, "[Husen1]\r\nID=0\r\nText=kept\r\n");
     // Another program holds the file, sharing nothing.
     HANDLE held = ::CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -341,11 +346,11 @@ TEST_F(HostWindowTest, TheIconIsAddedUntilTheShellTakesItAndTheBalloonsWaitForIt
 }
 
 TEST_F(HostWindowTest, LogOffTriesOnceSilentlyAndFreesTheLibraryOnlyOnTheWayOut) {
-    testing::WriteFile(ini, "[Husen1]\r\nID=0\r\n");
+    testing::writeFileBytes(ini, "[Husen1]\r\nID=0\r\n");
     CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr);
     std::string before;
     RunDialog(host, {[&](HWND hwnd) {
-                  before = testing::ReadFile(ini);
+                  before = testing::readFileBytes(ini);
                   EXPECT_EQ(::SendMessageA(hwnd, WM_QUERYENDSESSION, 0, 0), TRUE);
                   ::SendMessageA(hwnd, WM_ENDSESSION, FALSE, 0);
                   EXPECT_TRUE(trayIconExists(hwnd)) << "a cancelled log-off changes nothing";
@@ -360,16 +365,16 @@ TEST_F(HostWindowTest, LogOffTriesOnceSilentlyAndFreesTheLibraryOnlyOnTheWayOut)
     const auto log = calls();
     EXPECT_EQ(log.back(), "_unload") << "released once the run has ended";
     EXPECT_EQ(std::count(log.begin(), log.end(), "_unload"), 1);
-    EXPECT_EQ(testing::ReadFile(ini), before) << "nothing held, nothing written";
+    EXPECT_EQ(testing::readFileBytes(ini), before) << "nothing held, nothing written";
 }
 
 TEST_F(HostWindowTest, QuitEndsTheRunAndReleasesBitmapsThenTheLibrary) {
-    testing::WriteFile(ini, "[Husen1]\r\nID=0\r\n[Husen5]\r\nID=3\r\nText=x\r\n");
+    testing::writeFileBytes(ini, "[Husen1]\r\nID=0\r\n[Husen5]\r\nID=3\r\nText=x\r\n");
     MenuWatch watch({'q'});
     CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr);
     std::string before;
     const INT_PTR result = RunDialog(host, {[&](HWND hwnd) {
-                                         before = testing::ReadFile(ini);
+                                         before = testing::readFileBytes(ini);
                                          trayRightClick(hwnd);
                                      }});
     EXPECT_NE(result, kEndedByTest);
@@ -377,7 +382,7 @@ TEST_F(HostWindowTest, QuitEndsTheRunAndReleasesBitmapsThenTheLibrary) {
     ASSERT_GE(log.size(), 3u);
     EXPECT_THAT(std::vector<std::string>(log.end() - 3, log.end()),
                 ElementsAre("_delete_bitmap 4097", "_delete_bitmap 4098", "_unload"));
-    EXPECT_EQ(testing::ReadFile(ini), before);
+    EXPECT_EQ(testing::readFileBytes(ini), before);
     EXPECT_THAT(before, HasSubstr("ID=1"));
 }
 

@@ -3,15 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include "notes/profile_file.h"
 #include "tests/host/fake_ui.h"
 #include "tests/host/recording_library.h"
 #include "tests/notes/profile_strings.h"
 #include "tests/notes/test_files.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/tray_icon_id.h"
 
 namespace yorimemo {
 namespace {
@@ -21,25 +20,12 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
-namespace fs = std::filesystem;
-
 class NoteHostTest : public ::testing::Test {
 protected:
-    NoteHostTest() {
-        dir_ =
-            fs::temp_directory_path() /
-            ("note_host_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        iniPath_ = (dir_ / "yorimemo.ini").string();
-    }
-    ~NoteHostTest() override { fs::remove_all(dir_); }
-
     // Starts the host as the program does: load the file, then open the library, whose _create
     // gives `createAnswers` first.
     void start(const std::string& ini = "", std::vector<std::int32_t> createAnswers = {}) {
-        if (!ini.empty()) std::ofstream(iniPath_, std::ios::binary) << ini;
+        if (!ini.empty()) testing::writeFileBytes(iniPath_, ini);
         auto library = std::make_unique<fakes::RecordingLibrary>(log_);
         library->createAnswers = std::move(createAnswers);
         library_ = library.get();
@@ -52,12 +38,7 @@ protected:
         library_->take();
     }
 
-    std::string file() const {
-        std::ifstream in(iniPath_, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string file() const { return testing::readFileBytes(iniPath_); }
 
     std::string stored(int slot, const char* key) const {
         return readProfileString(iniPath_, "Husen" + std::to_string(slot + 1), key, "(none)");
@@ -72,7 +53,7 @@ protected:
 
     void rightClickTray(MenuCommand command) {
         ui_->command = command;
-        host_->onTrayNotify(0x79726D38, kRightButtonUp);
+        host_->onTrayNotify(testing::kTrayIconId, kRightButtonUp);
     }
 
     void rightClickNote(std::int32_t id, MenuCommand command) {
@@ -87,8 +68,8 @@ protected:
         }
     }
 
-    fs::path dir_;
-    std::string iniPath_;
+    testing::TempFolder folder_{"yorimemo-host"};
+    std::string iniPath_ = folder_.file("yorimemo.ini");
     testing::ScriptedFileSystem files_;
     std::vector<std::string> log_;
     fakes::RecordingLibrary* library_ = nullptr;
@@ -105,7 +86,7 @@ constexpr const char* kTwoNotes =
 TEST_F(NoteHostTest, StartDrawsStoredNotesWithNewIdsAndNeverDeletesStoredOnes) {
     std::vector<std::string> calls;
     {
-        std::ofstream(iniPath_, std::ios::binary) << kTwoNotes;
+        testing::writeFileBytes(iniPath_, kTwoNotes);
         fakes::FakeUi ui(calls);
         NoteHost host(iniPath_, ui);
         host.loadSettings();
@@ -144,10 +125,10 @@ TEST_F(NoteHostTest, MenuSequenceKeepsNotesOffTopUntilTheCommandHasRun) {
 
 TEST_F(NoteHostTest, OtherTrayMessagesDoLittleOrNothing) {
     start();
-    host_->onTrayNotify(0x79726D38, kLeftButtonUp);
+    host_->onTrayNotify(testing::kTrayIconId, kLeftButtonUp);
     EXPECT_THAT(library_->take(), ElementsAre("_redraw"));
     for (std::int32_t message : {512, 513, 515, 516, 518, 0}) {
-        host_->onTrayNotify(0x79726D38, message);
+        host_->onTrayNotify(testing::kTrayIconId, message);
     }
     EXPECT_THAT(library_->take(), IsEmpty());
 }
@@ -436,15 +417,16 @@ TEST_F(NoteHostTest, ClosingReleasesBitmapsThenTheLibraryOnce) {
     log_.clear();
     host_->closeMoteLibrary();
     host_->onEventMessage("OnMoteLButtonDown\r\n0\r\n1\r\n1\r\n");
-    host_->onTrayNotify(0x79726D38, kLeftButtonUp);
+    host_->onTrayNotify(testing::kTrayIconId, kLeftButtonUp);
     EXPECT_THAT(log_, IsEmpty());
     EXPECT_FALSE(host_->drag().active) << "events without a binding are ignored";
 }
 
 TEST_F(NoteHostTest, TheDesktopIsComparedEverySecondAndADisplayChangeBringsLostCardsBack) {
-    std::ofstream(iniPath_, std::ios::binary)
-        << "[Husen1]\r\nID=0\r\nPosX=2500\r\nPosY=300\r\n"   // on a second monitor
-           "[Husen2]\r\nID=1\r\nPosX=-900\r\nPosY=-80\r\n";  // left of and above the primary
+    testing::writeFileBytes(
+        iniPath_,
+        "[Husen1]\r\nID=0\r\nPosX=2500\r\nPosY=300\r\n"    // on a second monitor
+        "[Husen2]\r\nID=1\r\nPosX=-900\r\nPosY=-80\r\n");  // left of and above the primary
     ui_ = std::make_unique<fakes::FakeUi>(log_);
     ui_->screens = {{0, 0, 1920, 1040}, {1920, 0, 3840, 1080}, {-1280, 0, 0, 1024}};
     auto library = std::make_unique<fakes::RecordingLibrary>(log_);
@@ -496,7 +478,7 @@ TEST_F(NoteHostTest, TheDesktopIsComparedEverySecondAndADisplayChangeBringsLostC
 
 TEST_F(NoteHostTest, AFileHeldAtStartIsReadLaterAndANoteMadeMeanwhileTakesAFreeSlot) {
     const std::string utf8TwoNotes = "\xEF\xBB\xBF" + std::string(kTwoNotes);
-    std::ofstream(iniPath_, std::ios::binary) << utf8TwoNotes;
+    testing::writeFileBytes(iniPath_, utf8TwoNotes);
     files_.failReads = true;
     start();
     EXPECT_FALSE(host_->table().slots[1].inUse());
@@ -533,7 +515,7 @@ TEST_F(NoteHostTest, AFileHeldAtStartIsReadLaterAndANoteMadeMeanwhileTakesAFreeS
 TEST_F(NoteHostTest, ANoteMadeWhileAFullFileWasHeldWaitsForAnErasedSlot) {
     std::string full;
     for (int i = 1; i <= kSlotCount; ++i) full += "[Husen" + std::to_string(i) + "]\r\nID=0\r\n";
-    std::ofstream(iniPath_, std::ios::binary) << full;
+    testing::writeFileBytes(iniPath_, full);
     files_.failReads = true;
     start();
     rightClickTray(kCreateMagenta);
@@ -591,7 +573,7 @@ TEST_F(NoteHostTest, ANoteTheLibraryRefusesKeepsItsStoredIdAndIsDrawnAgainLater)
     EXPECT_EQ(reread().slots[1].moteId, 55) << "the stored id stays";
     EXPECT_EQ(host_->table().findCard(0), 3) << "the other note's card 0 is not the refused one";
 
-    host_->onTrayNotify(0x79726D38, kLeftButtonUp);
+    host_->onTrayNotify(testing::kTrayIconId, kLeftButtonUp);
     EXPECT_THAT(library_->calls, Contains("_create 10 20 0 0 1"));
     EXPECT_EQ(library_->calls.back(), "_redraw");
     EXPECT_TRUE(host_->table().slots[1].hasCard);
@@ -629,7 +611,7 @@ TEST_F(NoteHostTest, WhileHiddenARebuiltCardStaysHiddenAndANewNoteShowsThemAll) 
     start(kTwoNotes, {-1});  // the note in slot 1 gets no card at first
     rightClickTray(kHideAll);
     library_->take();
-    host_->onTrayNotify(0x79726D38, kLeftButtonUp);  // draws it again
+    host_->onTrayNotify(testing::kTrayIconId, kLeftButtonUp);  // draws it again
     const auto rebuilt = library_->take();
     const std::string id = std::to_string(host_->table().slots[1].moteId);
     ASSERT_TRUE(host_->table().slots[1].hasCard);

@@ -10,7 +10,7 @@
 
 #include "mote/mote_library_win32.h"
 #include "tests/mote/recording/call_log.h"
-#include "tests/shell/temp_folder_win32.h"
+#include "tests/support/temp_folder.h"
 #include "text/code_page_win32.h"
 #include "text/shift_jis.h"
 
@@ -41,47 +41,15 @@ bool samePath(const std::string& a, const std::string& b) {
     return ::lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
-// Wide, so that a folder with a Japanese name goes on every system code page.
-void removeTree(const std::wstring& path) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = ::FindFirstFileW((path + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring child = path + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(child);
-            } else {
-                ::DeleteFileW(child.c_str());
-            }
-        } while (::FindNextFileW(search, &found));
-        ::FindClose(search);
-    }
-    ::RemoveDirectoryW(path.c_str());
-}
-
 class BindingTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        savedDirectory_ = currentDirectory();
-        char temp[MAX_PATH] = {};
-        ::GetTempPathA(MAX_PATH, temp);
-        static int serial = 0;
-        root_ = std::string(temp) + "yorimemo-binding-" + std::to_string(::GetCurrentProcessId()) +
-                "-" + std::to_string(++serial);
-        // Left by an earlier run whose process had the same id.
-        removeTree(testing::Wide(root_));
-        ASSERT_TRUE(::CreateDirectoryA(root_.c_str(), nullptr)) << root_;
-    }
+    void SetUp() override { savedDirectory_ = currentDirectory(); }
 
-    void TearDown() override {
-        ::SetCurrentDirectoryA(savedDirectory_.c_str());
-        removeTree(testing::Wide(root_));
-    }
+    // Before the folder goes: a current directory inside it would keep it.
+    void TearDown() override { ::SetCurrentDirectoryA(savedDirectory_.c_str()); }
 
     std::string makeDirectory(const std::string& name) {
-        const std::string path = root_ + "\\" + name;
+        const std::string path = root_.file(name);
         EXPECT_TRUE(::CreateDirectoryA(path.c_str(), nullptr)) << path;
         return path;
     }
@@ -95,7 +63,7 @@ protected:
 
 private:
     std::string savedDirectory_;
-    std::string root_;
+    testing::TempFolder root_{"yorimemo-binding"};
 };
 
 TEST_F(BindingTest, LoadsFromTheProgramDirectoryAndLeavesTheCurrentDirectoryAlone) {

@@ -35,7 +35,7 @@ private:
 };
 
 TEST(FileReplaceKillTest, KilledWriterLeavesAWholeFile) {
-    testing::ScratchFolder folder;
+    testing::TempFolder folder;
     const std::string path = folder.file("settings.ini");
     // Large enough that a write takes several system calls' worth of time.
     const std::string first(300000, 'a');
@@ -66,13 +66,13 @@ TEST(FileReplaceKillTest, KilledWriterLeavesAWholeFile) {
         close(ready[0]);
         ASSERT_EQ(got, finished);
 
-        const std::string content = testing::readBytes(path);
+        const std::string content = testing::readFileBytes(path);
         EXPECT_TRUE(content == first || content == second)
             << "round " << round << ": " << content.size() << " bytes";
     }
     // A temporary file left by the kill does not stop the next replacement.
     EXPECT_TRUE(replaceFileContents(platformFileSystem(), path, "after"));
-    EXPECT_EQ(testing::readBytes(path), "after");
+    EXPECT_EQ(testing::readFileBytes(path), "after");
 }
 
 }  // namespace

@@ -12,92 +12,92 @@
 namespace yorimemo {
 namespace {
 
-using testing::readBytes;
-using testing::ScratchFolder;
+using testing::readFileBytes;
 using testing::ScriptedFileSystem;
-using testing::writeBytes;
+using testing::TempFolder;
+using testing::writeFileBytes;
 
 class FileReplaceTest : public ::testing::Test {
 protected:
-    ScratchFolder folder;
+    TempFolder folder;
     std::string path = folder.file("settings.ini");
     ScriptedFileSystem files;
 };
 
 TEST_F(FileReplaceTest, ReplacesThroughATemporaryFileThatDoesNotStay) {
-    writeBytes(path, "a much longer old content");
+    writeFileBytes(path, "a much longer old content");
     EXPECT_TRUE(replaceFileContents(files, path, "new"));
-    EXPECT_EQ(readBytes(path), "new");
+    EXPECT_EQ(readFileBytes(path), "new");
     EXPECT_EQ(files.renames, 1);
-    EXPECT_FALSE(testing::exists(temporaryPathFor(path)));
+    EXPECT_FALSE(testing::fileExists(temporaryPathFor(path)));
 }
 
 TEST_F(FileReplaceTest, CreatesAMissingFile) {
     EXPECT_TRUE(replaceFileContents(files, path, "[S]\r\n"));
-    EXPECT_EQ(readBytes(path), "[S]\r\n");
+    EXPECT_EQ(readFileBytes(path), "[S]\r\n");
 }
 
 TEST_F(FileReplaceTest, StaleTemporaryFileFromACrashIsOverwritten) {
-    writeBytes(temporaryPathFor(path), "left over from a crash, longer than the new content");
+    writeFileBytes(temporaryPathFor(path), "left over from a crash, longer than the new content");
     EXPECT_TRUE(replaceFileContents(files, path, "fresh"));
-    EXPECT_EQ(readBytes(path), "fresh");
-    EXPECT_FALSE(testing::exists(temporaryPathFor(path)));
+    EXPECT_EQ(readFileBytes(path), "fresh");
+    EXPECT_FALSE(testing::fileExists(temporaryPathFor(path)));
 }
 
 TEST_F(FileReplaceTest, WritesInPlaceWhenNoTemporaryFileCanBeCreated) {
-    writeBytes(path, "old content that is longer");
+    writeFileBytes(path, "old content that is longer");
     files.failTemporaryCreation = true;
     EXPECT_TRUE(replaceFileContents(files, path, "new"));
-    EXPECT_EQ(readBytes(path), "new");
+    EXPECT_EQ(readFileBytes(path), "new");
     EXPECT_EQ(files.renames, 0);
-    EXPECT_FALSE(testing::exists(temporaryPathFor(path)));
+    EXPECT_FALSE(testing::fileExists(temporaryPathFor(path)));
 }
 
 TEST_F(FileReplaceTest, FailedRenameLeavesTheOldFileAndNoTemporaryFile) {
-    writeBytes(path, "old");
+    writeFileBytes(path, "old");
     files.failRename = true;
     EXPECT_FALSE(replaceFileContents(files, path, "new"));
-    EXPECT_EQ(readBytes(path), "old");
-    EXPECT_FALSE(testing::exists(temporaryPathFor(path)));
+    EXPECT_EQ(readFileBytes(path), "old");
+    EXPECT_FALSE(testing::fileExists(temporaryPathFor(path)));
 }
 
 TEST_F(FileReplaceTest, ReadOnlyFileIsRefusedAndOtherAttributesAreKept) {
-    writeBytes(path, "old");
+    writeFileBytes(path, "old");
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     EXPECT_FALSE(replaceFileContents(files, path, "new"));
-    EXPECT_EQ(readBytes(path), "old");
+    EXPECT_EQ(readFileBytes(path), "old");
     EXPECT_EQ(files.writes, 0);
 
     using std::filesystem::perms;
     std::filesystem::permissions(path, perms::owner_read | perms::owner_write | perms::group_read);
     const perms before = std::filesystem::status(path).permissions();
     EXPECT_TRUE(replaceFileContents(files, path, "new"));
-    EXPECT_EQ(readBytes(path), "new");
+    EXPECT_EQ(readFileBytes(path), "new");
     EXPECT_EQ(std::filesystem::status(path).permissions(), before);
 }
 
 TEST_F(FileReplaceTest, WriteFailingHalfWayDoesNotFallBackToWritingInPlace) {
-    writeBytes(path, "old");
+    writeFileBytes(path, "old");
     files.failTemporaryWrite = true;
     EXPECT_FALSE(replaceFileContents(files, path, "a new content that fails half-way"));
-    EXPECT_EQ(readBytes(path), "old");
+    EXPECT_EQ(readFileBytes(path), "old");
     EXPECT_EQ(files.writes, 1);
-    EXPECT_FALSE(testing::exists(temporaryPathFor(path)));
+    EXPECT_FALSE(testing::fileExists(temporaryPathFor(path)));
 }
 
 TEST_F(FileReplaceTest, PlatformReadTellsMissingFromFailed) {
     std::string bytes = "untouched";
     EXPECT_EQ(platformFileSystem().readAll(path, bytes), ReadStatus::kMissing);
     EXPECT_EQ(platformFileSystem().readAll(folder.file(""), bytes), ReadStatus::kFailed);
-    writeBytes(path, std::string("with\0nul", 8));
+    writeFileBytes(path, std::string("with\0nul", 8));
     EXPECT_EQ(platformFileSystem().readAll(path, bytes), ReadStatus::kRead);
     EXPECT_EQ(bytes, std::string("with\0nul", 8));
 }
 
 TEST_F(FileReplaceTest, PlatformWriteCutsALongerOldFile) {
-    writeBytes(path, "0123456789");
+    writeFileBytes(path, "0123456789");
     EXPECT_EQ(platformFileSystem().writeDurably(path, "abc"), WriteStatus::kWritten);
-    EXPECT_EQ(readBytes(path), "abc");
+    EXPECT_EQ(readFileBytes(path), "abc");
     EXPECT_EQ(platformFileSystem().writeDurably(folder.file("no/such/folder.ini"), "x"),
               WriteStatus::kCannotOpen);
 }
@@ -114,11 +114,11 @@ TEST_F(FileReplaceTest, ProfileFunctionsOnAFile) {
     EXPECT_EQ(readProfileString(path, "s", "K", "default"), " v ");
     EXPECT_TRUE(removeProfileSection(path, "S"));
     EXPECT_EQ(readProfileString(path, "S", "k", "default"), "default");
-    EXPECT_EQ(readBytes(path), "[T]\r\nk=w\r\n");
+    EXPECT_EQ(readFileBytes(path), "[T]\r\nk=w\r\n");
 }
 
 TEST_F(FileReplaceTest, UnchangedContentIsNotWrittenAgain) {
-    writeBytes(path, "[S]\r\nk=v\r\n");
+    writeFileBytes(path, "[S]\r\nk=v\r\n");
     EXPECT_TRUE(updateProfile(files, path, [](ProfileDocument& d) { d.set("S", "k", "v"); }));
     EXPECT_EQ(files.writes, 0);
 }

@@ -16,8 +16,8 @@
 namespace yorimemo {
 namespace {
 
-using testing::readBytes;
-using testing::writeBytes;
+using testing::readFileBytes;
+using testing::writeFileBytes;
 
 // The platform keeps profile files in a cache; writing nothing with all names null empties it.
 void flushPlatformCache(const std::string& path) {
@@ -60,7 +60,7 @@ void expectSameReading(const std::string& path) {
         for (const std::string& key : kKeys) {
             EXPECT_EQ(ours.find(section, key), platformRead(path, section, key))
                 << "[" << section << "] " << key << " in\n"
-                << readBytes(path);
+                << readFileBytes(path);
         }
     }
 }
@@ -70,7 +70,7 @@ protected:
     // A new name every time, so that no cached copy of an older file is ever read.
     std::string freshFile() { return folder.file("case" + std::to_string(++count) + ".ini"); }
 
-    testing::ScratchFolder folder;
+    testing::TempFolder folder;
     int count = 0;
 };
 
@@ -102,7 +102,7 @@ const std::vector<std::string> kTrickyFiles = {
 TEST_F(ProfilePlatformTest, HandWrittenFilesReadTheSame) {
     for (const std::string& content : kTrickyFiles) {
         const std::string path = freshFile();
-        writeBytes(path, content);
+        writeFileBytes(path, content);
         expectSameReading(path);
     }
 }
@@ -163,8 +163,8 @@ TEST_F(ProfilePlatformTest, SameEditsGiveFilesThatReadTheSame) {
     for (const std::string& content : kTrickyFiles) {
         const std::string ours = freshFile();
         const std::string theirs = freshFile();
-        writeBytes(ours, content);
-        writeBytes(theirs, content);
+        writeFileBytes(ours, content);
+        writeFileBytes(theirs, content);
         struct Edit {
             const char* section;
             const char* key;
@@ -190,10 +190,10 @@ TEST_F(ProfilePlatformTest, SameEditsGiveFilesThatReadTheSame) {
                 const auto expected = platformRead(theirs, section, key);
                 EXPECT_EQ(ourReading.find(section, key), expected)
                     << "[" << section << "] " << key << " in\n"
-                    << readBytes(ours);
+                    << readFileBytes(ours);
                 EXPECT_EQ(platformRead(ours, section, key), expected)
                     << "[" << section << "] " << key << " in\n"
-                    << readBytes(ours);
+                    << readFileBytes(ours);
             }
         }
     }

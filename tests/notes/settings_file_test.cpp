@@ -10,10 +10,10 @@ namespace yorimemo {
 namespace {
 
 using testing::kUtf8Mark;
-using testing::readBytes;
-using testing::ScratchFolder;
+using testing::readFileBytes;
 using testing::ScriptedFileSystem;
-using testing::writeBytes;
+using testing::TempFolder;
+using testing::writeFileBytes;
 
 const std::string kGothic = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
 const std::string kGothicUtf8 =
@@ -22,7 +22,7 @@ const std::string kGothicUtf8 =
 class SettingsFileTest : public ::testing::Test {
 protected:
     NoteTable loadFrom(const std::string& bytes) {
-        writeBytes(ini, bytes);
+        writeFileBytes(ini, bytes);
         return load();
     }
     NoteTable load() {
@@ -42,7 +42,7 @@ protected:
         return table;
     }
 
-    ScratchFolder folder;
+    TempFolder folder;
     std::string ini = folder.file("yorimemo.ini");
 };
 
@@ -57,7 +57,7 @@ TEST_F(SettingsFileTest, MissingFileGivesDefaultsAndIsNotCreated) {
     EXPECT_EQ(table.defaultFontSize, 9);
     EXPECT_EQ(table.nextPriority, 0);
     for (const NoteSlot& slot : table.slots) EXPECT_EQ(slot.moteId, -1);
-    EXPECT_FALSE(testing::exists(ini));
+    EXPECT_FALSE(testing::fileExists(ini));
 }
 
 TEST_F(SettingsFileTest, SystemSectionValues) {
@@ -114,7 +114,7 @@ TEST_F(SettingsFileTest, ReadsEveryKeyOfANote) {
 }
 
 TEST_F(SettingsFileTest, NegativeIdFreesTheSlotAndLeavesItsOtherFields) {
-    writeBytes(ini, "[Husen3]\r\nID=-7\r\nPriority=99\r\nText=ignored\r\n");
+    writeFileBytes(ini, "[Husen3]\r\nID=-7\r\nPriority=99\r\nText=ignored\r\n");
     NoteTable table;
     table.slots[2].text = "before";
     table.slots[2].priority = 5;
@@ -179,7 +179,7 @@ TEST_F(SettingsFileTest, OutOfRangeNumbersSaturate) {
 }
 
 TEST_F(SettingsFileTest, StartUpReadsTheFileOnce) {
-    writeBytes(ini, "[Husen1]\r\nID=0\r\n[Husen2]\r\nID=1\r\n");
+    writeFileBytes(ini, "[Husen1]\r\nID=0\r\n[Husen2]\r\nID=1\r\n");
     ScriptedFileSystem files;
     NoteTable table;
     SettingsFile(ini, files).load(table);
@@ -207,74 +207,74 @@ NoteTable sampleNote(int slot) {
 
 TEST_F(SettingsFileTest, SaveNoteWritesTenKeysInOrder) {
     SettingsFile(ini).saveNote(sampleNote(2), 2);
-    EXPECT_EQ(readBytes(ini),
+    EXPECT_EQ(readFileBytes(ini),
               "[Husen3]\r\nID=4\r\nPriority=2\r\nPosX=-10\r\nPosY=20\r\nWidth=300\r\nType=2\r\n"
               "FontName=" +
                   kGothic + "\r\nFontSize=9\r\nText=first\\nsecond\r\nTextRed=1\r\n");
-    EXPECT_FALSE(testing::exists(ini + ".tmp"));
+    EXPECT_FALSE(testing::fileExists(ini + ".tmp"));
 }
 
 TEST_F(SettingsFileTest, SaveNoteReplacesKeysInPlaceAndKeepsOthers) {
-    writeBytes(ini,
-               "; mine\r\n[Husen1]\r\nColour=pink\r\nText=old\r\nid=9\r\n\r\n[Other]\r\nx=1\r\n");
+    writeFileBytes(
+        ini, "; mine\r\n[Husen1]\r\nColour=pink\r\nText=old\r\nid=9\r\n\r\n[Other]\r\nx=1\r\n");
     SettingsFile(ini).saveNote(sampleNote(0), 0);
-    EXPECT_EQ(readBytes(ini),
+    EXPECT_EQ(readFileBytes(ini),
               "; mine\r\n[Husen1]\r\nColour=pink\r\nText=first\\nsecond\r\nid=4\r\n"
               "Priority=2\r\nPosX=-10\r\nPosY=20\r\nWidth=300\r\nType=2\r\nFontName=" +
                   kGothic + "\r\nFontSize=9\r\nTextRed=1\r\n\r\n[Other]\r\nx=1\r\n");
 }
 
 TEST_F(SettingsFileTest, SavePriorityAndSavePositionWriteOnlyTheirKeys) {
-    writeBytes(ini, "[Husen1]\r\nID=1\r\nPriority=0\r\nPosX=0\r\nPosY=0\r\nWidth=300\r\n");
+    writeFileBytes(ini, "[Husen1]\r\nID=1\r\nPriority=0\r\nPosX=0\r\nPosY=0\r\nWidth=300\r\n");
     NoteTable table = sampleNote(0);
     SettingsFile file(ini);
     file.savePriority(table, 0);
-    EXPECT_EQ(readBytes(ini),
+    EXPECT_EQ(readFileBytes(ini),
               "[Husen1]\r\nID=1\r\nPriority=2\r\nPosX=0\r\nPosY=0\r\nWidth=300\r\n");
     file.savePosition(table, 0);
-    EXPECT_EQ(readBytes(ini),
+    EXPECT_EQ(readFileBytes(ini),
               "[Husen1]\r\nID=1\r\nPriority=2\r\nPosX=-10\r\nPosY=20\r\nWidth=300\r\n");
     file.savePosition(sampleNote(5), 5);
-    EXPECT_EQ(readBytes(ini),
+    EXPECT_EQ(readFileBytes(ini),
               "[Husen1]\r\nID=1\r\nPriority=2\r\nPosX=-10\r\nPosY=20\r\nWidth=300\r\n"
               "[Husen6]\r\nPosX=-10\r\nPosY=20\r\n");
 }
 
 TEST_F(SettingsFileTest, EraseNoteSectionRemovesOnlyThatSection) {
-    writeBytes(ini,
-               "[Husen1]\r\nID=1\r\n[Husen10]\r\nID=2\r\nextra=3\r\n\r\n[Husen11]\r\nID=3\r\n");
+    writeFileBytes(ini,
+                   "[Husen1]\r\nID=1\r\n[Husen10]\r\nID=2\r\nextra=3\r\n\r\n[Husen11]\r\nID=3\r\n");
     SettingsFile(ini).eraseNoteSection(9);
-    EXPECT_EQ(readBytes(ini), "[Husen1]\r\nID=1\r\n[Husen11]\r\nID=3\r\n");
+    EXPECT_EQ(readFileBytes(ini), "[Husen1]\r\nID=1\r\n[Husen11]\r\nID=3\r\n");
 }
 
 TEST_F(SettingsFileTest, SaveFloatingWritesOnOrOff) {
-    writeBytes(ini, "[System]\r\nFloating=off\r\nWidth=200\r\n");
+    writeFileBytes(ini, "[System]\r\nFloating=off\r\nWidth=200\r\n");
     NoteTable table;
     SettingsFile file(ini);
     table.floating = 1;
     file.saveFloating(table);
-    EXPECT_EQ(readBytes(ini), "[System]\r\nFloating=On\r\nWidth=200\r\n");
+    EXPECT_EQ(readFileBytes(ini), "[System]\r\nFloating=On\r\nWidth=200\r\n");
     table.floating = 0;
     file.saveFloating(table);
-    EXPECT_EQ(readBytes(ini), "[System]\r\nFloating=Off\r\nWidth=200\r\n");
+    EXPECT_EQ(readFileBytes(ini), "[System]\r\nFloating=Off\r\nWidth=200\r\n");
 }
 
 TEST_F(SettingsFileTest, TypeAndClearedRedFlagAreWrittenAsNumbers) {
     NoteTable table = loadFrom("[Husen1]\r\nID=0\r\nType=7\r\nTextRed=2\r\n");
     SettingsFile(ini).saveNote(table, 0);
-    const std::string bytes = readBytes(ini);
+    const std::string bytes = readFileBytes(ini);
     EXPECT_NE(bytes.find("\r\nType=7\r\n"), std::string::npos);
     EXPECT_NE(bytes.find("\r\nTextRed=0\r\n"), std::string::npos);
 }
 
 TEST_F(SettingsFileTest, EditsMadeByOthersSinceStartAreKept) {
-    writeBytes(ini, "[Husen1]\r\nID=0\r\n");
+    writeFileBytes(ini, "[Husen1]\r\nID=0\r\n");
     NoteTable table = load();
     SettingsFile file(ini);
-    writeBytes(ini, "[Husen1]\r\nID=0\r\nMemo=added later\r\n[System]\r\nFontSize=11\r\n");
+    writeFileBytes(ini, "[Husen1]\r\nID=0\r\nMemo=added later\r\n[System]\r\nFontSize=11\r\n");
     table.slots[0].priority = 3;
     file.savePriority(table, 0);
-    EXPECT_EQ(readBytes(ini),
+    EXPECT_EQ(readFileBytes(ini),
               "[Husen1]\r\nID=0\r\nMemo=added later\r\nPriority=3\r\n[System]\r\nFontSize=11\r\n");
 }
 
@@ -314,7 +314,7 @@ TEST_F(SettingsFileTest, BatchGathersNestedWritesIntoOneWriteAtTheOutermostClose
             file.saveNote(table, i);
         }
         EXPECT_EQ(files.writes, 0);
-        EXPECT_FALSE(testing::exists(ini));
+        EXPECT_FALSE(testing::fileExists(ini));
     }
     EXPECT_EQ(files.writes, 1);
     const NoteTable reread = load();
@@ -334,7 +334,7 @@ TEST_F(SettingsFileTest, BatchKeepsTheOrderOfItsOperations) {
         file.eraseNoteSection(0);
         file.savePriority(table, 0);
     }
-    EXPECT_EQ(readBytes(ini), "[Husen1]\r\nPriority=2\r\n");
+    EXPECT_EQ(readFileBytes(ini), "[Husen1]\r\nPriority=2\r\n");
     { const SettingsFile::Batch empty(file); }
     EXPECT_EQ(files.writes, 1);
 }
@@ -379,14 +379,14 @@ TEST_F(SettingsFileTest, LoneLineBreaksComeBackAsCrLf) {
     NoteTable table = sampleNote(0);
     table.slots[0].text = "a\rb\nc";
     SettingsFile(ini).saveNote(table, 0);
-    EXPECT_NE(readBytes(ini).find("\r\nText=a\\nb\\nc\r\n"), std::string::npos);
+    EXPECT_NE(readFileBytes(ini).find("\r\nText=a\\nb\\nc\r\n"), std::string::npos);
     EXPECT_EQ(load().slots[0].text, "a\r\nb\r\nc");
 }
 
 // The file's encoding.
 
 TEST_F(SettingsFileTest, AFileWithTheUtf8MarkIsReadAsUtf8AndKeepsTheMark) {
-    writeBytes(ini, kUtf8Mark + "[Husen1]\r\nID=0\r\nText=\xE3\x82\xBD\\n\x83\\n\r\n");
+    writeFileBytes(ini, kUtf8Mark + "[Husen1]\r\nID=0\r\nText=\xE3\x82\xBD\\n\x83\\n\r\n");
     SettingsFile file(ini);
     NoteTable table;
     file.load(table);
@@ -398,7 +398,7 @@ TEST_F(SettingsFileTest, AFileWithTheUtf8MarkIsReadAsUtf8AndKeepsTheMark) {
 
     table.slots[1] = sampleNote(1).slots[1];
     file.saveNote(table, 1);
-    const std::string bytes = readBytes(ini);
+    const std::string bytes = readFileBytes(ini);
     EXPECT_EQ(bytes.rfind(kUtf8Mark + "[Husen1]\r\n", 0), 0u) << bytes;
     EXPECT_EQ(bytes.find("[Husen1]", 4), std::string::npos) << "one section per slot";
     EXPECT_NE(bytes.find("[Husen2]\r\nID=4\r\n"), std::string::npos);
@@ -406,7 +406,7 @@ TEST_F(SettingsFileTest, AFileWithTheUtf8MarkIsReadAsUtf8AndKeepsTheMark) {
     // Removed since the start: made again with the mark, so that its values read back the same.
     std::filesystem::remove(ini);
     file.saveNote(table, 1);
-    EXPECT_EQ(readBytes(ini).rfind(kUtf8Mark + "[Husen2]\r\n", 0), 0u);
+    EXPECT_EQ(readFileBytes(ini).rfind(kUtf8Mark + "[Husen2]\r\n", 0), 0u);
 }
 
 TEST_F(SettingsFileTest, WithoutTheMarkTheFileIsShiftJis) {
@@ -417,7 +417,7 @@ TEST_F(SettingsFileTest, WithoutTheMarkTheFileIsShiftJis) {
 }
 
 TEST_F(SettingsFileTest, AnUnreadableFileLeavesTheEncodingUntilItIsRead) {
-    writeBytes(ini, "[Husen1]\r\nID=0\r\n");
+    writeFileBytes(ini, "[Husen1]\r\nID=0\r\n");
     ScriptedFileSystem files;
     files.failReads = true;
     SettingsFile file(ini, files);
@@ -455,11 +455,11 @@ TEST_F(SettingsFileTest, StartUpRewriteKeepsAShiftJisFileByteForByte) {
                     "  text =  \\q\\N\\\\x\\\x83\x5C\\n\x83\x5Cn\x83\\n end\\  ") +
         noteSection(4, "FontName=\"\"", "Text=\"a\"\r\n\r\n") +
         noteSection(5, "FontName=ab\0cd"s, "Text=\" \x81\x40 \"\x1a"s);
-    writeBytes(ini, file);
+    writeFileBytes(ini, file);
     const NoteTable table = loadAndRewriteEveryNote();
     EXPECT_EQ(table.slots[2].text, "\\q\\N\\\\x\\\x83\x5C\r\n\x83\x5Cn\x83\\n end\\");
     EXPECT_EQ(table.slots[4].fontName, "ab");
-    EXPECT_EQ(readBytes(ini), file);
+    EXPECT_EQ(readFileBytes(ini), file);
 }
 
 TEST_F(SettingsFileTest, StartUpRewriteKeepsAUtf8FileByteForByte) {
@@ -469,18 +469,18 @@ TEST_F(SettingsFileTest, StartUpRewriteKeepsAUtf8FileByteForByte) {
         // Cut, lone and impossible bytes; overlong forms; a surrogate; the bytes of code page 932.
         noteSection(2, "FontName = \xC3 ", "Text=\xC3\\n\x80\xFF\xFE\xC0\xAF\xE0\x80\xAF\xE3\x82") +
         noteSection(3, "FontName=\xED\xA0\x80", "Text= '\x83\\n\x83\x5C' \\N\\");
-    writeBytes(ini, file);
+    writeFileBytes(ini, file);
     const NoteTable table = loadAndRewriteEveryNote();
     EXPECT_EQ(table.slots[1].text, "\xC3\r\n\x80\xFF\xFE\xC0\xAF\xE0\x80\xAF\xE3\x82");
     EXPECT_EQ(table.slots[2].text, "'\x83\r\n\x83\x5C' \\N\\");
-    EXPECT_EQ(readBytes(ini), file);
+    EXPECT_EQ(readFileBytes(ini), file);
 }
 
 // Failures: the file keeps its old content, the edits are held and land later, in order.
 
 TEST_F(SettingsFileTest, FailedWritesAreHeldAndLandInOrderWithALaterChange) {
     const std::string before = "[Husen1]\r\nID=1\r\nOther=kept\r\n[Husen2]\r\nID=3\r\n";
-    writeBytes(ini, before);
+    writeFileBytes(ini, before);
     ScriptedFileSystem files;
     files.failRename = true;
     SettingsFile file(ini, files);
@@ -491,8 +491,8 @@ TEST_F(SettingsFileTest, FailedWritesAreHeldAndLandInOrderWithALaterChange) {
     table.slots[0].x = 77;
     file.savePosition(table, 0);
     file.eraseNoteSection(1);
-    EXPECT_EQ(readBytes(ini), before);
-    EXPECT_FALSE(testing::exists(ini + ".tmp"));
+    EXPECT_EQ(readFileBytes(ini), before);
+    EXPECT_FALSE(testing::fileExists(ini + ".tmp"));
     EXPECT_TRUE(file.hasPendingEdits());
     EXPECT_FALSE(file.retryPendingEdits());
     EXPECT_EQ(health, std::vector{SettingsFile::SaveHealth::kFailing}) << "told once";
@@ -502,14 +502,14 @@ TEST_F(SettingsFileTest, FailedWritesAreHeldAndLandInOrderWithALaterChange) {
     file.savePriority(table, 0);
     EXPECT_FALSE(file.hasPendingEdits());
     EXPECT_EQ(health.back(), SettingsFile::SaveHealth::kSaved);
-    EXPECT_EQ(readBytes(ini),
+    EXPECT_EQ(readFileBytes(ini),
               "[Husen1]\r\nID=4\r\nOther=kept\r\nPriority=9\r\nPosX=77\r\nPosY=20\r\n"
               "Width=300\r\nType=2\r\nFontName=" +
                   kGothic + "\r\nFontSize=9\r\nText=first\\nsecond\r\nTextRed=1\r\n");
 }
 
 TEST_F(SettingsFileTest, AFileHeldDuringAChangeGetsItWhenLetGo) {
-    writeBytes(ini, "[Husen1]\r\nID=1\r\n");
+    writeFileBytes(ini, "[Husen1]\r\nID=1\r\n");
     ScriptedFileSystem files;
     SettingsFile file(ini, files);
     NoteTable table;
@@ -520,12 +520,12 @@ TEST_F(SettingsFileTest, AFileHeldDuringAChangeGetsItWhenLetGo) {
     EXPECT_EQ(files.writes, 0) << "a file that cannot be read is never replaced";
     files.failReads = false;
     EXPECT_TRUE(file.retryPendingEdits());
-    EXPECT_EQ(readBytes(ini), "[Husen1]\r\nID=1\r\n[System]\r\nFloating=On\r\n");
+    EXPECT_EQ(readFileBytes(ini), "[Husen1]\r\nID=1\r\n[System]\r\nFloating=On\r\n");
 }
 
 TEST_F(SettingsFileTest, AnUnreadableFileGetsNoNoteUntilItHasBeenRead) {
     const std::string before = "[System]\r\nWidth=250\r\n[Husen1]\r\nID=1\r\n";
-    writeBytes(ini, before);
+    writeFileBytes(ini, before);
     ScriptedFileSystem files;
     files.failReads = true;
     SettingsFile file(ini, files);
@@ -548,7 +548,7 @@ TEST_F(SettingsFileTest, AnUnreadableFileGetsNoNoteUntilItHasBeenRead) {
     EXPECT_TRUE(read.slots[0].inUse());
     EXPECT_EQ(read.defaultWidth, 250);
     EXPECT_TRUE(file.retryPendingEdits());
-    EXPECT_EQ(readBytes(ini), "[System]\r\nWidth=250\r\nFloating=On\r\n[Husen1]\r\nID=1\r\n");
+    EXPECT_EQ(readFileBytes(ini), "[System]\r\nWidth=250\r\nFloating=On\r\n[Husen1]\r\nID=1\r\n");
 }
 
 TEST_F(SettingsFileTest, AWriteThatThrowsInsideABatchIsHeldNotThrown) {

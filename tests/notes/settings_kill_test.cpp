@@ -97,7 +97,7 @@ private:
 };
 
 TEST(SettingsKillTest, KilledWriterLeavesTheOldOrTheNewFileWhole) {
-    testing::ScratchFolder folder;
+    testing::TempFolder folder;
     const std::string ini = folder.file("yorimemo.ini");
     const std::string progressName = "yorimemo-kill-" + std::to_string(GetCurrentProcessId());
     testing::SharedProgress progress(progressName, true);
@@ -133,11 +133,11 @@ TEST(SettingsKillTest, KilledWriterLeavesTheOldOrTheNewFileWhole) {
 
         const int finished = progress.finished();
         const std::string temporary = temporaryPathFor(ini);
-        if (testing::exists(temporary)) {
+        if (testing::fileExists(temporary)) {
             ++midReplacement;
             platformFileSystem().removeFile(temporary);
         }
-        const std::string bytes = testing::readBytes(ini);
+        const std::string bytes = testing::readFileBytes(ini);
         const int claimed = testing::claimedGeneration(bytes);
         // The rename of the next version may have landed just before the kill.
         if ((claimed == finished || claimed == finished + 1) &&
@@ -150,7 +150,7 @@ TEST(SettingsKillTest, KilledWriterLeavesTheOldOrTheNewFileWhole) {
                       << claimed << ", the writer had finished " << finished;
         // Whole again, so that one damaged file is counted once.
         generation = finished + 1;
-        testing::writeBytes(ini, testing::versionBytes(generation));
+        testing::writeFileBytes(ini, testing::versionBytes(generation));
     }
     std::printf(
         "settings kill test: %d rounds, %d kills mid-replacement, %d empty or damaged (%d failed "

@@ -1,57 +1,19 @@
 #pragma once
-// Scratch folders and file access for the store's tests, the same natively and under Wine.
+// File access for the store's tests, the same natively and under Wine: temporary folders and whole
+// files, and the platform's files made to fail on request.
 
-#include <atomic>
-#include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <new>
 #include <string>
 #include <string_view>
 
 #include "notes/file_io.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/temp_folder.h"
 
 namespace yorimemo::testing {
 
 // The byte-order mark with which a file says it is UTF-8.
 inline const std::string kUtf8Mark = "\xEF\xBB\xBF";
-
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        static std::atomic<int> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() /
-                ("yorimemo-store-" + std::to_string(stamp) + "-" + std::to_string(++counter));
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
-
-inline void writeBytes(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline bool exists(const std::string& path) {
-    return std::filesystem::exists(path);
-}
 
 // The platform's files, with single steps made to fail on request and reads and writes counted.
 class ScriptedFileSystem final : public FileSystem {

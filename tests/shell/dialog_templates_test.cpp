@@ -4,13 +4,12 @@
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/support/file_bytes.h"
 #include "text/code_page_win32.h"
 #include "text/shift_jis.h"
 
@@ -243,11 +242,6 @@ TEST(DialogTemplatesTest, EraseDialog) {
            });
 }
 
-std::string readFile(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 #pragma pack(push, 2)
 struct GroupIconEntry {
     BYTE width, height, colorCount, reserved;
@@ -285,7 +279,7 @@ TEST(DialogTemplatesTest, WindowIconHasSixteenColourImagesForEveryTraySize) {
         ::DestroyIcon(static_cast<HICON>(icon));
     }
     // The tray icon comes from the file beside the program, which holds the same images.
-    const std::string file = readFile(YORIMEMO_ICON_FILE);
+    const std::string file = testing::readFileBytes(YORIMEMO_ICON_FILE);
     ASSERT_GE(file.size(), 6u + 4 * 16);
     std::vector<int> fileSizes;
     for (int i = 0; i < file[4]; ++i) fileSizes.push_back(static_cast<BYTE>(file[6 + 16 * i]));

@@ -8,7 +8,7 @@
 #include "framework/popup_menu.h"
 #include "platform/handles_win32.h"
 #include "res/resource.h"
-#include "tests/shell/dialog_driver_win32.h"
+#include "tests/support/dialog_driver_win32.h"
 
 namespace yorimemo {
 namespace {

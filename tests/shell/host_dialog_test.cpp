@@ -2,8 +2,9 @@
 #include <windows.h>
 
 #include "host/host_dialog_win32.h"
-#include "tests/shell/dialog_driver_win32.h"
-#include "tests/shell/temp_folder_win32.h"
+#include "tests/support/dialog_driver_win32.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/temp_folder.h"
 
 namespace yorimemo {
 namespace {
@@ -50,9 +51,10 @@ TEST(HostDialogTest, ParkedOffScreenAndDeafToEveryWayOfClosing) {
 TEST(HostDialogTest, LoadsTheSettingsFileAtStart) {
     TempFolder folder;
     const std::string ini = folder.file("yorimemo.ini");
-    testing::WriteFile(ini,
-                       "[System]\r\nFloating=On\r\n"
-                       "[Husen3]\r\nID=7\r\nPosX=123\r\nPosY=-45\r\nText=a\\nb\r\nTextRed=1\r\n");
+    testing::writeFileBytes(
+        ini,
+        "[System]\r\nFloating=On\r\n"
+        "[Husen3]\r\nID=7\r\nPosX=123\r\nPosY=-45\r\nText=a\\nb\r\nTextRed=1\r\n");
     CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr);
     RunDialog(host, {[](HWND hwnd) { ::EndDialog(hwnd, kEndedByTest); }});
 
@@ -72,7 +74,7 @@ TEST(HostDialogTest, StartsWithoutASettingsFileAndCreatesNone) {
     const std::string ini = folder.file("yorimemo.ini");
     CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr);
     RunDialog(host, {[](HWND hwnd) { ::EndDialog(hwnd, kEndedByTest); }});
-    EXPECT_FALSE(testing::FileExists(ini));
+    EXPECT_FALSE(testing::fileExists(ini));
     EXPECT_EQ(host.table().defaultWidth, 300);
 }
 

@@ -6,7 +6,7 @@
 #include "host/edit_note_dialog_win32.h"
 #include "host/erase_note_dialog_win32.h"
 #include "res/resource.h"
-#include "tests/shell/dialog_driver_win32.h"
+#include "tests/support/dialog_driver_win32.h"
 
 namespace yorimemo {
 namespace {

@@ -8,16 +8,17 @@
 #include <vector>
 
 #include "platform/handles_win32.h"
-#include "tests/shell/temp_folder_win32.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/wait_win32.h"
 
 namespace yorimemo {
 namespace {
 
-using testing::FileExists;
-using testing::ReadFile;
+using testing::fileExists;
+using testing::readFileBytes;
 using testing::TempFolder;
-using testing::WriteFile;
+using testing::writeFileBytes;
 
 // The program lies at a fixed place relative to this test in the build tree.
 std::string ProgramPath() {
@@ -123,7 +124,7 @@ private:
 class ProgramStartTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(FileExists(ProgramPath())) << ProgramPath();
+        ASSERT_TRUE(fileExists(ProgramPath())) << ProgramPath();
         ASSERT_TRUE(::CopyFileA(ProgramPath().c_str(), exe_.c_str(), FALSE));
     }
 
@@ -159,7 +160,7 @@ TEST_F(ProgramStartTest, KeepsRunningWithItsWindowParkedOffScreen) {
 
 TEST_F(ProgramStartTest, SecondStartEndsAtOnceAndLeavesTheSettingsAlone) {
     const std::string settings = "[System]\r\nFloating=On\r\n";
-    WriteFile(ini_, settings);
+    writeFileBytes(ini_, settings);
 
     Started first(exe_, folder_.path());
     ASSERT_NE(first.waitForWindow(), nullptr);
@@ -179,7 +180,7 @@ TEST_F(ProgramStartTest, SecondStartEndsAtOnceAndLeavesTheSettingsAlone) {
     WIN32_FILE_ATTRIBUTE_DATA after{};
     ASSERT_TRUE(::GetFileAttributesExA(ini_.c_str(), GetFileExInfoStandard, &after));
     EXPECT_EQ(::CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), 0);
-    EXPECT_EQ(ReadFile(ini_), settings);
+    EXPECT_EQ(readFileBytes(ini_), settings);
 }
 
 TEST_F(ProgramStartTest, StartWithoutSettingsCreatesNoFile) {
@@ -190,7 +191,7 @@ TEST_F(ProgramStartTest, StartWithoutSettingsCreatesNoFile) {
     ::SendMessageTimeoutA(program.waitForWindow(), WM_NULL, 0, 0, SMTO_NORMAL, testing::kDeadlineMs,
                           &answer);
     EXPECT_TRUE(program.running());
-    EXPECT_FALSE(FileExists(ini_));
+    EXPECT_FALSE(fileExists(ini_));
 }
 
 TEST(ProgramFilesTest, TrayIconFileLiesBesideTheProgram) {

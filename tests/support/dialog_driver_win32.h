@@ -1,7 +1,9 @@
 #pragma once
-// Drives a modal dialog from inside its own message loop, the way a user would: each step runs
-// on a timer tick once the dialog is on screen, so messages a step posts (keys, clicks) are
-// handled before the next step runs (timer messages come last in the queue).
+// Drives dialogs the way a user would. A modal dialog of the test's own thread is driven from
+// inside its message loop: each step runs on a timer tick once the dialog is on screen, so
+// messages a step posts (keys, clicks) are handled before the next step runs (timer messages come
+// last in the queue). The item functions work on such a dialog and on another process's alike:
+// every message they send has a deadline.
 
 #include <windows.h>
 
@@ -25,8 +27,12 @@ void PostKey(HWND target, WPARAM virtualKey);
 
 // Dialog texts in UTF-16, the same on every system code page.
 std::wstring ItemText(HWND dialog, int id);
-void SetItemText(HWND dialog, int id, const std::wstring& text);
+bool SetItemText(HWND dialog, int id, const std::wstring& text);
 bool IsChecked(HWND dialog, int id);
+// A real click (BM_CLICK), so radio groups and check boxes behave as for a user.
 void Click(HWND dialog, int id);
+// Presses a push button of another thread's dialog by its command and waits for the dialog to
+// close.
+bool PressButton(HWND dialog, int id);
 
 }  // namespace yorimemo::testing
