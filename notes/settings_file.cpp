@@ -4,27 +4,18 @@
 
 #include "notes/decimal.h"
 #include "notes/file_io.h"
+#include "notes/note_file_reader.h"
 #include "notes/priority_compaction.h"
 #include "notes/profile_file.h"
 #include "notes/text_escape.h"
-#include "text/default_face.h"
 
 namespace yorimemo {
 namespace {
 
 constexpr char kSystem[] = "System";
-// In the file's own encoding like every value read from it.
-std::string_view defaultFontName(TextEncoding encoding) {
-    return encoding == TextEncoding::kUtf8 ? kDefaultFaceUtf8 : kDefaultFaceShiftJis;
-}
 
 std::string noteSection(int slot) {
     return "Husen" + std::to_string(slot + 1);
-}
-
-bool equalsOnIgnoringCase(const std::string& value) {
-    return value.size() == 2 && (value[0] == 'o' || value[0] == 'O') &&
-           (value[1] == 'n' || value[1] == 'N');
 }
 
 }  // namespace
@@ -46,42 +37,10 @@ bool SettingsFile::load(NoteTable& table) {
         encoding_ = document.encoding();
         table.encoding = encoding_;
     }
-    const std::string fontName(defaultFontName(table.encoding));
-
-    const int system = document.findSection(kSystem);
-    auto systemValue = [&](const char* key, const char* fallback) {
-        return document.find(system, key).value_or(fallback);
-    };
-    table.floating = equalsOnIgnoringCase(systemValue("Floating", "Off")) ? 1 : 0;
-    table.defaultWidth = parseDecimal(systemValue("Width", "300"));
-    table.defaultHeight = parseDecimal(systemValue("Height", "50"));
-    table.defaultFontName = systemValue("FontName", fontName.c_str());
-    table.defaultFontSize = parseDecimal(systemValue("FontSize", "9"));
+    readSystemSection(document, table);
     // Unreadable: the defaults let new notes be made meanwhile; the notes wait for a later read.
     if (unreadable_) return false;
-
-    for (int i = 0; i < kSlotCount; ++i) {
-        const int section = document.findSection(noteSection(i));
-        auto value = [&](const char* key, const char* fallback) {
-            return document.find(section, key).value_or(fallback);
-        };
-        auto number = [&](const char* key, const char* fallback) {
-            return parseDecimal(value(key, fallback));
-        };
-        NoteSlot& slot = table.slots[static_cast<std::size_t>(i)];
-        slot.moteId = number("ID", "-1");
-        if (!slot.inUse()) continue;
-        slot.priority = number("Priority", "0");
-        slot.x = number("PosX", "0");
-        slot.y = number("PosY", "0");
-        slot.width = number("Width", "300");
-        slot.color = static_cast<NoteColor>(number("Type", "0"));
-        slot.fontName = value("FontName", fontName.c_str());
-        slot.fontSize = number("FontSize", "9");
-        slot.text = unescapeLineBreaks(value("Text", ""), table.encoding);
-        slot.textRed = number("TextRed", "0") == 1 ? 1 : 0;
-    }
-
+    readNoteSections(document, table);
     table.nextPriority = compactPriorities(table);
     return true;
 }
