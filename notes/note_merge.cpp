@@ -97,7 +97,8 @@ struct StackedNote {
 
 // `before[i]` and `after[i]` are one note in two stacks. Returns the indices of the fewest notes
 // that have to be restacked to turn the first order into the second: all but a longest run that
-// keeps its order. Renumbering alone, or one note pressed, restacks no other card.
+// keeps its order, among those preferring notes that kept their number. Renumbering alone, or one
+// note raised, restacks no other card.
 std::vector<std::size_t> notesOutOfOrder(const std::vector<StackedNote>& before,
                                          const std::vector<StackedNote>& after) {
     const std::size_t count = before.size();
@@ -105,18 +106,23 @@ std::vector<std::size_t> notesOutOfOrder(const std::vector<StackedNote>& before,
     for (std::size_t i = 0; i < count; ++i) order[i] = i;
     std::sort(order.begin(), order.end(),
               [&](std::size_t a, std::size_t b) { return before[a] < before[b]; });
-    // Longest increasing run of the new places, in the old order; a hundred notes at most.
-    std::vector<std::size_t> length(count, 1);
+    auto weight = [&](std::size_t k) -> std::size_t {
+        const std::size_t i = order[k];
+        return before[i].priority == after[i].priority ? 3 : 2;
+    };
+    // Heaviest increasing run of the new places, in the old order; a hundred notes at most.
+    std::vector<std::size_t> total(count);
     std::vector<std::size_t> previous(count, count);
     std::size_t best = count;
     for (std::size_t k = 0; k < count; ++k) {
+        total[k] = weight(k);
         for (std::size_t j = 0; j < k; ++j) {
-            if (after[order[j]] < after[order[k]] && length[j] + 1 > length[k]) {
-                length[k] = length[j] + 1;
+            if (after[order[j]] < after[order[k]] && total[j] + weight(k) > total[k]) {
+                total[k] = total[j] + weight(k);
                 previous[k] = j;
             }
         }
-        if (best == count || length[k] > length[best]) best = k;
+        if (best == count || total[k] > total[best]) best = k;
     }
     std::vector<bool> kept(count, false);
     for (std::size_t k = best; k < count; k = previous[k]) kept[order[k]] = true;
@@ -351,7 +357,8 @@ private:
             change.aspects = (change.aspects & ~kAspectPriority) | kAspectStacking;
         }
         for (SlotChange& change : result_.changes) {
-            if (change.kind == SlotChange::kUnchanged && change.aspects != 0) {
+            // A new number alone leaves the card where it is.
+            if (change.kind == SlotChange::kUnchanged && (change.aspects & ~kAspectPriority) != 0) {
                 change.kind = SlotChange::kUpdate;
             }
         }

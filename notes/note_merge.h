@@ -43,7 +43,9 @@ struct MergeInput {
 struct SlotChange {
     enum Kind { kUnchanged, kAppear, kUpdate, kDisappear };
     Kind kind = kUnchanged;
-    unsigned aspects = 0;  // kUpdate: which NoteAspects differ from the live card
+    // Which NoteAspects differ from the live card. kUnchanged may carry kAspectPriority alone: the
+    // card keeps its look and place, only the number it is stacked by is new.
+    unsigned aspects = 0;
     // The live slot whose note (and card) now lies in this slot; -1 when it stayed or is new.
     int cameFrom = -1;
 };
