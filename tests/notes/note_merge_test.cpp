@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "notes/profile_file.h"
+#include "notes/settings_file.h"
+#include "tests/notes/test_files.h"
+
 namespace yorimemo {
 namespace {
 
@@ -385,6 +389,58 @@ const MergeCase kMergeCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Rows, NoteMergeTest, ::testing::ValuesIn(kMergeCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Two programs share one file: this one starts, the other edits a note, this one moves another;
+// the write carries only the move, and then neither has anything left to write.
+TEST(NoteMergeScenario, TheSettingsFileKeepsTheAncestorAcrossReadsAndWrites) {
+    const testing::ScratchFolder folder;
+    const std::string ini = folder.file("yorimemo.ini");
+    testing::writeBytes(ini,
+                        "[Husen1]\r\nID=3\r\nPriority=5\r\nText=one\r\n"
+                        "[Husen2]\r\nID=4\r\nPriority=9\r\nText=two\r\n");
+    SettingsFile file(ini);
+    NoteTable table;
+    ASSERT_TRUE(file.load(table));
+    EXPECT_EQ(file.lastRead().slots[1].priority, 9);  // as stored, not compacted
+    {
+        const SettingsFile::Batch oneWrite(file);  // the start draws every note and saves it
+        for (int slot = 0; slot < 2; ++slot) {
+            table.slots[slot].moteId = 100 + slot;
+            table.slots[slot].hasCard = true;
+            file.saveNote(table, slot);
+        }
+    }
+    EXPECT_EQ(file.lastRead().slots[1].priority, 1);
+    EXPECT_EQ(file.lastRead().slots[1].moteId, 101);
+
+    updateProfile(platformFileSystem(), ini,
+                  [](ProfileDocument& document) { document.set("Husen2", "Text", "two there"); });
+    table.slots[0].x = 55;
+    auto mergeWithFile = [&] {
+        NoteTable now;
+        EXPECT_EQ(file.readNow(now), ReadStatus::kRead);
+        MergeInput input;
+        input.lastRead = &file.lastRead();
+        input.shown = &table;
+        input.fileNow = &now;
+        return mergeNoteFile(input);
+    };
+    const MergeResult merged = mergeWithFile();
+    EXPECT_EQ(merged.changes[1].kind, SlotChange::kUpdate);
+    ASSERT_EQ(merged.writes.size(), 1u);
+    EXPECT_EQ(merged.writes[0].aspects, unsigned{kAspectPosition});
+    file.saveMerge(merged);
+    table = merged.table;
+
+    NoteTable reread;
+    SettingsFile(ini).load(reread);
+    EXPECT_EQ(reread.slots[0].x, 55);
+    EXPECT_EQ(reread.slots[1].text, "two there");
+    const MergeResult settled = mergeWithFile();
+    EXPECT_TRUE(settled.writes.empty());
+    EXPECT_EQ(settled.changes[0].kind, SlotChange::kUnchanged);
+    EXPECT_EQ(settled.changes[1].kind, SlotChange::kUnchanged);
+}
 
 }  // namespace
 }  // namespace yorimemo
