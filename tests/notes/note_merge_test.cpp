@@ -262,7 +262,7 @@ const MergeCase kMergeCases[] = {
     {"NewHereIsWrittenWhole",
      [](Sides& s) {
          s.here(3) = storedNote("new here", 3);
-         s.madeHere.set(3);
+         // Not flagged: a note the file never held was made here.
      },
      {{0, "alpha"}, {1, "beta"}, {2, "gamma"}, {3, "new here"}},
      {},
