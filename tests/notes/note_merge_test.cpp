@@ -390,8 +390,9 @@ const MergeCase kMergeCases[] = {
 INSTANTIATE_TEST_SUITE_P(Rows, NoteMergeTest, ::testing::ValuesIn(kMergeCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Two programs share one file: this one starts, the other edits a note, this one moves another;
-// the write carries only the move, and then neither has anything left to write.
+// Two programs share one file: this one starts, the other edits a note, this one moves and
+// recolours another; the write carries only those keys, then neither has anything left to write;
+// a file deleted under the program is written back whole.
 TEST(NoteMergeScenario, TheSettingsFileKeepsTheAncestorAcrossReadsAndWrites) {
     const testing::ScratchFolder folder;
     const std::string ini = folder.file("yorimemo.ini");
@@ -416,30 +417,43 @@ TEST(NoteMergeScenario, TheSettingsFileKeepsTheAncestorAcrossReadsAndWrites) {
     updateProfile(platformFileSystem(), ini,
                   [](ProfileDocument& document) { document.set("Husen2", "Text", "two there"); });
     table.slots[0].x = 55;
+    table.slots[0].color = kYellow;
     auto mergeWithFile = [&] {
         NoteTable now;
-        EXPECT_EQ(file.readNow(now), ReadStatus::kRead);
+        const bool missing = file.readNow(now) == ReadStatus::kMissing;
         MergeInput input;
         input.lastRead = &file.lastRead();
         input.shown = &table;
-        input.fileNow = &now;
+        input.fileNow = missing ? nullptr : &now;
         return mergeNoteFile(input);
     };
     const MergeResult merged = mergeWithFile();
     EXPECT_EQ(merged.changes[1].kind, SlotChange::kUpdate);
     ASSERT_EQ(merged.writes.size(), 1u);
-    EXPECT_EQ(merged.writes[0].aspects, unsigned{kAspectPosition});
+    EXPECT_EQ(merged.writes[0].aspects, unsigned{kAspectPosition | kAspectColor});
     file.saveMerge(merged);
     table = merged.table;
 
     NoteTable reread;
     SettingsFile(ini).load(reread);
     EXPECT_EQ(reread.slots[0].x, 55);
+    EXPECT_EQ(reread.slots[0].color, kYellow);
     EXPECT_EQ(reread.slots[1].text, "two there");
     const MergeResult settled = mergeWithFile();
     EXPECT_TRUE(settled.writes.empty());
     EXPECT_EQ(settled.changes[0].kind, SlotChange::kUnchanged);
     EXPECT_EQ(settled.changes[1].kind, SlotChange::kUnchanged);
+
+    // A sync client deletes the file: everything comes back at the next merge.
+    platformFileSystem().removeFile(ini);
+    file.saveMerge(mergeWithFile());
+    const ProfileDocument back = readProfile(platformFileSystem(), ini);
+    EXPECT_EQ(back.find("System", "Floating"), "Off");
+    EXPECT_EQ(back.find("System", "Height"), "50");
+    SettingsFile(ini).load(reread);
+    EXPECT_EQ(reread.slots[0].x, 55);
+    EXPECT_EQ(reread.slots[1].text, "two there");
+    EXPECT_TRUE(mergeWithFile().writes.empty());
 }
 
 }  // namespace
