@@ -4,27 +4,18 @@
 
 #include "notes/decimal.h"
 #include "notes/file_io.h"
+#include "notes/note_file_reader.h"
 #include "notes/priority_compaction.h"
 #include "notes/profile_file.h"
 #include "notes/text_escape.h"
-#include "text/default_face.h"
 
 namespace yorimemo {
 namespace {
 
 constexpr char kSystem[] = "System";
-// In the file's own encoding like every value read from it.
-std::string_view defaultFontName(TextEncoding encoding) {
-    return encoding == TextEncoding::kUtf8 ? kDefaultFaceUtf8 : kDefaultFaceShiftJis;
-}
 
 std::string noteSection(int slot) {
     return "Husen" + std::to_string(slot + 1);
-}
-
-bool equalsOnIgnoringCase(const std::string& value) {
-    return value.size() == 2 && (value[0] == 'o' || value[0] == 'O') &&
-           (value[1] == 'n' || value[1] == 'N');
 }
 
 }  // namespace
@@ -46,44 +37,40 @@ bool SettingsFile::load(NoteTable& table) {
         encoding_ = document.encoding();
         table.encoding = encoding_;
     }
-    const std::string fontName(defaultFontName(table.encoding));
-
-    const int system = document.findSection(kSystem);
-    auto systemValue = [&](const char* key, const char* fallback) {
-        return document.find(system, key).value_or(fallback);
-    };
-    table.floating = equalsOnIgnoringCase(systemValue("Floating", "Off")) ? 1 : 0;
-    table.defaultWidth = parseDecimal(systemValue("Width", "300"));
-    table.defaultHeight = parseDecimal(systemValue("Height", "50"));
-    table.defaultFontName = systemValue("FontName", fontName.c_str());
-    table.defaultFontSize = parseDecimal(systemValue("FontSize", "9"));
+    readSystemSection(document, table);
     // Unreadable: the defaults let new notes be made meanwhile; the notes wait for a later read.
     if (unreadable_) return false;
-
-    for (int i = 0; i < kSlotCount; ++i) {
-        const int section = document.findSection(noteSection(i));
-        auto value = [&](const char* key, const char* fallback) {
-            return document.find(section, key).value_or(fallback);
-        };
-        auto number = [&](const char* key, const char* fallback) {
-            return parseDecimal(value(key, fallback));
-        };
-        NoteSlot& slot = table.slots[static_cast<std::size_t>(i)];
-        slot.moteId = number("ID", "-1");
-        if (!slot.inUse()) continue;
-        slot.priority = number("Priority", "0");
-        slot.x = number("PosX", "0");
-        slot.y = number("PosY", "0");
-        slot.width = number("Width", "300");
-        slot.color = static_cast<NoteColor>(number("Type", "0"));
-        slot.fontName = value("FontName", fontName.c_str());
-        slot.fontSize = number("FontSize", "9");
-        slot.text = unescapeLineBreaks(value("Text", ""), table.encoding);
-        slot.textRed = number("TextRed", "0") == 1 ? 1 : 0;
-    }
-
+    readNoteSections(document, table);
+    lastRead_ = readNoteFile(document);
     table.nextPriority = compactPriorities(table);
     return true;
+}
+
+ReadStatus SettingsFile::readNow(NoteTable& now) {
+    std::string bytes;
+    const ReadStatus status = files_->readAll(iniPath_, bytes);
+    if (status == ReadStatus::kRead) now = readNoteFile(ProfileDocument::parse(bytes));
+    return status;
+}
+
+void SettingsFile::saveMerge(const MergeResult& merge) {
+    const NoteTable& table = merge.table;
+    {
+        const Batch oneWrite(*this);
+        for (const SlotWrite& write : merge.writes) {
+            if (write.kind == SlotWrite::kWhole) {
+                saveNote(table, write.slot);
+            } else if (write.kind == SlotWrite::kRemove) {
+                eraseNoteSection(write.slot);
+            } else {
+                saveKeys(table, write.slot, write.aspects);
+            }
+        }
+        if (merge.writeFloating) saveFloating(table);
+        if (merge.wholeFile) saveSystemKeys(table);
+    }
+    // Busy notes keep their old ancestor in both, which a plain write would lose.
+    lastRead_ = pending_.empty() ? merge.written : merge.read;
 }
 
 void SettingsFile::saveNote(const NoteTable& table, int slot) {
@@ -123,6 +110,36 @@ void SettingsFile::saveFloating(const NoteTable& table) {
     submit({kSystem, "Floating", table.floating == 1 ? "On" : "Off"});
 }
 
+void SettingsFile::saveKeys(const NoteTable& table, int slot, unsigned aspects) {
+    const NoteSlot& note = table.slots[static_cast<std::size_t>(slot)];
+    const std::string section = noteSection(slot);
+    const Batch batch(*this);
+    if ((aspects & kAspectStacking) != 0)
+        submit({section, "Priority", formatDecimal(note.priority)});
+    if ((aspects & kAspectPosition) != 0) {
+        submit({section, "PosX", formatDecimal(note.x)});
+        submit({section, "PosY", formatDecimal(note.y)});
+    }
+    if ((aspects & kAspectWidth) != 0) submit({section, "Width", formatDecimal(note.width)});
+    if ((aspects & kAspectColor) != 0) submit({section, "Type", formatDecimal(note.color)});
+    if ((aspects & kAspectFont) != 0) {
+        submit({section, "FontName", note.fontName});
+        submit({section, "FontSize", formatDecimal(note.fontSize)});
+    }
+    if ((aspects & kAspectText) != 0) submit({section, "Text", escapeLineBreaks(note.text)});
+    if ((aspects & kAspectTextRed) != 0) {
+        submit({section, "TextRed", note.textRed != 0 ? "1" : "0"});
+    }
+}
+
+void SettingsFile::saveSystemKeys(const NoteTable& table) {
+    const Batch batch(*this);
+    submit({kSystem, "Width", formatDecimal(table.defaultWidth)});
+    submit({kSystem, "Height", formatDecimal(table.defaultHeight)});
+    submit({kSystem, "FontName", table.defaultFontName});
+    submit({kSystem, "FontSize", formatDecimal(table.defaultFontSize)});
+}
+
 void SettingsFile::submit(Edit edit) {
     // Before the file is read the notes on screen have no place in it yet: their sections would
     // replace notes the program never saw. The host saves them once the file is read.
@@ -151,7 +168,8 @@ void SettingsFile::flush() noexcept {
 bool SettingsFile::writePending() {
     // The file is read again first: keys that others wrote since the start are kept. Replaying
     // every held edit in order gives the file what a first write that landed would have left.
-    return updateProfile(
+    NoteTable written;
+    const bool landed = updateProfile(
         *files_, iniPath_,
         [&](ProfileDocument& document) {
             for (const Edit& edit : pending_) {
@@ -161,8 +179,11 @@ bool SettingsFile::writePending() {
                     document.set(edit.section, edit.key, edit.value);
                 }
             }
+            written = readNoteFile(document);
         },
         encoding_);
+    if (landed) lastRead_ = std::move(written);
+    return landed;
 }
 
 void SettingsFile::setHealth(SaveHealth health) {

@@ -9,11 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "notes/file_io.h"
+#include "notes/note_merge.h"
 #include "notes/note_table.h"
 
 namespace yorimemo {
-
-class FileSystem;
 
 class SettingsFile {
 public:
@@ -31,6 +31,15 @@ public:
     // written and other edits wait.
     bool load(NoteTable& table);
     bool hasBeenRead() const { return !unreadable_; }
+
+    // The file as this program last read or wrote it, ids and priorities as stored: the ancestor
+    // of the next merge (mergeNoteFile).
+    const NoteTable& lastRead() const { return lastRead_; }
+    // The file as it is now, into `now`, leaving the table and the ancestor alone.
+    ReadStatus readNow(NoteTable& now);
+    // Writes what a merge decided, in one write, and keeps its ancestor: the file as the merge
+    // leaves it once the write landed, the file as the merge read it while the write is held.
+    void saveMerge(const MergeResult& merge);
 
     void saveNote(const NoteTable& table, int slot);      // all ten keys of the slot's section
     void savePriority(const NoteTable& table, int slot);  // Priority
@@ -70,6 +79,8 @@ private:
         bool removesSection = false;
     };
 
+    void saveKeys(const NoteTable& table, int slot, unsigned aspects);
+    void saveSystemKeys(const NoteTable& table);
     void submit(Edit edit);
     void flush() noexcept;
     bool writePending();
@@ -82,6 +93,7 @@ private:
     // The encoding of the values the program writes: the one of the file it read. A file that
     // went missing since is made again in it, so that the values read back the same.
     TextEncoding encoding_ = TextEncoding::kShiftJis;
+    NoteTable lastRead_;
     std::vector<Edit> pending_;
     SaveHealth health_ = SaveHealth::kSaved;
     std::function<void(SaveHealth)> healthListener_;

@@ -1,0 +1,201 @@
+#include "notes/conflict_copies.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <set>
+
+#include "notes/text_escape.h"
+
+namespace yorimemo {
+namespace {
+
+// Windows compares file names by upper-casing them character by character. The letters with a
+// case that names are likely to hold: Latin, Latin-1, Greek, Cyrillic and full-width Latin.
+char32_t upperCase(char32_t c) {
+    if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) ||
+        (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) || (c >= 0x430 && c <= 0x44F)) {
+        return c - 0x20;
+    }
+    if (c >= 0x450 && c <= 0x45F) return c - 0x50;
+    if (c >= 0xFF41 && c <= 0xFF5A) return c - 0x20;
+    return c;
+}
+
+// UTF-8 to upper-cased code points; a byte that starts no valid sequence stands for itself, so
+// that two names that differ still differ.
+std::u32string foldName(std::string_view name) {
+    std::u32string folded;
+    std::size_t i = 0;
+    while (i < name.size()) {
+        const auto lead = static_cast<unsigned char>(name[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        bool valid = lead < 0x80 || (lead >= 0xC2 && lead <= 0xF4 && i + length <= name.size());
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(name[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            c = (c << 6) | (next & 0x3F);
+        }
+        if (!valid) {
+            folded += static_cast<char32_t>(0xDC00 + lead);
+            ++i;
+            continue;
+        }
+        folded += upperCase(c);
+        i += length;
+    }
+    return folded;
+}
+
+bool takeFront(std::u32string_view& text, std::u32string_view prefix) {
+    if (text.substr(0, prefix.size()) != prefix) return false;
+    text.remove_prefix(prefix.size());
+    return true;
+}
+
+bool takeBack(std::u32string_view& text, std::u32string_view suffix) {
+    if (text.size() < suffix.size() || text.substr(text.size() - suffix.size()) != suffix) {
+        return false;
+    }
+    text.remove_suffix(suffix.size());
+    return true;
+}
+
+bool isDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
+
+// The pattern at the front (at the back when `back`): each "0" matches a digit, any other
+// character itself.
+bool takePattern(std::u32string_view& text, std::u32string_view pattern, bool back) {
+    if (text.size() < pattern.size()) return false;
+    const std::u32string_view part =
+        back ? text.substr(text.size() - pattern.size()) : text.substr(0, pattern.size());
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == U'0' ? !isDigit(part[i]) : part[i] != pattern[i]) return false;
+    }
+    back ? text.remove_suffix(pattern.size()) : text.remove_prefix(pattern.size());
+    return true;
+}
+
+// " (1)", " (2)" and so on at the back, which one client adds when a copy of that name exists.
+void dropCounter(std::u32string_view& text) {
+    std::u32string_view rest = text;
+    if (!takeBack(rest, U")")) return;
+    std::size_t digits = 0;
+    while (digits < rest.size() && isDigit(rest[rest.size() - 1 - digits])) ++digits;
+    rest.remove_suffix(digits);
+    if (digits > 0 && takeBack(rest, U" (")) text = rest;
+}
+
+// " (NAME's conflicted copy 2026-12-07)"
+bool isUserCopy(std::u32string_view middle) {
+    if (!takeFront(middle, U" (")) return false;
+    dropCounter(middle);
+    if (!takeBack(middle, U")")) return false;
+    dropCounter(middle);
+    if (!takePattern(middle, U"0000-00-00", true) || !takeBack(middle, U" CONFLICTED COPY ")) {
+        return false;
+    }
+    return (takeBack(middle, U"'S") || takeBack(middle, U"\u2019S")) && !middle.empty();
+}
+
+// " (conflicted copy 2026-12-07 093612)", also " (conflicted copy NAME 2026-12-07 093612)"
+bool isServerCopy(std::u32string_view middle) {
+    if (!takeFront(middle, U" (CONFLICTED COPY ") || !takeBack(middle, U")") ||
+        !takePattern(middle, U"0000-00-00 000000", true)) {
+        return false;
+    }
+    return middle.empty() || (takeBack(middle, U" ") && !middle.empty());
+}
+
+// ".sync-conflict-20261207-093612-ABCDEFG": the date, the time and the short id of the device.
+bool isDeviceCopy(std::u32string_view middle) {
+    if (!takeFront(middle, U".SYNC-CONFLICT-") ||
+        !takePattern(middle, U"00000000-000000-", false) || middle.size() != 7) {
+        return false;
+    }
+    return std::all_of(middle.begin(), middle.end(),
+                       [](char32_t c) { return isDigit(c) || (c >= U'A' && c <= U'Z'); });
+}
+
+std::size_t extensionStart(std::string_view name) {
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string_view::npos ? name.size() : dot;
+}
+
+std::string twoDigits(int value) {
+    return {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
+}
+
+// Line breaks in one form, so that texts that differ only in them count as the same.
+std::string comparable(std::string_view text) {
+    return escapeLineBreaks(text);
+}
+
+}  // namespace
+
+bool isConflictCopyName(std::string_view noteFileName, std::string_view name) {
+    const std::size_t dot = extensionStart(noteFileName);
+    const std::u32string stem = foldName(noteFileName.substr(0, dot));
+    const std::u32string extension = foldName(noteFileName.substr(dot));
+    const std::u32string folded = foldName(name);
+    std::u32string_view middle = folded;
+    if (!takeFront(middle, stem) || !takeBack(middle, extension)) return false;
+    return isUserCopy(middle) || isServerCopy(middle) || isDeviceCopy(middle);
+}
+
+CopyMerge mergeConflictCopy(NoteTable& table, const NoteTable& copy, const RecodeText& recode) {
+    std::set<std::string> present;
+    for (const NoteSlot& note : table.slots) {
+        if (note.inUse()) present.insert(comparable(note.text));
+    }
+    std::vector<NoteSlot> coming;
+    for (const NoteSlot& note : copy.slots) {
+        if (!note.inUse() || note.text.empty()) continue;
+        NoteSlot stored = note;
+        if (copy.encoding != table.encoding) {
+            std::optional<std::string> text = recode(note.text);
+            std::optional<std::string> fontName = recode(note.fontName);
+            if (!text || !fontName) return {CopyMerge::kNotStorable, {}};
+            stored.text = std::move(*text);
+            stored.fontName = std::move(*fontName);
+        }
+        // A text the copy holds twice comes home once.
+        if (present.insert(comparable(stored.text)).second) coming.push_back(std::move(stored));
+    }
+    const auto freeSlots = std::count_if(table.slots.begin(), table.slots.end(),
+                                         [](const NoteSlot& note) { return !note.inUse(); });
+    if (static_cast<std::size_t>(freeSlots) < coming.size()) return {CopyMerge::kNoRoom, {}};
+
+    std::stable_sort(coming.begin(), coming.end(),
+                     [](const NoteSlot& a, const NoteSlot& b) { return a.priority < b.priority; });
+    CopyMerge result;
+    for (const NoteSlot& note : coming) {
+        const int slot = table.firstFreeSlot();
+        NoteSlot& free = table.slots[static_cast<std::size_t>(slot)];
+        // The free slot keeps its bitmap, which the renderer releases when it draws the note.
+        const LibraryHandle bitmap = free.bitmap;
+        const LibraryHandle surface = free.surface;
+        free = note;
+        free.bitmap = bitmap;
+        free.surface = surface;
+        free.hasCard = false;
+        free.priority = table.takeNextPriority();
+        result.added.push_back(slot);
+    }
+    return result;
+}
+
+std::string keptNoteFileName(std::string_view notePath, const LocalTime& time) {
+    const std::size_t folder = notePath.find_last_of("\\/");
+    const std::size_t nameStart = folder == std::string_view::npos ? 0 : folder + 1;
+    const std::size_t dot = nameStart + extensionStart(notePath.substr(nameStart));
+    std::string name(notePath.substr(0, dot));
+    name += "-kept-" + std::to_string(time.year) + twoDigits(time.month) + twoDigits(time.day) +
+            "-" + twoDigits(time.hour) + twoDigits(time.minute) + twoDigits(time.second);
+    name += notePath.substr(dot);
+    return name;
+}
+
+}  // namespace yorimemo

@@ -1,0 +1,86 @@
+#pragma once
+// Brings what the program holds in line with what the note file holds now, when others (another
+// PC through a synced folder) may have changed the file since the program last read it. A three-way
+// merge, note by note and aspect by aspect: what the file held when last read (or last written) is
+// the common ancestor, what the program holds is "here", the file now is "elsewhere".
+
+#include <bitset>
+#include <cstdint>
+#include <vector>
+
+#include "notes/note_table.h"
+
+namespace yorimemo {
+
+using SlotSet = std::bitset<kSlotCount>;
+
+// The parts of a note that can change on their own, each stored under its own keys.
+enum NoteAspect : unsigned {
+    kAspectText = 1u << 0,      // Text
+    kAspectColor = 1u << 1,     // Type
+    kAspectFont = 1u << 2,      // FontName, FontSize
+    kAspectTextRed = 1u << 3,   // TextRed
+    kAspectWidth = 1u << 4,     // Width
+    kAspectPosition = 1u << 5,  // PosX, PosY
+    kAspectStacking = 1u << 6,  // Priority: the card's place among the others changed
+    kAspectPriority = 1u << 7,  // Priority: a new number for the same place (only on screen)
+    kAspectsOfLook = kAspectText | kAspectColor | kAspectFont | kAspectTextRed | kAspectWidth,
+};
+
+struct MergeInput {
+    // The file as the program last read or wrote it, ids and priorities as stored.
+    const NoteTable* lastRead = nullptr;
+    // The live table. Slots made here and not yet written are in `madeHere`; notes being dragged
+    // or whose menu or dialog is open are in `busy`.
+    const NoteTable* shown = nullptr;
+    SlotSet madeHere;
+    SlotSet busy;
+    // The file now, ids and priorities as stored; null when it is missing.
+    const NoteTable* fileNow = nullptr;
+};
+
+// What one slot of the merged table means for the card on screen, against the live table.
+struct SlotChange {
+    enum Kind { kUnchanged, kAppear, kUpdate, kDisappear };
+    Kind kind = kUnchanged;
+    // Which NoteAspects differ from the live card. kUnchanged may carry kAspectPriority alone: the
+    // card keeps its look and place, only the number it is stacked by is new.
+    unsigned aspects = 0;
+    // The live slot whose note (and card) now lies in this slot; -1 when it stayed or is new.
+    int cameFrom = -1;
+};
+
+// What the merge writes for one slot; the file's other keys stay.
+struct SlotWrite {
+    enum Kind { kKeys, kWhole, kRemove };
+    int slot = 0;
+    Kind kind = kKeys;
+    unsigned aspects = 0;  // kKeys: the keys of these NoteAspects
+};
+
+struct MergeResult {
+    NoteTable table;  // to show: the live table's cards, settings and counters, merged notes
+    std::vector<SlotChange> changes = std::vector<SlotChange>(kSlotCount);
+    std::vector<SlotWrite> writes;  // in slot order
+    bool floatingChanged = false;   // the merged flag differs from the live one
+    bool writeFloating = false;
+    // The file was missing: every note in use is written whole, with System/Floating and the other
+    // System keys as last read.
+    bool wholeFile = false;
+    // Arrived texts that collided with an edit here and found no free slot: each is to be kept in
+    // a file of its own beside the note file (keptNoteFileName) and the user told.
+    std::vector<NoteSlot> keptNotes;
+    // Notes made here for which the file has no free slot: shown, not written.
+    std::vector<NoteSlot> unplaced;
+    // The read would take away more than half of the notes shown: to be confirmed by a second read
+    // before it is applied.
+    bool needsConfirmation = false;
+    // The next ancestor: the file as read, except that busy notes keep their old ancestor, so what
+    // arrived for them is merged once they are free. `written` is the same once the writes landed.
+    NoteTable read;
+    NoteTable written;
+};
+
+MergeResult mergeNoteFile(const MergeInput& input);
+
+}  // namespace yorimemo
