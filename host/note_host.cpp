@@ -23,6 +23,23 @@ std::int32_t centred(std::int32_t extent, std::int32_t size) {
     return static_cast<std::int32_t>((static_cast<std::int64_t>(extent) - size) / 2);
 }
 
+// One draw lock over a batch of new cards: they reach the screen together, each stacked once
+// into its place, instead of each new card lifting the cards in front of it again.
+class DrawBatch {
+public:
+    explicit DrawBatch(MoteLibrary* library) : library_(library) {
+        if (library_ != nullptr) library_->lockDraw();
+    }
+    ~DrawBatch() {
+        if (library_ != nullptr) library_->unlockDraw();
+    }
+    DrawBatch(const DrawBatch&) = delete;
+    DrawBatch& operator=(const DrawBatch&) = delete;
+
+private:
+    MoteLibrary* library_;
+};
+
 }  // namespace
 
 // Marks a menu or dialog as up, so that no second one opens inside it.
@@ -89,6 +106,7 @@ void NoteHost::openMoteLibrary(std::unique_ptr<MoteLibrary> library, LibraryHand
     table_.workAreas = ui_.workAreas();
     table_.systemDpi = ui_.systemDpi();
     SettingsFile::Batch oneWrite(settings_);
+    const DrawBatch oneShow(library_.get());
     for (int slot = 0; slot < kSlotCount; ++slot) {
         NoteSlot& note = table_.slots[slot];
         note.bitmap = 0;
@@ -459,15 +477,18 @@ bool NoteHost::readLateFile(bool tell) {
     for (NoteSlot& note : late.unplaced) unplaced_.push_back(std::move(note));
 
     SettingsFile::Batch oneWrite(settings_);
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        NoteSlot& note = table_.slots[slot];
-        if (placed[static_cast<std::size_t>(slot)]) {
-            if (library_ && note.hasCard) library_->setPriority(note.moteId, note.priority);
-            settings_.saveNote(table_, slot);
-        } else if (note.inUse()) {
-            note.bitmap = 0;
-            note.hasCard = false;
-            drawNote(slot, note.priority);
+    {
+        const DrawBatch oneShow(library_.get());
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            NoteSlot& note = table_.slots[slot];
+            if (placed[static_cast<std::size_t>(slot)]) {
+                if (library_ && note.hasCard) library_->setPriority(note.moteId, note.priority);
+                settings_.saveNote(table_, slot);
+            } else if (note.inUse()) {
+                note.bitmap = 0;
+                note.hasCard = false;
+                drawNote(slot, note.priority);
+            }
         }
     }
     if (library_) library_->floating(busy() ? 0 : table_.floating);

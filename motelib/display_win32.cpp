@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "motelib/guarded.h"
@@ -214,32 +215,47 @@ void Display::flush() {
     retired_.erase(std::remove_if(retired_.begin(), retired_.end(),
                                   [](const Retired& retired) { return !retired.view.window; }),
                    retired_.end());
+    // Planned before anything is shown, so that a mote that moves is shown in its place by the
+    // same call: a start showing a hundred new motes costs one call each, as bare windows do.
+    const std::vector<StackMove> moves =
+        pending.restack ? planRestack(pending.stack) : std::vector<StackMove>{};
+    std::set<std::int32_t> moved;
+    for (const StackMove& move : moves) moved.insert(move.id);
     for (const std::int32_t id : pending.dirty) {
-        if (auto* mote = motes_.find(id)) present(*mote);
+        auto* mote = motes_.find(id);
+        if (mote != nullptr && moved.count(id) == 0) present(*mote, std::nullopt);
     }
-    // After showing: a window shown for the first time may come up on top (some systems do so),
-    // and the raises put it back in order.
-    if (pending.restack) restack(pending.stack);
+    const std::set<std::int32_t> dirty(pending.dirty.begin(), pending.dirty.end());
+    const HWND bandTop = floating_ ? HWND_TOPMOST : HWND_TOP;
+    for (const StackMove& move : moves) {
+        auto& mote = *motes_.find(move.id);
+        const HWND after = move.behind ? motes_.find(*move.behind)->view.window.get() : bandTop;
+        if (dirty.count(move.id) != 0) {
+            present(mote, after);
+        } else {
+            SetWindowPos(mote.view.window.get(), after, 0, 0, 0, 0, kStackOnly);
+        }
+    }
     // Only now, with their successors shown, do the windows deleted under the lock go.
     std::vector<Retired> doomed = std::move(retired_);
     retired_.clear();
 }
 
-void Display::present(MoteSet<MoteView>::Mote& mote) {
+void Display::present(MoteSet<MoteView>::Mote& mote, std::optional<HWND> after) {
     const Dib* image = mote.view.image.get();
     const bool visible = image != nullptr && !mote.view.hidden;
-    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
-    SetWindowPos(mote.view.window.get(), nullptr, mote.x, mote.y, image ? image->width() : 0,
-                 image ? image->height() : 0, flags);
+    const UINT flags = (after ? 0 : SWP_NOZORDER) | SWP_NOACTIVATE | SWP_NOOWNERZORDER |
+                       (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+    SetWindowPos(mote.view.window.get(), after.value_or(nullptr), mote.x, mote.y,
+                 image ? image->width() : 0, image ? image->height() : 0, flags);
     if (visible) {
         RedrawWindow(mote.view.window.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     }
 }
 
-void Display::restack(const StackChanges& changes) {
+std::vector<StackMove> Display::planRestack(const StackChanges& changes) {
     const std::vector<std::int32_t> wanted = motes_.frontToBack();
     auto windowOf = [this](std::int32_t id) { return motes_.find(id)->view.window.get(); };
-    const HWND bandTop = floating_ ? HWND_TOPMOST : HWND_TOP;
 
     // Always-on-top switched: every mote goes to the top of its new band, back to front so that
     // their order stays.
@@ -260,10 +276,7 @@ void Display::restack(const StackChanges& changes) {
         const auto found = idOf.find(window);
         if (found != idOf.end()) current.push_back(found->second);
     }
-    for (const StackMove& move : planStack(wanted, current, changes)) {
-        SetWindowPos(windowOf(move.id), move.behind ? windowOf(*move.behind) : bandTop, 0, 0, 0, 0,
-                     kStackOnly);
-    }
+    return planStack(wanted, current, changes);
 }
 
 void Display::paint(HWND window, std::int32_t id) {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "motelib/dib_win32.h"
@@ -63,8 +64,10 @@ public:
 private:
     // Everything due on screen now, unless a draw lock defers it.
     void flush();
-    void present(MoteSet<MoteView>::Mote& mote);
-    void restack(const StackChanges& changes);
+    // Shows the mote as it is now; `after`, when given, is the window it goes behind.
+    void present(MoteSet<MoteView>::Mote& mote, std::optional<HWND> after);
+    // The moves that put the stack in priority order, after a switch of always-on-top.
+    std::vector<StackMove> planRestack(const StackChanges& changes);
     void paint(HWND window, std::int32_t id);
     void send(HWND from, const PointerEvent& event) const;
 

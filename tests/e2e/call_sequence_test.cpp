@@ -61,6 +61,8 @@ std::vector<std::string> startCalls(const ProgramFolder& folder, HWND host, Text
         "_load " + textFields(folder.path()),
         "_floating 1",
         "_attach " + hwndText(host),
+        // The stored notes come up together.
+        "_lock_draw",
         // Slot 0: compacted priority 2, three lines measure to 6 + 42, card 53 high.
         "_lock_draw",
         createFont + mincho + " 12" + dpi + " -> 12289",
@@ -100,6 +102,7 @@ std::vector<std::string> startCalls(const ProgramFolder& folder, HWND host, Text
         "_delete_font 12291",
         "_update_image_h 2",
         "_unlock_draw",
+        "_unlock_draw",
     };
 }
 
@@ -118,14 +121,14 @@ protected:
         folder_.writeIni(kSettings);
     }
 
-    // The log once start-up has drawn `notes` notes.
+    // The log once start-up has drawn `notes` notes and released the lock around them all.
     bool waitForStart(RunningProgram& program, int notes) {
         return program.host() != nullptr && waitFor([&] {
-                   int drawn = 0;
+                   int unlocks = 0;
                    for (const std::string& line : folder_.callLog()) {
-                       if (line == "_unlock_draw") ++drawn;
+                       if (line == "_unlock_draw") ++unlocks;
                    }
-                   return drawn == notes;
+                   return unlocks == notes + 1;
                }) &&
                program.settle();
     }

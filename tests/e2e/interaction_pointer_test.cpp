@@ -151,6 +151,33 @@ TEST_F(PointerTest, PressingTheCardBehindBringsItInFront) {
     }));
 }
 
+// The start shows every stored card at once: what the screen shows follows the priorities, not
+// the slots, where the cards overlap.
+TEST_F(PointerTest, CardsStoredOutOfSlotOrderStartStackedByPriority) {
+    NoteSpec middle = noteAt(0, 100, 300);
+    middle.priority = 1;
+    NoteSpec front = noteAt(1, 380, 345);
+    front.type = 1;
+    front.priority = 2;
+    NoteSpec back = noteAt(2, 300, 330);
+    back.type = 2;
+    start(noteSection(middle) + noteSection(front) + noteSection(back), 3);
+
+    const RECT middleOverBack{300, 331, 380, 350};
+    const RECT frontOverAll{380, 346, 400, 350};
+    const RECT frontOverBack{400, 351, 600, 380};
+    const auto area = [](const RECT& rect) {
+        return (rect.right - rect.left) * (rect.bottom - rect.top);
+    };
+    std::optional<Screenshot> shot;
+    EXPECT_TRUE(waitFor([&] {
+        shot = Screenshot::take("interaction-start-stacked");
+        return shot && shot->count(middleOverBack, kCyanFill) == area(middleOverBack) &&
+               shot->count(frontOverAll, kMagentaFill) == area(frontOverAll) &&
+               shot->count(frontOverBack, kMagentaFill) == area(frontOverBack);
+    }));
+}
+
 TEST_F(PointerTest, ARightClickOpensTheNoteMenuAndEraseRemovesTheCard) {
     NoteSpec keep = noteAt(0, 100, 600);
     NoteSpec erase = noteAt(1, 500, 400, "erase me");

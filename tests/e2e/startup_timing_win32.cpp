@@ -1,10 +1,13 @@
-// Start-up time of the real program with the real library: from CreateProcess until the host
-// window and every note's window are shown and the host answers, with 100 stored notes against
-// none. Runs alternate between the two so that a busy machine slows both alike; prints each run,
-// the medians and their ratio. Usage: e2e_startup_timing [runs per setting, default 7]
+// Start-up time of the real program with the real library against the window system's floor:
+// from CreateProcess until the host window and every note's window are shown and the host
+// answers, for 100 stored notes whose priorities lie in slot order, reversed and scattered, and
+// for a bare program showing 100 popups one by one (popup_windows_bench), timed the same way.
+// Runs alternate between the four so that a busy machine slows all alike; prints each run, each
+// median and its ratio to the bare popups. Usage: e2e_startup_timing [runs of each, default 7]
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -17,28 +20,84 @@
 namespace yorimemo::e2e {
 namespace {
 
-int visibleWindows(const RunningProgram& program) {
-    int visible = 0;
-    for (const HWND window : program.topLevelWindows()) {
-        if (::IsWindowVisible(window)) ++visible;
-    }
-    return visible;
+using Clock = std::chrono::steady_clock;
+constexpr DWORD kPollMs = 1;  // a start is timed to the millisecond
+
+double secondsSince(Clock::time_point started) {
+    return std::chrono::duration<double>(Clock::now() - started).count();
 }
 
-// Seconds until the host and `notes` note windows are visible and the host answers; negative
-// when that did not happen in time.
-double timeStart(const std::string& settings, int notes) {
+std::vector<HWND> visibleWindowsOf(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        std::vector<HWND> visible;
+    } search{processId, {}};
+    ::EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& found = *reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner == found.processId && ::IsWindowVisible(window)) {
+                found.visible.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.visible;
+}
+
+// Seconds until the host and every note window are visible and the host answers; negative when
+// that did not happen in time.
+double timeNotes(const std::string& settings) {
     ProgramFolder folder(Library::Real);
-    if (!settings.empty()) folder.writeIni(settings);
-    const auto started = std::chrono::steady_clock::now();
+    folder.writeIni(settings);
+    const auto started = Clock::now();
     RunningProgram program(folder);
-    const auto deadline = started + std::chrono::milliseconds(kDeadlineMs * 3);
-    while (visibleWindows(program) < notes + 1) {
-        if (std::chrono::steady_clock::now() > deadline || !program.running()) return -1;
-        ::Sleep(1);
-    }
-    if (!program.settle()) return -1;
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const bool shown = waitFor(
+        [&] {
+            return visibleWindowsOf(program.processId()).size() >= kNotes + 1 || !program.running();
+        },
+        kDeadlineMs * 3, kPollMs);
+    if (!shown || !program.running() || !program.settle()) return -1;
+    return secondsSince(started);
+}
+
+// The same for the bare program: its main window and the popups visible, and its one thread
+// answering.
+double timeBarePopups() {
+    std::string command =
+        std::string("\"") + YORIMEMO_POPUP_BENCH + "\" child " + std::to_string(kNotes) + " 0";
+    // The bare program prints its own time; it goes nowhere, not into these figures.
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE nowhere = ::CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   &inherited, OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = nowhere;
+    startup.hStdError = nowhere;
+    PROCESS_INFORMATION info{};
+    const auto started = Clock::now();
+    const bool made = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                       nullptr, &startup, &info) != 0;
+    if (nowhere != INVALID_HANDLE_VALUE) ::CloseHandle(nowhere);
+    if (!made) return -1;
+    std::vector<HWND> visible;
+    const bool shown = waitFor(
+        [&] {
+            visible = visibleWindowsOf(info.dwProcessId);
+            return visible.size() >= kNotes + 1;
+        },
+        kDeadlineMs * 3, kPollMs);
+    DWORD_PTR answer = 0;
+    const bool answered = shown && ::SendMessageTimeoutA(visible.front(), WM_NULL, 0, 0,
+                                                         SMTO_NORMAL, kDeadlineMs, &answer) != 0;
+    const double seconds = secondsSince(started);
+    ::TerminateProcess(info.hProcess, 0);
+    ::WaitForSingleObject(info.hProcess, kDeadlineMs);
+    ::CloseHandle(info.hThread);
+    ::CloseHandle(info.hProcess);
+    return answered ? seconds : -1;
 }
 
 double median(std::vector<double> values) {
@@ -47,28 +106,42 @@ double median(std::vector<double> values) {
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
+struct Setting {
+    const char* name;
+    std::string settings;  // empty: the bare popups
+    std::vector<double> seconds;
+};
+
 int run(int runs) {
-    const std::string settings = hundredNotes();
+    std::array<Setting, 4> settings{{
+        {"bare 100 popups", "", {}},
+        {"100 notes, priorities in slot order", hundredNotes(PriorityOrder::Slot), {}},
+        {"100 notes, priorities reversed", hundredNotes(PriorityOrder::Reversed), {}},
+        {"100 notes, priorities (slot x 37) mod 100", hundredNotes(PriorityOrder::Scattered), {}},
+    }};
+    auto time = [](const Setting& setting) {
+        return setting.settings.empty() ? timeBarePopups() : timeNotes(setting.settings);
+    };
     // The first start of each loads Wine's and the fonts' caches; it is not counted.
-    timeStart("", 0);
-    timeStart(settings, kNotes);
-    std::vector<double> empty;
-    std::vector<double> full;
+    for (const Setting& setting : settings) time(setting);
     for (int i = 0; i < runs; ++i) {
-        empty.push_back(timeStart("", 0));
-        full.push_back(timeStart(settings, kNotes));
-        std::printf("run %d: no notes %.3f s, %d notes %.3f s\n", i + 1, empty.back(), kNotes,
-                    full.back());
-        std::fflush(stdout);
-        if (empty.back() < 0 || full.back() < 0) {
-            std::printf("a start did not finish in time\n");
-            return 1;
+        std::printf("run %d:", i + 1);
+        for (Setting& setting : settings) {
+            setting.seconds.push_back(time(setting));
+            std::printf(" %.3f s", setting.seconds.back());
+            if (setting.seconds.back() < 0) {
+                std::printf("\n%s did not finish in time\n", setting.name);
+                return 1;
+            }
         }
+        std::printf("\n");
+        std::fflush(stdout);
     }
-    const double emptyMedian = median(empty);
-    const double fullMedian = median(full);
-    std::printf("median: no notes %.3f s, %d notes %.3f s, ratio: %.2fx\n", emptyMedian, kNotes,
-                fullMedian, fullMedian / emptyMedian);
+    const double floor = median(settings[0].seconds);
+    for (const Setting& setting : settings) {
+        const double middle = median(setting.seconds);
+        std::printf("%s: median %.3f s, ratio: %.2fx\n", setting.name, middle, middle / floor);
+    }
     return 0;
 }
 

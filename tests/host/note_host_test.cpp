@@ -502,6 +502,17 @@ TEST_F(NoteHostTest, AFileHeldAtStartIsReadLaterAndANoteMadeMeanwhileTakesAFreeS
     EXPECT_EQ(host_->table().workAreas.size(), 1u) << "the screens outlive the late read";
     EXPECT_THAT(library_->calls, Contains("_create 10 20 0 0 1"));
     EXPECT_THAT(library_->calls, Contains("_set_priority 0 2")) << "the new note stays in front";
+    // The stored cards and the new note's place reach the screen together, at one release.
+    int depth = 0;
+    int releases = 0;
+    for (const std::string& call : library_->calls) {
+        if (call == "_lock_draw") ++depth;
+        if (call == "_unlock_draw" && --depth == 0) ++releases;
+        if (call.rfind("_set_priority", 0) == 0) {
+            EXPECT_EQ(depth, 1) << "outside the batch";
+        }
+    }
+    EXPECT_EQ(releases, 1);
     const NoteTable stored = reread();
     EXPECT_EQ(stored.slots[1].text, "hi");
     EXPECT_TRUE(stored.slots[3].inUse());

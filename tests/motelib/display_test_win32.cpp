@@ -118,6 +118,39 @@ TEST_F(DisplayTest, OneUnlockBringsManyMotesOutOfPlaceIntoPriorityOrder) {
     EXPECT_EQ(stackedIds(), ids);
 }
 
+// A start: many motes made under one lock, their priorities in no order of their making.
+TEST_F(DisplayTest, ABatchOfNewMotesComesUpInFrontInPriorityOrderAndLiftsNoOlderMote) {
+    const int older = showMote(100, 100, 40, 40, 0);
+    HWND other =
+        CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "STATIC", "", WS_POPUP | WS_VISIBLE,
+                        90, 90, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    auto inFront = [](HWND front, HWND back) {
+        for (HWND window = GetWindow(front, GW_HWNDNEXT); window != nullptr;
+             window = GetWindow(window, GW_HWNDNEXT)) {
+            if (window == back) return true;
+        }
+        return false;
+    };
+    ASSERT_TRUE(inFront(other, moteWindow(older)));
+
+    const int priorities[] = {3, 7, 1, 5, 2, 6, 4};
+    std::vector<int> ids;
+    dll.lockDraw();
+    for (int i = 0; i < 7; ++i) ids.push_back(showMote(200 + 10 * i, 100, 40, 40, priorities[i]));
+    EXPECT_FALSE(IsWindowVisible(moteWindow(ids[0]))) << "nothing shows before the unlock";
+    dll.unlockDraw();
+
+    EXPECT_EQ(stackedIds(),
+              (std::vector<int>{ids[1], ids[5], ids[3], ids[6], ids[0], ids[4], ids[2], older}));
+    for (const int id : ids) {
+        EXPECT_TRUE(IsWindowVisible(moteWindow(id)));
+        EXPECT_TRUE(inFront(moteWindow(id), other));
+    }
+    EXPECT_TRUE(inFront(other, moteWindow(older)));
+    DestroyWindow(other);
+}
+
 TEST_F(DisplayTest, AnotherProgramsWindowKeepsTheMotesBehindItThroughPressRebuildAndRedraw) {
     const int back = showMote(100, 100, 40, 40, 1);
     const int middle = showMote(110, 100, 40, 40, 2);
