@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -96,7 +97,8 @@ double millisecondsFor(Work work) {
 }  // namespace
 }  // namespace yorimemo::bench
 
-int main() {
+// store_bench [rounds, default 3]
+int main(int argc, char** argv) {
     using namespace yorimemo;
     using namespace yorimemo::bench;
     const std::filesystem::path folder =
@@ -105,11 +107,11 @@ int main() {
     std::filesystem::create_directories(folder);
 
     // Best of a few rounds, each on a fresh file so that no cached copy is reused.
-    constexpr int kRounds = 3;
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     double ours = 1e300;
     double platform = 1e300;
     bool sameTables = true;
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         const std::string ourPath = makeHundredNoteFile(folder, "ours" + std::to_string(round));
         const std::string theirPath = makeHundredNoteFile(folder, "theirs" + std::to_string(round));
         NoteTable ourTable;
@@ -143,7 +145,7 @@ int main() {
         std::printf("the two loads disagree\n");
         return 1;
     }
-    std::printf("load + save of 100 notes, best of %d\n", kRounds);
+    std::printf("load + save of 100 notes, best of %d\n", rounds);
     std::printf("ours:     %10.3f ms (one read, one batch write)\n", ours);
     std::printf("platform: %10.3f ms (1005 reads, 1000 writes key by key)\n", platform);
     std::printf("ratio:    %10.1fx\n", platform / ours);

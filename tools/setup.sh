@@ -60,7 +60,10 @@ stop_display() {
 # fonts the dialogs ask for are mapped to the IPA fonts, whose metrics fit the dialog layouts.
 # With "tests", windows are left unmanaged: on a bare Xvfb, Wine otherwise waits about two
 # seconds for a window manager each time a captioned window closes. ./run keeps the default.
-# "tests-144" is a prefix of its own for the tests at 150 % (144 pixels per inch).
+# "tests-144" is a prefix of its own for the tests at 150 % (144 pixels per inch). Test prefixes
+# start as copies of one booted once and never used (build/wineprefix-fresh): a copy takes a
+# second, a boot about ten. What differs among them is read when the Wine server starts: the code
+# page from the locale (tools/second-locale), the scale from LogPixels.
 prepare_wine_prefix() {
     local purpose=${1:-run}
     if [ "$purpose" = tests ]; then
@@ -71,9 +74,30 @@ prepare_wine_prefix() {
         export YORIMEMO_WINEPREFIX="${YORIMEMO_WINEPREFIX:-$repo_root/build/wineprefix-run}"
     fi
     source "$repo_root/tools/wine-env.sh"
-    local stamp="$WINEPREFIX/.yorimemo-prefix-2"
+    local stamp="$WINEPREFIX/.yorimemo-prefix-3"
     [ -f "$stamp" ] && return 0
     echo "setup: preparing the Wine prefix $WINEPREFIX"
+    if [ "$purpose" = run ]; then
+        boot_wine_prefix "$purpose"
+    else
+        local fresh="$repo_root/build/wineprefix-fresh"
+        [ -f "$fresh/.yorimemo-prefix-3" ] ||
+            (export WINEPREFIX="$fresh" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 && boot_wine_prefix tests)
+        rm -rf "$WINEPREFIX"
+        cp -a "$fresh" "$WINEPREFIX"
+        if [ "$purpose" = tests-144 ]; then
+            wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f \
+                >/dev/null 2>&1
+            wineserver -k 2>/dev/null || true
+            wineserver -w
+        fi
+    fi
+    touch "$stamp"
+}
+
+# Boots a new prefix in WINEPREFIX and stamps it.
+boot_wine_prefix() {
+    local purpose=$1
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
@@ -83,11 +107,6 @@ prepare_wine_prefix() {
     if [ "$purpose" != run ]; then
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     fi
-    if [ "$purpose" = tests-144 ]; then
-        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
-        # The scale is read when the Wine server starts.
-        wineserver -k 2>/dev/null || true
-    fi
     wineserver -w
-    touch "$stamp"
+    touch "$WINEPREFIX/.yorimemo-prefix-3"
 }

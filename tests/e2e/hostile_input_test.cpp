@@ -121,8 +121,10 @@ protected:
     std::string before_;
 };
 
-TEST_F(HostileStream, TenThousandRandomMessagesChangeNothing) {
-    EXPECT_EQ(runSender(program_->host(), 10000, 20240601), 0);
+// The host's handling of every message shape is fuzzed in-process; across processes a burst
+// proves the path: each kind, a megabyte among them, reaches the window and is answered.
+TEST_F(HostileStream, ABurstOfRandomMessagesChangesNothing) {
+    EXPECT_EQ(runSender(program_->host(), 500, 20240601), 0);
     expectUntouched();
     expectPressStillWorks();
 }
@@ -131,7 +133,7 @@ TEST_F(HostileStream, TenThousandRandomMessagesChangeNothing) {
 TEST_F(HostileStream, MessagesWhileANoteMenuIsOpenChangeNothing) {
     ASSERT_TRUE(program_->sendEvent(eventPayload("OnMoteRButtonUp", 1000000, 50, 50)));
     ASSERT_TRUE(waitFor([this] { return program_->popupMenu() != nullptr; }));
-    EXPECT_EQ(runSender(program_->host(), 2000, 7), 0);
+    EXPECT_EQ(runSender(program_->host(), 200, 7), 0);
     EXPECT_NE(program_->popupMenu(), nullptr);
     ASSERT_TRUE(program_->dismissMenu());
     expectUntouched();

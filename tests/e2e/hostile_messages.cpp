@@ -125,47 +125,63 @@ std::string HostileMessages::lines(int count, bool eventFirst) {
     return text;
 }
 
-HostileMessage HostileMessages::next() {
-    HostileMessage message;
+HostileKind HostileMessages::anyKind() {
     const int roll = below(1000);
-    if (roll < 3) {
-        message.kind = HostileKind::kLarge;
-        const std::size_t size = kLargeSize + static_cast<std::size_t>(below(64));
-        switch (below(3)) {
-            case 0:
-                // One huge first line.
-                message.payload = bytesWithoutLineEnd(size) + "\r\n0\r\n0\r\n0\r\n";
-                if (message.payload[0] == 'O') message.payload[0] = 'o';
-                break;
-            case 1:
-                message.payload = bytesWithoutLineEnd(size);
-                break;
-            default: {
-                // A proper event followed by a megabyte of further lines.
-                message.payload = eventName() + "\r\n" + harmlessId() + "\r\n" + number() + "\r\n" +
-                                  number() + "\r\n";
-                const std::string filler = "OnMoteMouseMove\r\n";
-                while (message.payload.size() < size) message.payload += filler;
-                break;
+    if (roll < 3) return HostileKind::kLarge;
+    if (roll < 250) return HostileKind::kRandomBytes;
+    if (roll < 350) return HostileKind::kNoLineEnd;
+    if (roll < 700) return HostileKind::kLineSoup;
+    if (roll < 780) return HostileKind::kManyLines;
+    return HostileKind::kEvent;
+}
+
+HostileMessage HostileMessages::next() {
+    return next(anyKind());
+}
+
+HostileMessage HostileMessages::next(HostileKind kind) {
+    HostileMessage message;
+    message.kind = kind;
+    switch (kind) {
+        case HostileKind::kLarge: {
+            const std::size_t size = kLargeSize + static_cast<std::size_t>(below(64));
+            switch (below(3)) {
+                case 0:
+                    // One huge first line.
+                    message.payload = bytesWithoutLineEnd(size) + "\r\n0\r\n0\r\n0\r\n";
+                    if (message.payload[0] == 'O') message.payload[0] = 'o';
+                    break;
+                case 1:
+                    message.payload = bytesWithoutLineEnd(size);
+                    break;
+                default: {
+                    // A proper event followed by a megabyte of further lines.
+                    message.payload = eventName() + "\r\n" + harmlessId() + "\r\n" + number() +
+                                      "\r\n" + number() + "\r\n";
+                    const std::string filler = "OnMoteMouseMove\r\n";
+                    while (message.payload.size() < size) message.payload += filler;
+                    break;
+                }
             }
+            break;
         }
-    } else if (roll < 250) {
-        message.kind = HostileKind::kRandomBytes;
-        message.payload = bytes(static_cast<std::size_t>(below(300)));
-        if (!message.payload.empty() && message.payload[0] == 'O') message.payload[0] = 'o';
-    } else if (roll < 350) {
-        message.kind = HostileKind::kNoLineEnd;
-        message.payload = bytesWithoutLineEnd(static_cast<std::size_t>(below(2000)));
-    } else if (roll < 700) {
-        message.kind = HostileKind::kLineSoup;
-        message.payload = lines(1 + below(10), below(3) == 0);
-    } else if (roll < 780) {
-        message.kind = HostileKind::kManyLines;
-        message.payload = lines(11 + below(190), below(2) == 0);
-    } else {
-        message.kind = HostileKind::kEvent;
-        message.payload =
-            eventName() + "\r\n" + harmlessId() + "\r\n" + number() + "\r\n" + number() + "\r\n";
+        case HostileKind::kRandomBytes:
+            message.payload = bytes(static_cast<std::size_t>(below(300)));
+            if (!message.payload.empty() && message.payload[0] == 'O') message.payload[0] = 'o';
+            break;
+        case HostileKind::kNoLineEnd:
+            message.payload = bytesWithoutLineEnd(static_cast<std::size_t>(below(2000)));
+            break;
+        case HostileKind::kLineSoup:
+            message.payload = lines(1 + below(10), below(3) == 0);
+            break;
+        case HostileKind::kManyLines:
+            message.payload = lines(11 + below(190), below(2) == 0);
+            break;
+        case HostileKind::kEvent:
+            message.payload = eventName() + "\r\n" + harmlessId() + "\r\n" + number() + "\r\n" +
+                              number() + "\r\n";
+            break;
     }
     return message;
 }

@@ -32,9 +32,12 @@ class HostileMessages {
 public:
     explicit HostileMessages(std::uint32_t seed) : random_(seed) {}
 
+    // A kind drawn at random, most often small messages, rarely a large one.
     HostileMessage next();
+    HostileMessage next(HostileKind kind);
 
 private:
+    HostileKind anyKind();
     int below(int limit);
     std::string bytes(std::size_t length);
     std::string bytesWithoutLineEnd(std::size_t length);

@@ -5,39 +5,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <string_view>
 
-#include "notes/file_io.h"
 #include "notes/settings_file.h"
+#include "tests/fuzz/memory_files.h"
 
 namespace {
 
-class MemoryFiles final : public yorimemo::FileSystem {
-public:
-    std::map<std::string, std::string> files;
-
-    yorimemo::ReadStatus readAll(const std::string& path, std::string& bytes) override {
-        const auto found = files.find(path);
-        if (found == files.end()) return yorimemo::ReadStatus::kMissing;
-        bytes = found->second;
-        return yorimemo::ReadStatus::kRead;
-    }
-    yorimemo::WriteStatus writeDurably(const std::string& path, std::string_view bytes) override {
-        files[path] = std::string(bytes);
-        return yorimemo::WriteStatus::kWritten;
-    }
-    bool renameOver(const std::string& from, const std::string& to) override {
-        files[to] = files[from];
-        files.erase(from);
-        return true;
-    }
-    void removeFile(const std::string& path) override { files.erase(path); }
-    // Files in memory have no attributes: none is read-only, none has any to keep.
-    bool isReadOnly(const std::string&) override { return false; }
-    void copyAttributes(const std::string&, const std::string&) override {}
-};
+using yorimemo::fuzz::MemoryFiles;
 
 bool sameNote(const yorimemo::NoteSlot& a, const yorimemo::NoteSlot& b) {
     return a.x == b.x && a.y == b.y && a.width == b.width && a.color == b.color &&

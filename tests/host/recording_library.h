@@ -2,6 +2,9 @@
 // A library double that records every call as one line of text and answers like a small library:
 // ids 0, 1, 2, ...; measured text 14 pixels a line; positions follow create and move.
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <map>
 #include <set>
 #include <sstream>
@@ -45,8 +48,8 @@ public:
     }
     bool move(std::int32_t id, std::int32_t dx, std::int32_t dy) override {
         if (!log("_move", id, dx, dy)) return false;
-        positions_[id].first += dx;
-        positions_[id].second += dy;
+        positions_[id].first = clampedSum(positions_[id].first, dx);
+        positions_[id].second = clampedSum(positions_[id].second, dy);
         return true;
     }
     bool hide(std::int32_t id) override { return log("_hide", id); }
@@ -101,6 +104,13 @@ public:
     }
 
 private:
+    // As the library does, a move stops at the ends of the coordinate range.
+    static std::int32_t clampedSum(std::int32_t position, std::int32_t delta) {
+        const std::int64_t sum = std::int64_t{position} + delta;
+        return static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(sum, std::numeric_limits<std::int32_t>::min(),
+                                     std::numeric_limits<std::int32_t>::max()));
+    }
     static std::string hex(std::uint32_t value) {
         std::ostringstream out;
         out << "0x" << std::hex << std::uppercase << value;

@@ -1,0 +1,37 @@
+#pragma once
+// Files in memory for the fuzzers: every write succeeds, nothing touches the disc.
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "notes/file_io.h"
+
+namespace yorimemo::fuzz {
+
+class MemoryFiles final : public FileSystem {
+public:
+    std::map<std::string, std::string> files;
+
+    ReadStatus readAll(const std::string& path, std::string& bytes) override {
+        const auto found = files.find(path);
+        if (found == files.end()) return ReadStatus::kMissing;
+        bytes = found->second;
+        return ReadStatus::kRead;
+    }
+    WriteStatus writeDurably(const std::string& path, std::string_view bytes) override {
+        files[path] = std::string(bytes);
+        return WriteStatus::kWritten;
+    }
+    bool renameOver(const std::string& from, const std::string& to) override {
+        files[to] = files[from];
+        files.erase(from);
+        return true;
+    }
+    void removeFile(const std::string& path) override { files.erase(path); }
+    // Files in memory have no attributes: none is read-only, none has any to keep.
+    bool isReadOnly(const std::string&) override { return false; }
+    void copyAttributes(const std::string&, const std::string&) override {}
+};
+
+}  // namespace yorimemo::fuzz
