@@ -83,6 +83,15 @@ start_xvfb() {
     YORIMEMO_STARTED_XVFB=1
 }
 
+# For what ctest runs: the Windows tests click and move the pointer, so only on the tests' display.
+require_test_display() {
+    if [ -n "${YORIMEMO_TEST_DISPLAY:-}" ] && [ "${DISPLAY:-}" = "$YORIMEMO_TEST_DISPLAY" ]; then
+        return 0
+    fi
+    echo "no test display: run the Windows tests through ./test or tools/with-test-display" >&2
+    return 1
+}
+
 stop_display() {
     if [ -z "${YORIMEMO_STARTED_XVFB:-}" ]; then return 0; fi
     kill "$YORIMEMO_XVFB_PID" 2>/dev/null || true
