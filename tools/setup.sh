@@ -116,7 +116,7 @@ prepare_wine_prefix() {
     source "$repo_root/tools/wine-env.sh"
     # Tests start in a session of their own on this display, never in one left running.
     if [ "$purpose" != run ]; then
-        wineserver -k 2>/dev/null
+        wineserver -k 2>/dev/null || true
         wineserver -w
     fi
     local stamp="$WINEPREFIX/.yorimemo-prefix-2"
