@@ -36,24 +36,67 @@ install_packages() {
     done
 }
 
-# Starts Xvfb when there is no display; YORIMEMO_STARTED_XVFB says we own it.
+# The display. ./run uses the caller's when one answers. The tests ("ensure_display tests") never
+# do, since they move the real pointer and click: they start an Xvfb of their own, of
+# YORIMEMO_TEST_SCREEN (1280x1024x24 unless set), unless YORIMEMO_TEST_DISPLAY names a display on
+# purpose. A started test display is exported as YORIMEMO_TEST_DISPLAY, so the scripts this one
+# runs share it. YORIMEMO_STARTED_XVFB says we own the Xvfb that stop_display ends.
 ensure_display() {
+    if [ "${1:-run}" = tests ]; then
+        if [ -n "${YORIMEMO_TEST_DISPLAY:-}" ]; then
+            export DISPLAY="$YORIMEMO_TEST_DISPLAY"
+            xdpyinfo >/dev/null 2>&1 && return 0
+            echo "setup: YORIMEMO_TEST_DISPLAY=$DISPLAY does not answer" >&2
+            return 1
+        fi
+        start_xvfb "${YORIMEMO_TEST_SCREEN:-1280x1024x24}" || return 1
+        export YORIMEMO_TEST_DISPLAY="$DISPLAY"
+        return 0
+    fi
     if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-    local n=90
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    start_xvfb 1280x1024x24
+}
+
+# Xvfb picks a free display number itself and writes it once it takes clients, so runs side by
+# side never share one.
+start_xvfb() {
+    local screen=$1
+    if ! [[ $screen =~ ^[1-9][0-9]*x[1-9][0-9]*x(8|16|24|32)$ ]]; then
+        echo "setup: a screen is WIDTHxHEIGHTxDEPTH such as 1280x1024x24, not '$screen'" >&2
+        return 1
+    fi
+    local number_file
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
     YORIMEMO_XVFB_PID=$!
-    export DISPLAY=":$n"
     local deadline=$((SECONDS + 30))
-    until xdpyinfo >/dev/null 2>&1; do
-        if [ $SECONDS -ge $deadline ]; then echo "setup: Xvfb did not start" >&2; return 1; fi
+    until grep -q '^[0-9][0-9]*$' "$number_file"; do
+        if [ $SECONDS -ge $deadline ] || ! kill -0 "$YORIMEMO_XVFB_PID" 2>/dev/null; then
+            echo "setup: Xvfb did not start" >&2
+            rm -f "$number_file"
+            return 1
+        fi
         sleep 0.1
     done
+    export DISPLAY=":$(cat "$number_file")"
+    rm -f "$number_file"
     YORIMEMO_STARTED_XVFB=1
 }
 
+# For what ctest runs: the Windows tests click and move the pointer, so only on the tests' display.
+require_test_display() {
+    if [ -n "${YORIMEMO_TEST_DISPLAY:-}" ] && [ "${DISPLAY:-}" = "$YORIMEMO_TEST_DISPLAY" ]; then
+        return 0
+    fi
+    echo "no test display: run the Windows tests through ./test or tools/with-test-display" >&2
+    return 1
+}
+
 stop_display() {
-    if [ -n "${YORIMEMO_STARTED_XVFB:-}" ]; then kill "$YORIMEMO_XVFB_PID" 2>/dev/null || true; fi
+    if [ -z "${YORIMEMO_STARTED_XVFB:-}" ]; then return 0; fi
+    kill "$YORIMEMO_XVFB_PID" 2>/dev/null || true
+    wait "$YORIMEMO_XVFB_PID" 2>/dev/null || true
+    unset YORIMEMO_STARTED_XVFB
 }
 
 # The private Wine prefix lives under build/; it is made once and then reused. The Japanese UI
@@ -74,6 +117,11 @@ prepare_wine_prefix() {
         export YORIMEMO_WINEPREFIX="${YORIMEMO_WINEPREFIX:-$repo_root/build/wineprefix-run}"
     fi
     source "$repo_root/tools/wine-env.sh"
+    # Tests start in a session of their own on this display, never in one left running.
+    if [ "$purpose" != run ]; then
+        wineserver -k 2>/dev/null || true
+        wineserver -w
+    fi
     local stamp="$WINEPREFIX/.yorimemo-prefix-3"
     [ -f "$stamp" ] && return 0
     echo "setup: preparing the Wine prefix $WINEPREFIX"
