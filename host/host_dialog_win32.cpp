@@ -11,6 +11,7 @@
 #include "mote/mote_library_win32.h"
 #include "notes/text_codec_win32.h"
 #include "res/resource.h"
+#include "text/code_page_win32.h"
 
 namespace yorimemo {
 
@@ -224,8 +225,9 @@ bool CHostDlg::confirmQuitUnsaved() {
                MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SETFOREGROUND | MB_TOPMOST) == IDYES;
 }
 
-void CHostDlg::showNotice(Notice notice) {
-    const NoticeText text = noticeText(notice, iniPath_);
+void CHostDlg::showNotice(Notice notice, const NoticeDetail& detail) {
+    const NoticeText text =
+        noticeText(notice, iniPath_, detail.count, DecodeCodePage(detail.path, CP_UTF8));
     tray_.showBalloon(text.title, text.body, text.warning);
 }
 
@@ -258,6 +260,12 @@ std::int32_t CHostDlg::systemDpi() {
 
 std::string CHostDlg::recodeText(std::string_view bytes, TextEncoding from, TextEncoding to) {
     return EncodeLossy(DecodeText(bytes, from), to);
+}
+
+LocalTime CHostDlg::localTime() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
 bool CHostDlg::autostartEnabled() {

@@ -45,10 +45,11 @@ private:
     bool runEditDialog(int slot) override;
     bool runEraseDialog(int slot) override;
     bool confirmQuitUnsaved() override;
-    void showNotice(Notice notice) override;
+    void showNotice(Notice notice, const NoticeDetail& detail = {}) override;
     std::vector<WorkArea> workAreas() override;
     std::int32_t systemDpi() override;
     std::string recodeText(std::string_view bytes, TextEncoding from, TextEncoding to) override;
+    LocalTime localTime() override;
     bool autostartEnabled() override;
     void setAutostart(bool enabled) override;
     void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) override;

@@ -55,6 +55,9 @@ public:
     void copyAttributes(const std::string& from, const std::string& to) override {
         platformFileSystem().copyAttributes(from, to);
     }
+    std::vector<std::string> fileNames(const std::string& folder) override {
+        return platformFileSystem().fileNames(folder);
+    }
 };
 
 }  // namespace yorimemo::testing
