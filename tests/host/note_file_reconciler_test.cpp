@@ -20,7 +20,6 @@ namespace {
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-using ::testing::IsEmpty;
 using ::testing::Not;
 using ::testing::StartsWith;
 

@@ -394,11 +394,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, NoteMergeTest, ::testing::ValuesIn(kMergeCases),
 // recolours another; the write carries only those keys, then neither has anything left to write;
 // a file deleted under the program is written back whole.
 TEST(NoteMergeScenario, TheSettingsFileKeepsTheAncestorAcrossReadsAndWrites) {
-    const testing::ScratchFolder folder;
+    const testing::TempFolder folder{"yorimemo-merge"};
     const std::string ini = folder.file("yorimemo.ini");
-    testing::writeBytes(ini,
-                        "[Husen1]\r\nID=3\r\nPriority=5\r\nText=one\r\n"
-                        "[Husen2]\r\nID=4\r\nPriority=9\r\nText=two\r\n");
+    testing::writeFileBytes(ini,
+                            "[Husen1]\r\nID=3\r\nPriority=5\r\nText=one\r\n"
+                            "[Husen2]\r\nID=4\r\nPriority=9\r\nText=two\r\n");
     SettingsFile file(ini);
     NoteTable table;
     ASSERT_TRUE(file.load(table));
