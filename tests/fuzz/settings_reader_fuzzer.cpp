@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "notes/file_io.h"
 #include "notes/settings_file.h"
@@ -37,6 +38,8 @@ public:
     // Files in memory have no attributes: none is read-only, none has any to keep.
     bool isReadOnly(const std::string&) override { return false; }
     void copyAttributes(const std::string&, const std::string&) override {}
+    // Folders are not listed: the reader never asks.
+    std::vector<std::string> fileNames(const std::string&) override { return {}; }
 };
 
 bool sameNote(const yorimemo::NoteSlot& a, const yorimemo::NoteSlot& b) {
