@@ -24,32 +24,41 @@ bool FolderWatch::start(const std::wstring& folder, HWND window, UINT message) {
     }
     posted_ = false;
     broken_ = false;
-    thread_ = std::thread([this, window, message] { run(window, message); });
+    window_ = window;
+    message_ = message;
+    thread_.reset(::CreateThread(nullptr, 0, &FolderWatch::run, this, 0, nullptr));
+    if (!thread_) {
+        change_.reset();
+        stop_.reset();
+        return false;
+    }
     return true;
 }
 
 void FolderWatch::stop() {
-    if (thread_.joinable()) {
+    if (thread_) {
         ::SetEvent(stop_.get());
-        thread_.join();
+        ::WaitForSingleObject(thread_.get(), INFINITE);
+        thread_.reset();
     }
     change_.reset();
     stop_.reset();
 }
 
-void FolderWatch::run(HWND window, UINT message) {
-    const HANDLE waits[] = {stop_.get(), change_.get()};
+DWORD WINAPI FolderWatch::run(void* self) {
+    FolderWatch& watch = *static_cast<FolderWatch*>(self);
+    const HANDLE waits[] = {watch.stop_.get(), watch.change_.get()};
     for (;;) {
         const DWORD woken = ::WaitForMultipleObjects(2, waits, FALSE, INFINITE);
-        if (woken == WAIT_OBJECT_0) return;
+        if (woken == WAIT_OBJECT_0) return 0;
         if (woken != WAIT_OBJECT_0 + 1) {
-            broken_ = true;
-            return;
+            watch.broken_ = true;
+            return 0;
         }
-        if (!posted_.exchange(true)) ::PostMessageW(window, message, 0, 0);
-        if (!::FindNextChangeNotification(change_.get())) {
-            broken_ = true;
-            return;
+        if (!watch.posted_.exchange(true)) ::PostMessageW(watch.window_, watch.message_, 0, 0);
+        if (!::FindNextChangeNotification(watch.change_.get())) {
+            watch.broken_ = true;
+            return 0;
         }
     }
 }

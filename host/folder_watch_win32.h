@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <string>
-#include <thread>
 
 #include "platform/handles_win32.h"
 
@@ -38,18 +37,21 @@ public:
     bool start(const std::wstring& folder, HWND window, UINT message);
     // Ends the thread; harmless when it never ran.
     void stop();
-    bool active() const { return thread_.joinable() && !broken_; }
+    bool active() const { return static_cast<bool>(thread_) && !broken_; }
     // The posted message was handled: the next change posts again. Changes in between coalesce.
     void handled() { posted_ = false; }
 
 private:
-    void run(HWND window, UINT message);
+    static DWORD WINAPI run(void* self);
 
     ChangeNotificationHandle change_;
     KernelHandle stop_;
     std::atomic<bool> posted_{false};
     std::atomic<bool> broken_{false};  // the folder stopped giving notifications
-    std::thread thread_;
+    HWND window_ = nullptr;
+    UINT message_ = 0;
+    // A thread of the system's own: the C++ library's thread brings in a code-page function.
+    KernelHandle thread_;
 };
 
 }  // namespace yorimemo
