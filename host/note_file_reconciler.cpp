@@ -210,6 +210,13 @@ void NoteFileReconciler::adopt(MergeResult& merge) {
     table_ = std::move(merge.table);
     for (NoteSlot& note : merge.unplaced) unplaced_.push_back(std::move(note));
 
+    // The cards change on screen together, once, when the outer draw lock is released.
+    const bool cardsChange =
+        library &&
+        std::any_of(merge.changes.begin(), merge.changes.end(), [](const SlotChange& change) {
+            return change.kind != SlotChange::kUnchanged || change.aspects != 0;
+        });
+    if (cardsChange) library->lockDraw();
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const SlotChange& change = merge.changes[static_cast<std::size_t>(slot)];
         NoteSlot& note = table_.slots[slot];
@@ -241,6 +248,7 @@ void NoteFileReconciler::adopt(MergeResult& merge) {
                 break;
         }
     }
+    if (cardsChange) library->unlockDraw();
     if (merge.floatingChanged && library && cards_.mayReconcile()) {
         library->floating(table_.floating);
     }
