@@ -11,6 +11,7 @@
 #include "mote/mote_library_win32.h"
 #include "notes/text_codec_win32.h"
 #include "res/resource.h"
+#include "text/code_page_win32.h"
 
 namespace yorimemo {
 
@@ -22,6 +23,10 @@ constexpr int kParkedY = -100;
 // The desktop watch and the retries; display changes also arrive as messages at once.
 constexpr UINT kTimerPeriodMs = 1000;
 constexpr UINT kTrayRetryPeriodMs = 3000;
+// A sync client writes a file in pieces; it is read once its size and time stayed this long.
+constexpr UINT kSettlePeriodMs = 500;
+// Where the folder gives no notifications, the note file is compared this often (timer ticks).
+constexpr unsigned kTicksPerPoll = 3;
 constexpr wchar_t kTrayIconFile[] = L"yorimemo.ico";
 constexpr wchar_t kTrayTip[] = L"yorimemo";
 
@@ -87,6 +92,8 @@ BOOL CHostDlg::OnInitDialog() {
     host_.openMoteLibrary(std::make_unique<CMoteLibrary>(programDirectory_, kMoteFileName),
                           reinterpret_cast<LibraryHandle>(hwnd()));
     timerId_ = ::SetTimer(hwnd(), kTrayIconId, kTimerPeriodMs, nullptr);
+    watch_.start(programDirectory_, hwnd(), kFolderChangeMessage);
+    polled_ = fileStamp(iniPath_);
     return TRUE;
 }
 
@@ -117,9 +124,20 @@ INT_PTR CHostDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam == kTrayRetryTimerId) {
                 if (tray_.wanted()) addTrayIcon();
+            } else if (wParam == kSettleTimerId) {
+                onSettleTimer();
             } else {
                 host_.onTimer(readDesktopExtent);
+                if (!watch_.active() && ++pollTicks_ % kTicksPerPoll == 0) {
+                    const FileStamp now = fileStamp(iniPath_);
+                    if (now != polled_) onFolderChange();
+                    polled_ = now;
+                }
             }
+            return TRUE;
+        case kFolderChangeMessage:
+            watch_.handled();
+            onFolderChange();
             return TRUE;
         case WM_DISPLAYCHANGE:
             host_.onDisplayChange(readDesktopExtent());
@@ -155,6 +173,23 @@ INT_PTR CHostDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return CModalDialog::OnMessage(message, wParam, lParam);
 }
 
+void CHostDlg::onFolderChange() {
+    settling_ = fileStamp(iniPath_);
+    // Restarted by every change, so the read waits for the last piece.
+    settleTimerId_ = ::SetTimer(hwnd(), kSettleTimerId, kSettlePeriodMs, nullptr);
+}
+
+void CHostDlg::onSettleTimer() {
+    const FileStamp now = fileStamp(iniPath_);
+    if (now != settling_) {
+        settling_ = now;
+        return;
+    }
+    ::KillTimer(hwnd(), settleTimerId_);
+    settleTimerId_ = 0;
+    host_.onFolderChange();
+}
+
 void CHostDlg::paintMinimised() {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(hwnd(), &paint);
@@ -170,7 +205,8 @@ void CHostDlg::paintMinimised() {
 }
 
 void CHostDlg::stopTimers() {
-    for (UINT_PTR* timer : {&timerId_, &trayRetryTimerId_}) {
+    watch_.stop();
+    for (UINT_PTR* timer : {&timerId_, &trayRetryTimerId_, &settleTimerId_}) {
         if (*timer != 0) ::KillTimer(hwnd(), *timer);
         *timer = 0;
     }
@@ -224,8 +260,9 @@ bool CHostDlg::confirmQuitUnsaved() {
                MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SETFOREGROUND | MB_TOPMOST) == IDYES;
 }
 
-void CHostDlg::showNotice(Notice notice) {
-    const NoticeText text = noticeText(notice, iniPath_);
+void CHostDlg::showNotice(Notice notice, const NoticeDetail& detail) {
+    const NoticeText text =
+        noticeText(notice, iniPath_, detail.count, DecodeCodePage(detail.path, CP_UTF8));
     tray_.showBalloon(text.title, text.body, text.warning);
 }
 
@@ -258,6 +295,12 @@ std::int32_t CHostDlg::systemDpi() {
 
 std::string CHostDlg::recodeText(std::string_view bytes, TextEncoding from, TextEncoding to) {
     return EncodeLossy(DecodeText(bytes, from), to);
+}
+
+LocalTime CHostDlg::localTime() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
 bool CHostDlg::autostartEnabled() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/modal_dialog.h"
+#include "host/folder_watch_win32.h"
 #include "host/host_ui.h"
 #include "host/note_host.h"
 #include "host/tray_icon_win32.h"
@@ -20,6 +21,8 @@ namespace yorimemo {
 inline constexpr UINT kTrayNotifyMessage = WM_USER + 100;  // 0x464
 inline constexpr UINT kTrayIconId = 0x79726D38;            // "yrm8", also the timer's id
 inline constexpr UINT_PTR kTrayRetryTimerId = 0x79726D39;  // runs only while the icon is missing
+inline constexpr UINT kFolderChangeMessage = WM_USER + 101;
+inline constexpr UINT_PTR kSettleTimerId = 0x79726D3A;  // runs only after the folder changed
 
 class CHostDlg : public CModalDialog, private HostUi {
 public:
@@ -45,10 +48,11 @@ private:
     bool runEditDialog(int slot) override;
     bool runEraseDialog(int slot) override;
     bool confirmQuitUnsaved() override;
-    void showNotice(Notice notice) override;
+    void showNotice(Notice notice, const NoticeDetail& detail = {}) override;
     std::vector<WorkArea> workAreas() override;
     std::int32_t systemDpi() override;
     std::string recodeText(std::string_view bytes, TextEncoding from, TextEncoding to) override;
+    LocalTime localTime() override;
     bool autostartEnabled() override;
     void setAutostart(bool enabled) override;
     void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) override;
@@ -56,6 +60,9 @@ private:
     void postQuit() override;
 
     void addTrayIcon();
+    // The folder changed: the note file is read once its size and time stay the same.
+    void onFolderChange();
+    void onSettleTimer();
     void paintMinimised();
     void stopTimers();
     // Timer, library and tray icon; a second call finds nothing left to release.
@@ -72,6 +79,11 @@ private:
     UINT_PTR timerId_ = 0;
     UINT_PTR trayRetryTimerId_ = 0;
     UINT taskbarCreatedMessage_ = 0;
+    FolderWatch watch_;
+    FileStamp settling_;  // the note file as last seen while it settles
+    FileStamp polled_;    // without notifications: the note file as last compared
+    UINT_PTR settleTimerId_ = 0;
+    unsigned pollTicks_ = 0;
 };
 
 }  // namespace yorimemo

@@ -2,43 +2,24 @@
 
 #include <utility>
 
+#include "host/draw_batch.h"
 #include "host/event_message.h"
 #include "mote/card_placement.h"
 #include "mote/display_scale.h"
 #include "mote/note_renderer.h"
 #include "notes/decimal.h"
 #include "notes/file_io.h"
-#include "notes/late_notes.h"
 
 namespace yorimemo {
 
 namespace {
 
 constexpr std::uint32_t kTicksPerSaveRetry = 2;  // the timer ticks once a second
-// A file held for a moment (a virus scan, a backup) is not worth a word.
-constexpr int kFailedReadsBeforeNotice = 3;
 
 std::int32_t centred(std::int32_t extent, std::int32_t size) {
     // Signed division truncates toward zero; 64 bits keep hand-edited sizes from overflowing.
     return static_cast<std::int32_t>((static_cast<std::int64_t>(extent) - size) / 2);
 }
-
-// One draw lock over a batch of new cards: they reach the screen together, each stacked once
-// into its place, instead of each new card lifting the cards in front of it again.
-class DrawBatch {
-public:
-    explicit DrawBatch(MoteLibrary* library) : library_(library) {
-        if (library_ != nullptr) library_->lockDraw();
-    }
-    ~DrawBatch() {
-        if (library_ != nullptr) library_->unlockDraw();
-    }
-    DrawBatch(const DrawBatch&) = delete;
-    DrawBatch& operator=(const DrawBatch&) = delete;
-
-private:
-    MoteLibrary* library_;
-};
 
 }  // namespace
 
@@ -81,7 +62,9 @@ NoteHost::NoteHost(std::string iniPath, HostUi& ui)
     : NoteHost(std::move(iniPath), ui, platformFileSystem()) {}
 
 NoteHost::NoteHost(std::string iniPath, HostUi& ui, FileSystem& files)
-    : settings_(std::move(iniPath), files), ui_(ui) {
+    : settings_(std::move(iniPath), files),
+      ui_(ui),
+      reconciler_(table_, settings_, files, ui, erased_, unplaced_, *this) {
     settings_.onHealthChange([this](SettingsFile::SaveHealth health) {
         ui_.showNotice(health == SettingsFile::SaveHealth::kFailing ? Notice::kCannotSave
                                                                     : Notice::kSavedAgain);
@@ -94,7 +77,7 @@ void NoteHost::setDesktopExtent(DesktopExtent extent) {
 }
 
 void NoteHost::loadSettings() {
-    failedReads_ = settings_.load(table_) ? 0 : 1;
+    reconciler_.started(settings_.load(table_));
 }
 
 void NoteHost::openMoteLibrary(std::unique_ptr<MoteLibrary> library, LibraryHandle window) {
@@ -116,6 +99,7 @@ void NoteHost::openMoteLibrary(std::unique_ptr<MoteLibrary> library, LibraryHand
         renderNote(*library_, table_, slot, note.priority, true);
         settings_.saveNote(table_, slot);
     }
+    reconciler_.mergeConflictCopies();
 }
 
 void NoteHost::closeMoteLibrary() {
@@ -132,9 +116,22 @@ void NoteHost::closeMoteLibrary() {
 }
 
 void NoteHost::drawNote(int slot, std::int32_t priority) {
+    {
+        const HiddenDrawScope keepHidden(*this, slot);
+        if (library_) renderNote(*library_, table_, slot, priority, table_.slots[slot].inUse());
+    }
+    save([&] { settings_.saveNote(table_, slot); });
+}
+
+void NoteHost::buildCard(int slot) {
     const HiddenDrawScope keepHidden(*this, slot);
-    if (library_) renderNote(*library_, table_, slot, priority, table_.slots[slot].inUse());
-    settings_.saveNote(table_, slot);
+    if (library_) renderNote(*library_, table_, slot, table_.slots[slot].priority, true);
+}
+
+template <typename Direct>
+void NoteHost::save(Direct direct) {
+    if (settings_.hasBeenRead() && reconciler_.writeChanges()) return;
+    direct();
 }
 
 int NoteHost::findNote(std::int32_t id) const {
@@ -178,7 +175,7 @@ void NoteHost::onButtonDown(std::int32_t id, std::int32_t x, std::int32_t y) {
         const std::int32_t priority = table_.takeNextPriority();
         table_.slots[slot].priority = priority;
         library_->setPriority(id, priority);
-        settings_.savePriority(table_, slot);
+        save([&] { settings_.savePriority(table_, slot); });
     }
     drag_ = {1, id, x, y};
     dpiAfterDrag_ = 0;
@@ -206,7 +203,7 @@ void NoteHost::onButtonUp() {
     drag_.active = 0;
     const int slot = findNote(drag_.moteId);
     if (slot < 0) return;
-    settings_.savePosition(table_, slot);
+    save([&] { settings_.savePosition(table_, slot); });
     if (dpiAfterDrag_ != 0) redrawAtDpi(slot, dpiAfterDrag_);
     dpiAfterDrag_ = 0;
 }
@@ -313,7 +310,7 @@ void NoteHost::runCommand(MenuCommand command, std::int32_t id) {
         case kAlwaysOnTop:
             table_.floating = table_.floating != 1 ? 1 : 0;
             if (!settings_.hasBeenRead()) floatingSwitchedUnread_ = true;
-            settings_.saveFloating(table_);
+            save([&] { settings_.saveFloating(table_); });
             break;
         case kHideAll:
             setNotesHidden(!notesHidden_);
@@ -331,6 +328,8 @@ void NoteHost::runCommand(MenuCommand command, std::int32_t id) {
 
 void NoteHost::createNote(NoteColor color) {
     setNotesHidden(false);
+    // What the file holds now first: the new note takes a slot that is free in it.
+    if (settings_.hasBeenRead()) reconciler_.writeChanges();
     const int slot = table_.firstFreeSlot();
     if (slot >= 0) {
         NoteSlot& note = table_.slots[slot];
@@ -366,7 +365,7 @@ void NoteHost::eraseNote(std::int32_t id) {
     if (library_ && note.hasCard) library_->remove(note.moteId);
     note.moteId = -1;
     note.hasCard = false;
-    settings_.eraseNoteSection(slot);
+    save([&] { settings_.eraseNoteSection(slot); });
     if (!unplaced_.empty() && settings_.hasBeenRead()) placeUnplacedNote(slot);
 }
 
@@ -409,7 +408,7 @@ void NoteHost::placeUnplacedNote(int freeSlot) {
     if (oldBitmap != 0 && library_) library_->deleteBitmap(oldBitmap);
     note.priority = table_.takeNextPriority();
     if (library_ && note.hasCard) library_->setPriority(note.moteId, note.priority);
-    settings_.saveNote(table_, freeSlot);
+    save([&] { settings_.saveNote(table_, freeSlot); });
 }
 
 void NoteHost::quit() {
@@ -441,59 +440,8 @@ void NoteHost::retryNotesWithoutCard() {
 }
 
 bool NoteHost::readLateFile(bool tell) {
-    NoteTable read;
-    if (!settings_.load(read)) {
-        ++failedReads_;
-        if (tell && failedReads_ == kFailedReadsBeforeNotice) ui_.showNotice(Notice::kCannotRead);
-        return false;
-    }
-    const bool told = failedReads_ >= kFailedReadsBeforeNotice;
-    failedReads_ = 0;
-    read.desktopRight = table_.desktopRight;
-    read.desktopBottom = table_.desktopBottom;
-    read.workAreas = table_.workAreas;
-    read.systemDpi = table_.systemDpi;
-    if (floatingSwitchedUnread_) read.floating = table_.floating;
+    if (!reconciler_.readLate(tell, floatingSwitchedUnread_)) return false;
     floatingSwitchedUnread_ = false;
-
-    // Notes made before the file was read hold their texts in the encoding the program assumed.
-    if (read.encoding != table_.encoding) {
-        for (NoteSlot& note : table_.slots) {
-            if (!note.inUse()) continue;
-            note.text = ui_.recodeText(note.text, table_.encoding, read.encoding);
-            note.fontName = ui_.recodeText(note.fontName, table_.encoding, read.encoding);
-        }
-    }
-    LateNotes late = placeLateNotes(read, table_);
-    // The bitmaps of free slots were handed out by the library too; they go with the old table.
-    if (library_) {
-        for (const NoteSlot& note : table_.slots) {
-            if (!note.inUse() && note.bitmap != 0) library_->deleteBitmap(note.bitmap);
-        }
-    }
-    std::vector<bool> placed(kSlotCount, false);
-    for (const int slot : late.placed) placed[static_cast<std::size_t>(slot)] = true;
-    table_ = std::move(read);
-    for (NoteSlot& note : late.unplaced) unplaced_.push_back(std::move(note));
-
-    SettingsFile::Batch oneWrite(settings_);
-    {
-        const DrawBatch oneShow(library_.get());
-        for (int slot = 0; slot < kSlotCount; ++slot) {
-            NoteSlot& note = table_.slots[slot];
-            if (placed[static_cast<std::size_t>(slot)]) {
-                if (library_ && note.hasCard) library_->setPriority(note.moteId, note.priority);
-                settings_.saveNote(table_, slot);
-            } else if (note.inUse()) {
-                note.bitmap = 0;
-                note.hasCard = false;
-                drawNote(slot, note.priority);
-            }
-        }
-    }
-    if (library_) library_->floating(busy() ? 0 : table_.floating);
-    if (tell && told) ui_.showNotice(Notice::kReadAgain);
-    if (tell && !late.unplaced.empty()) ui_.showNotice(Notice::kNoFreeSlot);
     return true;
 }
 
@@ -513,6 +461,7 @@ void NoteHost::onTimer(const std::function<DesktopExtent()>& readDesktop) {
     } else if (settings_.hasPendingEdits() && ticks_ % kTicksPerSaveRetry == 0) {
         settings_.retryPendingEdits();
     }
+    reconciler_.onTick();
     const DesktopExtent now = readDesktop();
     if (now.right == table_.desktopRight && now.bottom == table_.desktopBottom) return;
     onDisplayChange(now);
@@ -528,18 +477,25 @@ void NoteHost::onDisplayChange(DesktopExtent desktop) {
 }
 
 void NoteHost::fitCardsOnScreen() {
-    if (!library_) return;
-    for (NoteSlot& note : table_.slots) {
-        if (!note.hasCard) continue;
-        // From the stored place, so a monitor plugged back shows the note where it was.
-        const CardOrigin fit =
-            fitOnScreen(scaleToDpi(note.x, table_.systemDpi), scaleToDpi(note.y, table_.systemDpi),
-                        note.cardWidth, note.cardHeight, table_.workAreas);
-        if (fit == CardOrigin{note.shownX, note.shownY}) continue;
-        library_->move(note.moteId, fit.x - note.shownX, fit.y - note.shownY);
-        note.shownX = fit.x;
-        note.shownY = fit.y;
-    }
+    for (int slot = 0; slot < kSlotCount; ++slot) placeCard(slot);
+}
+
+void NoteHost::placeCard(int slot) {
+    NoteSlot& note = table_.slots[slot];
+    if (!library_ || !note.hasCard) return;
+    // From the stored place, so a monitor plugged back shows the note where it was.
+    const CardOrigin fit =
+        fitOnScreen(scaleToDpi(note.x, table_.systemDpi), scaleToDpi(note.y, table_.systemDpi),
+                    note.cardWidth, note.cardHeight, table_.workAreas);
+    if (fit == CardOrigin{note.shownX, note.shownY}) return;
+    library_->move(note.moteId, fit.x - note.shownX, fit.y - note.shownY);
+    note.shownX = fit.x;
+    note.shownY = fit.y;
+}
+
+void NoteHost::onFolderChange() {
+    reconciler_.fileChanged();
+    if (mayReconcile()) reconciler_.mergeConflictCopies();
 }
 
 void NoteHost::onEndSession() {

@@ -12,6 +12,7 @@
 #include "host/erased_notes.h"
 #include "host/host_ui.h"
 #include "host/menu_model.h"
+#include "host/note_file_reconciler.h"
 #include "mote/mote_library.h"
 #include "notes/note_table.h"
 #include "notes/settings_file.h"
@@ -33,7 +34,7 @@ struct DesktopExtent {
     std::int32_t bottom = 0;
 };
 
-class NoteHost {
+class NoteHost : private CardDesk {
 public:
     NoteHost(std::string iniPath, HostUi& ui);
     // Works through `files` instead of the platform's files (tests make single steps fail).
@@ -60,11 +61,14 @@ public:
     void onEventMessage(std::string_view payload);
     void onTrayNotify(std::int32_t id, std::int32_t mouseMessage);
     // Every second: the desktop's edges are compared, an unread file is tried again, changes that
-    // did not reach the file are tried every two seconds.
+    // did not reach the file are tried every two seconds, a changed file is read.
     void onTimer(const std::function<DesktopExtent()>& readDesktop);
     // The displays changed (resolution, a monitor added or removed, the work area): the library
     // is told when the desktop's edges moved, and every card is brought where it can be reached.
     void onDisplayChange(DesktopExtent desktop);
+    // Something in the program's folder changed: the note file is read at the next tick (at once
+    // when nothing is busy), and copies that sync clients left beside it come home.
+    void onFolderChange();
     // The session ends: one silent try to save what is held; nothing is asked.
     void onEndSession();
 
@@ -79,6 +83,15 @@ private:
     class HiddenDrawScope;
 
     int findNote(std::int32_t id) const;
+
+    MoteLibrary* cardLibrary() override { return library_.get(); }
+    void buildCard(int slot) override;
+    void placeCard(int slot) override;
+    bool mayReconcile() override { return drag_.active == 0 && !busy(); }
+    // Writes what changed in the table, merged with the file as it is now; before the file could
+    // be read (or while it is held), `direct` writes it the way it always was.
+    template <typename Direct>
+    void save(Direct direct);
 
     void onButtonDown(std::int32_t id, std::int32_t x, std::int32_t y);
     void onMouseMove(std::int32_t x, std::int32_t y);
@@ -102,8 +115,6 @@ private:
     void restoreFloating();
     void quit();
     void retryNotesWithoutCard();
-    // Tries to read a file that could not be read; on success shows its notes and saves the
-    // notes made meanwhile into its free slots. `tell` is false where nobody may be disturbed.
     bool readLateFile(bool tell);
     void placeUnplacedNote(int freeSlot);
     void fitCardsOnScreen();
@@ -117,12 +128,12 @@ private:
     std::int32_t noteMenuFlag_ = 0;
     int modalDepth_ = 0;
     std::uint32_t ticks_ = 0;
-    int failedReads_ = 0;
     bool floatingSwitchedUnread_ = false;
     // Notes made before the file was read for which it had no free slot; shown, not saved.
     std::vector<NoteSlot> unplaced_;
     ErasedNotes erased_;
     bool notesHidden_ = false;  // for this run only
+    NoteFileReconciler reconciler_;
 };
 
 }  // namespace yorimemo

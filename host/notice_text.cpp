@@ -40,6 +40,43 @@ constexpr wchar_t kNoFreeSlotBody[] =
     L"\u4ED8\u7B8B\u304C100\u679A\u3042\u308B\u305F\u3081\u3001\u65B0\u3057\u3044\u4ED8\u7B8B"
     L"\u3092\u4FDD\u5B58\u3067\u304D\u307E\u305B\u3093\u3002\u4ED8\u7B8B\u30921\u679A\u6D88\u53BB"
     L"\u3059\u308B\u3068\u4FDD\u5B58\u3057\u307E\u3059\u3002";
+// 付箋のファイルを書き戻しました
+constexpr wchar_t kWrittenBackTitle[] =
+    L"\u4ED8\u7B8B\u306E\u30D5\u30A1\u30A4\u30EB\u3092\u66F8\u304D\u623B\u3057\u307E\u3057\u305F";
+// ファイルが見つからなかったため、表示している付箋をすべて書き込みました。
+constexpr wchar_t kWrittenBackBody[] =
+    L"\u30D5\u30A1\u30A4\u30EB\u304C\u898B\u3064\u304B\u3089\u306A\u304B\u3063\u305F\u305F"
+    L"\u3081\u3001\u8868\u793A\u3057\u3066\u3044\u308B\u4ED8\u7B8B\u3092\u3059\u3079\u3066"
+    L"\u66F8\u304D\u8FBC\u307F\u307E\u3057\u305F\u3002";
+// ほかのPCのコピーから付箋を戻しました
+constexpr wchar_t kCopiesMergedTitle[] =
+    L"\u307B\u304B\u306EPC\u306E\u30B3\u30D4\u30FC\u304B\u3089\u4ED8\u7B8B\u3092\u623B\u3057"
+    L"\u307E\u3057\u305F";
+// 同期サービスが残したコピーから戻した付箋:
+constexpr wchar_t kCopiesMergedLead[] =
+    L"\u540C\u671F\u30B5\u30FC\u30D3\u30B9\u304C\u6B8B\u3057\u305F\u30B3\u30D4\u30FC\u304B"
+    L"\u3089\u623B\u3057\u305F\u4ED8\u7B8B: ";
+// 枚。コピーは名前の末尾に .merged を付けて残しました。
+constexpr wchar_t kCopiesMergedTail[] =
+    L"\u679A\u3002\u30B3\u30D4\u30FC\u306F\u540D\u524D\u306E\u672B\u5C3E\u306B .merged "
+    L"\u3092\u4ED8\u3051\u3066\u6B8B\u3057\u307E\u3057\u305F\u3002";
+// コピーの付箋を戻せません
+constexpr wchar_t kCopyLeftTitle[] =
+    L"\u30B3\u30D4\u30FC\u306E\u4ED8\u7B8B\u3092\u623B\u305B\u307E\u305B\u3093";
+// 同期サービスが残したコピーの付箋を戻せなかったため、コピーをそのまま残しました。
+constexpr wchar_t kCopyLeftBody[] =
+    L"\u540C\u671F\u30B5\u30FC\u30D3\u30B9\u304C\u6B8B\u3057\u305F\u30B3\u30D4\u30FC\u306E"
+    L"\u4ED8\u7B8B\u3092\u623B\u305B\u306A\u304B\u3063\u305F\u305F\u3081\u3001\u30B3\u30D4"
+    L"\u30FC\u3092\u305D\u306E\u307E\u307E\u6B8B\u3057\u307E\u3057\u305F\u3002";
+// 付箋を別のファイルに残しました
+constexpr wchar_t kNoteKeptTitle[] =
+    L"\u4ED8\u7B8B\u3092\u5225\u306E\u30D5\u30A1\u30A4\u30EB\u306B\u6B8B\u3057\u307E\u3057"
+    L"\u305F";
+// ほかのPCで書き換えられた文章を置く空きがないため、次のファイルに残しました。
+constexpr wchar_t kNoteKeptBody[] =
+    L"\u307B\u304B\u306EPC\u3067\u66F8\u304D\u63DB\u3048\u3089\u308C\u305F\u6587\u7AE0\u3092"
+    L"\u7F6E\u304F\u7A7A\u304D\u304C\u306A\u3044\u305F\u3081\u3001\u6B21\u306E\u30D5\u30A1"
+    L"\u30A4\u30EB\u306B\u6B8B\u3057\u307E\u3057\u305F\u3002";
 // 保存できていない変更があります。\n今終了すると、その変更は失われます。終了しますか？
 constexpr wchar_t kQuitUnsaved[] =
     L"\u4FDD\u5B58\u3067\u304D\u3066\u3044\u306A\u3044\u5909\u66F4\u304C\u3042\u308A\u307E\u3059"
@@ -70,7 +107,7 @@ NoticeText withFile(const wchar_t* title, const wchar_t* body, std::wstring_view
 
 }  // namespace
 
-NoticeText noticeText(Notice notice, std::wstring_view iniPath) {
+NoticeText noticeText(Notice notice, std::wstring_view iniPath, int count, std::wstring_view path) {
     switch (notice) {
         case Notice::kCannotRead:
             return withFile(kCannotReadTitle, kCannotReadBody, iniPath, true);
@@ -82,6 +119,17 @@ NoticeText noticeText(Notice notice, std::wstring_view iniPath) {
             return withFile(kSavedAgainTitle, kSavedAgainBody, iniPath, false);
         case Notice::kNoFreeSlot:
             return {kCannotSaveTitle, kNoFreeSlotBody, true};
+        case Notice::kWrittenBack:
+            return withFile(kWrittenBackTitle, kWrittenBackBody, iniPath, false);
+        case Notice::kCopiesMerged: {
+            const std::wstring body =
+                kCopiesMergedLead + std::to_wstring(count) + kCopiesMergedTail;
+            return {kCopiesMergedTitle, std::wstring(PrefixWithin(body, kBodySize - 1)), false};
+        }
+        case Notice::kCopyLeft:
+            return withFile(kCopyLeftTitle, kCopyLeftBody, path, true);
+        case Notice::kNoteKept:
+            return withFile(kNoteKeptTitle, kNoteKeptBody, path, false);
     }
     return {};
 }

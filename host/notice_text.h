@@ -15,8 +15,10 @@ struct NoticeText {
     bool warning = false;
 };
 
-// Cut to what a balloon can hold without splitting a character.
-NoticeText noticeText(Notice notice, std::wstring_view iniPath);
+// Cut to what a balloon can hold without splitting a character. `count` and `path` are the
+// notice's detail where it has one.
+NoticeText noticeText(Notice notice, std::wstring_view iniPath, int count = 0,
+                      std::wstring_view path = {});
 
 // Asked when the user quits while changes could not be saved.
 const wchar_t* quitUnsavedQuestion();

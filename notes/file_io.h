@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace yorimemo {
 
@@ -25,6 +26,8 @@ public:
     virtual bool isReadOnly(const std::string& path) = 0;
     // Gives `to` the attributes of `from` (hidden, archive, ...), so a replacement keeps them.
     virtual void copyAttributes(const std::string& from, const std::string& to) = 0;
+    // The names (without the folder) of the files in `folder`; empty when it cannot be listed.
+    virtual std::vector<std::string> fileNames(const std::string& folder) = 0;
 };
 
 FileSystem& platformFileSystem();

@@ -1,9 +1,11 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <memory>
 
 #include "notes/file_io.h"
 
@@ -93,6 +95,17 @@ public:
     void copyAttributes(const std::string& from, const std::string& to) override {
         struct stat status {};
         if (::stat(from.c_str(), &status) == 0) ::chmod(to.c_str(), status.st_mode & 07777);
+    }
+
+    std::vector<std::string> fileNames(const std::string& folder) override {
+        std::vector<std::string> names;
+        const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folder.c_str()), ::closedir);
+        if (!listing) return names;
+        while (const dirent* entry = ::readdir(listing.get())) {
+            if (entry->d_type == DT_DIR) continue;
+            names.emplace_back(entry->d_name);
+        }
+        return names;
     }
 };
 

@@ -93,6 +93,20 @@ public:
         SetFileAttributesW(widePath(to).c_str(),
                            (attributes & kKept) != 0 ? attributes & kKept : FILE_ATTRIBUTE_NORMAL);
     }
+
+    std::vector<std::string> fileNames(const std::string& folder) override {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAW found{};
+        const HANDLE search = FindFirstFileW((widePath(folder) + L"\\*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do {
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+                names.push_back(EncodeCodePage(found.cFileName, CP_UTF8));
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+        return names;
+    }
 };
 
 }  // namespace

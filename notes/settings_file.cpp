@@ -18,6 +18,21 @@ std::string noteSection(int slot) {
     return "Husen" + std::to_string(slot + 1);
 }
 
+// All ten keys of a note's section, in the order they are written.
+template <typename Put>
+void forEachNoteKey(const NoteSlot& note, Put put) {
+    put("ID", formatDecimal(note.moteId));
+    put("Priority", formatDecimal(note.priority));
+    put("PosX", formatDecimal(note.x));
+    put("PosY", formatDecimal(note.y));
+    put("Width", formatDecimal(note.width));
+    put("Type", formatDecimal(note.color));
+    put("FontName", note.fontName);
+    put("FontSize", formatDecimal(note.fontSize));
+    put("Text", escapeLineBreaks(note.text));
+    put("TextRed", note.textRed != 0 ? "1" : "0");
+}
+
 }  // namespace
 
 SettingsFile::SettingsFile(std::string iniPath)
@@ -74,19 +89,12 @@ void SettingsFile::saveMerge(const MergeResult& merge) {
 }
 
 void SettingsFile::saveNote(const NoteTable& table, int slot) {
-    const NoteSlot& note = table.slots[static_cast<std::size_t>(slot)];
     const std::string section = noteSection(slot);
     const Batch batch(*this);
-    submit({section, "ID", formatDecimal(note.moteId)});
-    submit({section, "Priority", formatDecimal(note.priority)});
-    submit({section, "PosX", formatDecimal(note.x)});
-    submit({section, "PosY", formatDecimal(note.y)});
-    submit({section, "Width", formatDecimal(note.width)});
-    submit({section, "Type", formatDecimal(note.color)});
-    submit({section, "FontName", note.fontName});
-    submit({section, "FontSize", formatDecimal(note.fontSize)});
-    submit({section, "Text", escapeLineBreaks(note.text)});
-    submit({section, "TextRed", note.textRed != 0 ? "1" : "0"});
+    forEachNoteKey(table.slots[static_cast<std::size_t>(slot)],
+                   [&](const char* key, std::string value) {
+                       submit({section, key, std::move(value)});
+                   });
 }
 
 void SettingsFile::savePriority(const NoteTable& table, int slot) {
@@ -190,6 +198,21 @@ void SettingsFile::setHealth(SaveHealth health) {
     if (health == health_) return;
     health_ = health;
     if (healthListener_) healthListener_(health);
+}
+
+bool writeNotesFile(FileSystem& files, const std::string& path, const std::vector<NoteSlot>& notes,
+                    TextEncoding encoding) {
+    return updateProfile(
+        files, path,
+        [&](ProfileDocument& document) {
+            for (std::size_t i = 0; i < notes.size(); ++i) {
+                const std::string section = noteSection(static_cast<int>(i));
+                forEachNoteKey(notes[i], [&](const char* key, const std::string& value) {
+                    document.set(section, key, value);
+                });
+            }
+        },
+        encoding);
 }
 
 SettingsFile::Batch::Batch(SettingsFile& file) : file_(file) {

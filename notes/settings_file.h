@@ -69,6 +69,7 @@ public:
     };
 
     const std::string& path() const { return iniPath_; }
+    TextEncoding encoding() const { return encoding_; }
 
 private:
     // One key to write, or a whole section to remove.
@@ -98,5 +99,10 @@ private:
     SaveHealth health_ = SaveHealth::kSaved;
     std::function<void(SaveHealth)> healthListener_;
 };
+
+// Writes `notes` into a note file of their own at `path` (Husen1, Husen2, ...), all ten keys each,
+// in `encoding` when the file is new. False when it could not be written.
+bool writeNotesFile(FileSystem& files, const std::string& path, const std::vector<NoteSlot>& notes,
+                    TextEncoding encoding);
 
 }  // namespace yorimemo

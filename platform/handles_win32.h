@@ -62,6 +62,14 @@ struct Kernel {
     static void close(Type handle) { ::CloseHandle(handle); }
 };
 
+// A folder's change notification; failure is INVALID_HANDLE_VALUE.
+struct ChangeNotification {
+    using Type = HANDLE;
+    static Type empty() { return INVALID_HANDLE_VALUE; }
+    static bool valid(Type handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+    static void close(Type handle) { ::FindCloseChangeNotification(handle); }
+};
+
 inline void closeGdiObject(HGDIOBJ object) {
     ::DeleteObject(object);
 }
@@ -69,6 +77,7 @@ inline void closeGdiObject(HGDIOBJ object) {
 }  // namespace handle_traits
 
 using KernelHandle = Owned<handle_traits::Kernel>;
+using ChangeNotificationHandle = Owned<handle_traits::ChangeNotification>;
 // Only icons the program created or loaded from a file; a shared resource icon is an IconRef.
 using Icon = Owned<handle_traits::NullIsEmpty<HICON, ::DestroyIcon>>;
 using IconRef = HICON;

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "notes/file_io.h"
 
@@ -32,6 +33,8 @@ public:
     // Files in memory have no attributes: none is read-only, none has any to keep.
     bool isReadOnly(const std::string&) override { return false; }
     void copyAttributes(const std::string&, const std::string&) override {}
+    // Folders are not listed: the fuzzers never ask.
+    std::vector<std::string> fileNames(const std::string&) override { return {}; }
 };
 
 }  // namespace yorimemo::fuzz

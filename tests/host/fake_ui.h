@@ -22,6 +22,8 @@ public:
     std::function<bool(int slot)> eraseDialog = [](int) { return false; };
     bool quitAnyway = false;  // the answer to quitting with unsaved changes
     std::vector<Notice> notices;
+    std::vector<NoticeDetail> noticeDetails;  // one for each notice
+    LocalTime now{2026, 12, 7, 9, 36, 12};
     std::vector<WorkArea> screens;  // the monitors' work areas; none: not known
     std::int32_t dpi = 96;          // the system's pixels per inch
     bool autostart = false;
@@ -44,13 +46,17 @@ public:
         log_.push_back("quit anyway?");
         return quitAnyway;
     }
-    void showNotice(Notice notice) override { notices.push_back(notice); }
+    void showNotice(Notice notice, const NoticeDetail& detail = {}) override {
+        notices.push_back(notice);
+        noticeDetails.push_back(detail);
+    }
     std::vector<WorkArea> workAreas() override { return screens; }
     std::int32_t systemDpi() override { return dpi; }
     // Marks what it converted, so a test sees which texts went through it.
     std::string recodeText(std::string_view bytes, TextEncoding from, TextEncoding to) override {
         return from == to ? std::string(bytes) : "recoded:" + std::string(bytes);
     }
+    LocalTime localTime() override { return now; }
     bool autostartEnabled() override { return autostart; }
     void setAutostart(bool enabled) override {
         log_.push_back(enabled ? "autostart on" : "autostart off");
@@ -86,12 +92,13 @@ public:
     bool runEditDialog(int) override { return false; }
     bool runEraseDialog(int) override { return false; }
     bool confirmQuitUnsaved() override { return true; }
-    void showNotice(Notice) override {}
+    void showNotice(Notice, const NoticeDetail& = {}) override {}
     std::vector<WorkArea> workAreas() override { return {}; }
     std::int32_t systemDpi() override { return 96; }
     std::string recodeText(std::string_view bytes, TextEncoding, TextEncoding) override {
         return std::string(bytes);
     }
+    LocalTime localTime() override { return {}; }
     bool autostartEnabled() override { return false; }
     void setAutostart(bool) override {}
     void postTrayNotify(std::int32_t, std::int32_t) override {}

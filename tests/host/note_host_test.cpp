@@ -153,15 +153,13 @@ TEST_F(NoteHostTest, CreatedNoteIsCentredAndStoredWithTheNextPriority) {
 }
 
 TEST_F(NoteHostTest, PlacementTruncatesTowardZero) {
-    start();
-    host_->setDesktopExtent({1025, 1080});
-    rightClickTray(kCreateCyan);
-    EXPECT_EQ(host_->table().slots[0].x, 362);
+    start("[System]\r\nWidth=2121\r\n");
+    rightClickTray(kCreateCyan);  // (1920 - 2121) / 2 = -100.5
+    EXPECT_EQ(host_->table().slots[0].x, -100);
 
-    host_->setDesktopExtent({1920, 1080});
-    host_->table().defaultWidth = 2121;  // (1920 - 2121) / 2 = -100.5
+    host_->setDesktopExtent({1026, 1080});  // (1026 - 2121) / 2 = -547.5
     rightClickTray(kCreateCyan);
-    EXPECT_EQ(host_->table().slots[1].x, -100);
+    EXPECT_EQ(host_->table().slots[1].x, -547);
 }
 
 TEST_F(NoteHostTest, ANewNoteTakesTheFirstFreeSlotAndNothingWhenAllAreUsed) {

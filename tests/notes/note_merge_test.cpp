@@ -394,7 +394,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, NoteMergeTest, ::testing::ValuesIn(kMergeCases),
 // recolours another; the write carries only those keys, then neither has anything left to write;
 // a file deleted under the program is written back whole.
 TEST(NoteMergeScenario, TheSettingsFileKeepsTheAncestorAcrossReadsAndWrites) {
-    const testing::TempFolder folder;
+    const testing::TempFolder folder{"yorimemo-merge"};
     const std::string ini = folder.file("yorimemo.ini");
     testing::writeFileBytes(ini,
                             "[Husen1]\r\nID=3\r\nPriority=5\r\nText=one\r\n"

@@ -19,6 +19,7 @@ inline const std::string kUtf8Mark = "\xEF\xBB\xBF";
 class ScriptedFileSystem final : public FileSystem {
 public:
     bool failReads = false;
+    std::string failReadsOf;             // this one file cannot be read
     bool failTemporaryCreation = false;  // as in a folder that is not writable
     bool failTemporaryWrite = false;     // as on a full disc, after the file was opened
     bool failRename = false;
@@ -29,7 +30,7 @@ public:
 
     ReadStatus readAll(const std::string& path, std::string& bytes) override {
         ++reads;
-        if (failReads) return ReadStatus::kFailed;
+        if (failReads || path == failReadsOf) return ReadStatus::kFailed;
         return platformFileSystem().readAll(path, bytes);
     }
     WriteStatus writeDurably(const std::string& path, std::string_view bytes) override {
@@ -54,6 +55,9 @@ public:
     }
     void copyAttributes(const std::string& from, const std::string& to) override {
         platformFileSystem().copyAttributes(from, to);
+    }
+    std::vector<std::string> fileNames(const std::string& folder) override {
+        return platformFileSystem().fileNames(folder);
     }
 };
 

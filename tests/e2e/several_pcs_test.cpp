@@ -1,0 +1,213 @@
+// Two PCs sharing the note file through a sync service: two running programs, each in its own
+// folder and its own Wine prefix (two Wine servers), and a small sync stand-in that carries the
+// file between the folders as a sync client does.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/e2e/harness_win32.h"
+#include "tests/mote/recording/call_log.h"
+
+namespace yorimemo::e2e {
+namespace {
+
+constexpr char kConflictName[] = "yorimemo (conflicted copy 2026-12-07 093612).ini";
+
+std::string note(int number, int x, const std::string& text) {
+    const std::string n = std::to_string(number);
+    return "[Husen" + n + "]\r\nID=" + std::to_string(number - 1) +
+           "\r\nPriority=" + std::to_string(number - 1) + "\r\nPosX=" + std::to_string(x) +
+           "\r\nPosY=100\r\nWidth=200\r\nType=0\r\nFontName=\r\nFontSize=9\r\nText=" + text +
+           "\r\nTextRed=0\r\n";
+}
+
+const std::string kStart =
+    "[System]\r\nFloating=Off\r\n" + note(1, 100, "first") + note(2, 400, "second");
+
+// A Linux path as every Wine prefix reaches it.
+std::string wineDrivePath(const std::string& linuxPath) {
+    return "Z:" + linuxPath;
+}
+
+int notesIn(const std::string& ini) {
+    int count = 0;
+    for (int number = 1; number <= 100; ++number) {
+        const std::string id = iniValue(ini, "Husen" + std::to_string(number), "ID", "-1");
+        if (!id.empty() && id[0] != '-') ++count;
+    }
+    return count;
+}
+
+// Carries the note file between two folders: a file changed on one side only is written to the
+// other through a temporary file and a rename; when both changed since the last pass, the newer
+// wins on both sides and the older is left beside it under a conflict name.
+class SyncStandIn {
+public:
+    SyncStandIn(std::string first, std::string second)
+        : first_(std::move(first)), second_(std::move(second)), last_(readFileBytes(first_)) {}
+
+    void pass() {
+        const std::string one = readFileBytes(first_);
+        const std::string two = readFileBytes(second_);
+        if (one.empty() || two.empty() || one == two) {
+            if (one == two) last_ = one;
+            return;
+        }
+        if (two == last_) {
+            if (put(second_, two, one)) last_ = one;
+        } else if (one == last_) {
+            if (put(first_, one, two)) last_ = two;
+        } else {
+            // Both changed: the second folder's version is kept, the first one's goes beside it.
+            const std::string beside =
+                first_.substr(0, first_.find_last_of("\\/") + 1) + kConflictName;
+            writeFileBytes(beside, one);
+            if (put(first_, one, two)) last_ = two;
+            ++conflicts;
+        }
+        ++carried;
+    }
+
+    int carried = 0;
+    int conflicts = 0;
+
+private:
+    // Replaces `path`, unless it changed since it was read (a sync client checks that too); the
+    // next pass then sees both sides changed.
+    static bool put(const std::string& path, const std::string& read, const std::string& bytes) {
+        const std::string temporary = path + ".sync";
+        writeFileBytes(temporary, bytes);
+        if (readFileBytes(path) != read) {
+            ::DeleteFileA(temporary.c_str());
+            return false;
+        }
+        return ::MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    }
+
+    std::string first_;
+    std::string second_;
+    std::string last_;
+};
+
+// The other PC: the helper program in a copy of this Wine prefix, driven through command files.
+class OtherPc {
+public:
+    explicit OtherPc(const std::string& startIni) {
+        const char* prefix = std::getenv("WINEPREFIX");
+        if (prefix == nullptr) return;
+        prefix_ = std::string(prefix) + "-pc2";
+        // Copied once and kept: booting a prefix takes far longer than copying one.
+        if (runLinuxCommand("test -d '" + prefix_ + "' || (cp -a '" + prefix + "' '" + prefix_ +
+                                ".part' && mv '" + prefix_ + ".part' '" + prefix_ + "')",
+                            300000) != 0) {
+            return;
+        }
+        writeFileBytes(exchange_.file("start.ini"), startIni);
+        const std::string exchange = wineDrivePath(unixPath(exchange_.path()));
+        started_ = runLinuxCommand("WINEPREFIX='" + prefix_ + "' nohup wine '" +
+                                   std::string(YORIMEMO_SECOND_PC) + "' '" + exchange +
+                                   "' >/dev/null 2>&1 &") == 0 &&
+                   waitFor([&] { return fileExists(exchange_.file("folder")); }, 60000);
+    }
+    ~OtherPc() {
+        if (started_) command("quit");
+        // Its own Wine server, with everything still running in that prefix.
+        if (!prefix_.empty()) runLinuxCommand("WINEPREFIX='" + prefix_ + "' wineserver -k");
+    }
+
+    bool started() const { return started_; }
+    std::string folder() const { return wineDrivePath(readFileBytes(exchange_.file("folder"))); }
+    std::string ini() const { return folder() + "/yorimemo.ini"; }
+    std::vector<std::string> callLog() const { return recording::readCallLog(folder()); }
+
+    void send(const std::string& what) {
+        writeFileBytes(exchange_.file("command-" + std::to_string(++commands_)), what);
+    }
+    bool done() const {
+        return readFileBytes(exchange_.file("done-" + std::to_string(commands_))) == "ok";
+    }
+    bool command(const std::string& what) {
+        send(what);
+        return waitFor([&] { return done(); }, 60000);
+    }
+
+private:
+    testing::TempFolder exchange_{"yorimemo-other-pc"};
+    std::string prefix_;
+    bool started_ = false;
+    int commands_ = 0;
+};
+
+class SeveralPcsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (unixPath("C:\\").empty()) GTEST_SKIP() << "needs Wine and an X screen";
+        here_.writeIni(kStart);
+    }
+
+    // Sync passes until the condition holds, as a sync client keeps running.
+    bool syncUntil(SyncStandIn& sync, const std::function<bool()>& condition,
+                   DWORD deadlineMs = 15000) {
+        return waitFor(
+            [&] {
+                sync.pass();
+                return condition();
+            },
+            deadlineMs, 100);
+    }
+
+    ProgramFolder here_{Library::Recording};
+};
+
+TEST_F(SeveralPcsTest, ChangesTravelBothWaysWithoutARestartAndTwoProgramsAtRestStopWriting) {
+    RunningProgram program(here_);
+    ASSERT_NE(program.host(), nullptr);
+    ASSERT_TRUE(program.settle());
+    OtherPc other(kStart);
+    ASSERT_TRUE(other.started()) << "the other PC's program did not start";
+    SyncStandIn sync(here_.ini(), other.ini());
+    auto same = [&] { return readFileBytes(here_.ini()) == readFileBytes(other.ini()); };
+    ASSERT_TRUE(syncUntil(sync, same));
+
+    // Moved here: the other PC moves its card, without a restart.
+    const std::string otherId = iniValue(other.ini(), "Husen1", "ID");
+    ASSERT_TRUE(program.sendEvent(eventPayload("OnMoteLButtonDown", 0, 0, 0)));
+    ASSERT_TRUE(program.sendEvent(eventPayload("OnMoteMouseMove", 0, 50, 0)));
+    ASSERT_TRUE(program.sendEvent(eventPayload("OnMoteLButtonUp", 0, 50, 0)));
+    const auto moved = std::chrono::steady_clock::now();
+    ASSERT_TRUE(syncUntil(sync, [&] {
+        for (const std::string& line : other.callLog()) {
+            if (line.rfind("_move " + otherId + " ", 0) == 0) return true;
+        }
+        return false;
+    })) << "the other PC did not move its card";
+    std::printf("a move here shown on the other PC after %lld ms\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           std::chrono::steady_clock::now() - moved)
+                                           .count()));
+    EXPECT_EQ(iniValue(other.ini(), "Husen1", "PosX"), std::to_string(100 + unscaled(50)));
+
+    // Made there: it reaches this program.
+    ASSERT_TRUE(other.command("create"));
+    ASSERT_TRUE(syncUntil(sync, [&] { return notesIn(here_.ini()) == 3 && same(); }));
+
+    // Left alone: neither writes any more.
+    const std::string settled = readFileBytes(here_.ini());
+    const int carried = sync.carried;
+    const bool quiet = !syncUntil(
+        sync, [&] { return sync.carried != carried || !same(); }, 4000);
+    EXPECT_TRUE(quiet) << "the programs kept writing";
+    EXPECT_EQ(readFileBytes(here_.ini()), settled);
+    std::printf("passes that carried the file: %d, conflicts: %d\n", sync.carried, sync.conflicts);
+
+    EXPECT_TRUE(program.quit());
+}
+
+}  // namespace
+}  // namespace yorimemo::e2e
