@@ -22,6 +22,10 @@ constexpr int kTicksBeforeConfirmation = 2;
 // A sync client deletes and re-creates the file; only a file missing this long is written back.
 constexpr int kTicksBeforeWriteBack = 3;
 
+// A note made here is taken as seen back after this long even if no read showed it: by then the
+// sync has carried it, and a note in its slot is an edit of it.
+constexpr int kTicksUnconfirmed = 5 * 60;
+
 constexpr char kMergedSuffix[] = ".merged";
 
 bool anyInUse(const NoteTable& table) {
@@ -107,6 +111,7 @@ bool NoteFileReconciler::readLate(bool tell, bool keepFloating) {
 }
 
 void NoteFileReconciler::onTick() {
+    for (int& ticks : unconfirmedTicks_) ticks = std::max(ticks - 1, 0);
     if (!settings_.hasBeenRead() || !cards_.mayReconcile()) return;
     if (confirmTicks_ > 0) {
         if (--confirmTicks_ == 0) follow(true);
@@ -188,11 +193,22 @@ MergeResult NoteFileReconciler::merge(const NoteTable* fileNow) const {
     input.lastRead = &settings_.lastRead();
     input.shown = &table_;
     input.fileNow = fileNow;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        input.unconfirmed.set(static_cast<std::size_t>(slot), unconfirmedTicks_[slot] > 0);
+    }
     return mergeNoteFile(input);
 }
 
 void NoteFileReconciler::settle(MergeResult& merge) {
     settings_.saveMerge(merge);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        int& ticks = unconfirmedTicks_[slot];
+        if (!merge.unconfirmed.test(static_cast<std::size_t>(slot))) {
+            ticks = 0;
+        } else if (ticks == 0) {
+            ticks = kTicksUnconfirmed;
+        }
+    }
     if (!merge.keptNotes.empty()) keepNotes(merge.keptNotes);
     adopt(merge);
 }

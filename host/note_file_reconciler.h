@@ -4,6 +4,7 @@
 // client left a copy of it beside it. What to show and write is decided by mergeNoteFile; this
 // class applies it to the table, the cards and the file, and says what the user must know.
 
+#include <array>
 #include <set>
 #include <string>
 #include <vector>
@@ -76,6 +77,8 @@ private:
     int confirmTicks_ = 0;              // a read to confirm is due when this counts down to 0
     int missingTicks_ = 0;              // how long the file has been missing
     std::set<std::string> copiesLeft_;  // copies that could not be merged, said once
+    // Per slot, the ticks a note made here stays unconfirmed (MergeInput::unconfirmed); 0: none.
+    std::array<int, kSlotCount> unconfirmedTicks_{};
 };
 
 }  // namespace yorimemo

@@ -154,8 +154,21 @@ public:
             table.floating = file_.floating;
         }
         for (int slot = 0; slot < kSlotCount; ++slot) {
+            if (!live(slot).inUse()) continue;
             // A note in use here that the file never held was made here, whatever the caller says.
-            if (live(slot).inUse() && !base(slot).inUse()) madeHere_.set(slot);
+            if (!base(slot).inUse()) madeHere_.set(slot);
+            if (!input.unconfirmed.test(slot)) continue;
+            if (busy_.test(slot)) {
+                result_.unconfirmed.set(slot);  // looked at once it is free
+            } else if (!seenBack(slot)) {
+                // Another PC can edit our new note only once the sync carried it there and back,
+                // and whatever it edits leaves its other keys as we wrote them. Until a read shows
+                // the slot as we wrote it, a slot holding anything else (or nothing) is taken as
+                // a note made there at the same time, or as our write not having arrived: ours is
+                // placed again, as when not yet written. An edit that quick from there costs a
+                // duplicate, never a loss.
+                madeHere_.set(slot);
+            }
         }
     }
 
@@ -185,6 +198,13 @@ private:
     const NoteSlot& live(int slot) const { return live_.slots[static_cast<std::size_t>(slot)]; }
     const NoteSlot& file(int slot) const { return file_.slots[static_cast<std::size_t>(slot)]; }
     NoteSlot& merged(int slot) { return result_.table.slots[static_cast<std::size_t>(slot)]; }
+
+    // The file shows the note as this program wrote it; ids and priorities do not count, as the
+    // other PC's start renumbers them. A note of theirs equal to ours in every other key cannot be
+    // told apart, and nothing written is lost by taking it as ours.
+    bool seenBack(int slot) const {
+        return file(slot).inUse() && differences(file(slot), base(slot)) == 0;
+    }
 
     void write(int slot, SlotWrite::Kind kind, unsigned aspects = 0) {
         result_.writes.push_back({slot, kind, aspects});
@@ -272,6 +292,7 @@ private:
         if (!taken) {
             inFront_.push_back(slot);
             write(slot, SlotWrite::kWhole);
+            result_.unconfirmed.set(slot);
             return;
         }
         const NoteSlot ours = live(slot);
@@ -286,6 +307,7 @@ private:
         result_.changes[static_cast<std::size_t>(to)].cameFrom = slot;
         inFront_.push_back(to);
         write(to, SlotWrite::kWhole);
+        result_.unconfirmed.set(to);
     }
 
     void placeArrivedText(NoteSlot arrived) {
@@ -410,7 +432,9 @@ MergeResult writeBackWhole(const MergeInput& input) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         NoteSlot& stored = result.written.slots[static_cast<std::size_t>(slot)];
         stored = withoutCard(stored);
-        if (stored.inUse()) result.writes.push_back({slot, SlotWrite::kWhole, 0});
+        if (!stored.inUse()) continue;
+        result.writes.push_back({slot, SlotWrite::kWhole, 0});
+        if (input.unconfirmed.test(slot)) result.unconfirmed.set(slot);
     }
     return result;
 }

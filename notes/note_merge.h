@@ -34,6 +34,9 @@ struct MergeInput {
     // or whose menu or dialog is open are in `busy`.
     const NoteTable* shown = nullptr;
     SlotSet madeHere;
+    // Notes made here and written whole whose slot no read of the file has shown back yet: another
+    // PC may have filled the same slot before our write reached it (see MergeResult::unconfirmed).
+    SlotSet unconfirmed;
     SlotSet busy;
     // The file now, ids and priorities as stored; null when it is missing.
     const NoteTable* fileNow = nullptr;
@@ -72,6 +75,9 @@ struct MergeResult {
     std::vector<NoteSlot> keptNotes;
     // Notes made here for which the file has no free slot: shown, not written.
     std::vector<NoteSlot> unplaced;
+    // The notes made here that are still to be seen back: those written whole as made here by
+    // this merge, and those of the input whose slot the file did not show as written.
+    SlotSet unconfirmed;
     // The read would take away more than half of the notes shown: to be confirmed by a second read
     // before it is applied.
     bool needsConfirmation = false;

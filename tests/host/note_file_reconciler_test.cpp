@@ -197,6 +197,25 @@ TEST_F(ReconcilerTest, ANewNoteTakesASlotFreeInTheFileAndKeepsTheNoteThatArrived
     EXPECT_EQ(stored(5, "Type"), "0");
 }
 
+TEST_F(ReconcilerTest, ANoteWrittenHereThatTheSyncReplacedIsWrittenAgainUntilSeenBack) {
+    start(kFourNotes);
+    rightClickTray(kCreateCyan);
+    ASSERT_EQ(stored(4, "Type"), "0");
+    // The sync kept the other PC's file, where a yellow note was made in the same slot.
+    setElsewhere(4, "Type", "2");
+    host_->onFolderChange();
+    EXPECT_EQ(notesInUse(), 6);
+    EXPECT_EQ(host_->table().slots[4].color, kYellow);
+    EXPECT_EQ(stored(5, "Type"), "0");
+
+    // Long after, a slot holding something else is an edit from there, not another note.
+    waitSeconds(5 * 60);
+    setElsewhere(5, "Type", "1");
+    host_->onFolderChange();
+    EXPECT_EQ(notesInUse(), 6);
+    EXPECT_EQ(host_->table().slots[5].color, kMagenta);
+}
+
 TEST_F(ReconcilerTest, ATextEditedHereAndThereKeepsBothTexts) {
     start(kFourNotes);
     setElsewhere(0, "Text", "theirs");

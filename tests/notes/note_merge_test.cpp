@@ -21,6 +21,7 @@ struct Sides {
     NoteTable shown;
     NoteTable file;
     SlotSet madeHere;
+    SlotSet unconfirmed;
     SlotSet busy;
     bool fileMissing = false;
 
@@ -87,6 +88,7 @@ MergeResult merge(Sides& sides) {
     input.shown = &sides.shown;
     input.fileNow = sides.fileMissing ? nullptr : &sides.file;
     input.madeHere = sides.madeHere;
+    input.unconfirmed = sides.unconfirmed;
     input.busy = sides.busy;
     return mergeNoteFile(input);
 }
@@ -130,10 +132,12 @@ TEST_P(NoteMergeTest, MergesNoteByNote) {
     settled.lastRead = result.written;
     settled.file = result.written;
     settled.shown = result.table;
+    settled.unconfirmed = result.unconfirmed;
     settled.busy = sides.busy;
     const MergeResult again = merge(settled);
     EXPECT_TRUE(again.writes.empty());
     EXPECT_FALSE(again.writeFloating);
+    EXPECT_EQ(again.unconfirmed, sides.unconfirmed & sides.busy) << "seen back as written";
     for (int slot = 0; slot < kSlotCount; ++slot) {
         EXPECT_EQ(again.changes[slot].kind, SlotChange::kUnchanged) << "again, slot " << slot;
     }
@@ -288,6 +292,34 @@ const MergeCase kMergeCases[] = {
          EXPECT_TRUE(r.table.slots[5].hasCard);
          EXPECT_FALSE(r.table.slots[3].hasCard);
          EXPECT_GT(r.table.slots[5].priority, r.table.slots[4].priority);
+     }},
+    {"WrittenHereNotSeenBackAndFilledThereMovesOursAndRewritesOneThatDidNotArrive",
+     [](Sides& s) {
+         // Both written here; the sync kept the other PC's file, made at the same time.
+         for (int slot : {3, 4}) {
+             s.lastRead.slots[slot] = s.shown.slots[slot] = storedNote("", slot);
+             s.here(slot).hasCard = true;
+             s.unconfirmed.set(slot);
+         }
+         s.here(4).text = "typed since";
+         s.there(3) = storedNote("", 3);
+         s.there(3).color = kYellow;
+         s.there(3).moteId = 3;
+         // Seen back as written, but for the id and priority the other PC's start renumbered.
+         s.lastRead.slots[2].text = s.here(2).text = "gamma, new";
+         s.unconfirmed.set(2);
+         s.there(2).text = "gamma, new";
+         s.there(2).priority = 40;
+     },
+     {{0, "alpha"}, {1, "beta"}, {2, "gamma, new"}, {3, ""}, {4, "typed since"}, {5, ""}},
+     {{3, {SlotChange::kAppear}}},
+     {{4, SlotWrite::kWhole}, {5, SlotWrite::kWhole}},
+     [](const MergeResult& r) {
+         EXPECT_EQ(r.table.slots[3].color, kYellow);
+         EXPECT_EQ(r.changes[5].cameFrom, 3);
+         EXPECT_NE(r.table.slots[5].color, kYellow);
+         EXPECT_TRUE(r.table.slots[5].hasCard);
+         EXPECT_EQ(r.unconfirmed, SlotSet().set(4).set(5));
      }},
     {"SlotReusedHereAfterAnEraseIsWrittenOver",
      [](Sides& s) {
