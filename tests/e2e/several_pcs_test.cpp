@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,6 +43,30 @@ int notesIn(const std::string& ini) {
         if (!id.empty() && id[0] != '-') ++count;
     }
     return count;
+}
+
+// How many notes of `ini` have the colour `type` ("0" cyan, "2" yellow).
+int notesOfColour(const std::string& ini, const std::string& type) {
+    int count = 0;
+    for (int number = 1; number <= 100; ++number) {
+        const std::string section = "Husen" + std::to_string(number);
+        const std::string id = iniValue(ini, section, "ID", "-1");
+        if (!id.empty() && id[0] != '-' && iniValue(ini, section, "Type") == type) ++count;
+    }
+    return count;
+}
+
+// The cards a program shows, from the recording library's calls: created and not deleted.
+std::size_t cardsShown(const std::vector<std::string>& calls) {
+    std::set<std::string> shown;
+    for (const std::string& call : calls) {
+        if (call.rfind("_create ", 0) == 0) {
+            shown.insert(call.substr(call.rfind(' ') + 1));
+        } else if (call.rfind("_delete ", 0) == 0) {
+            shown.erase(call.substr(8));
+        }
+    }
+    return shown.size();
 }
 
 // Carries the note file between two folders: a file changed on one side only is written to the
@@ -196,6 +221,22 @@ TEST_F(SeveralPcsTest, ChangesTravelBothWaysWithoutARestartAndTwoProgramsAtRestS
     // Made there: it reaches this program.
     ASSERT_TRUE(other.command("create"));
     ASSERT_TRUE(syncUntil(sync, [&] { return notesIn(here_.ini()) == 3 && same(); }));
+
+    // Made on both PCs at once, both written before the sync carries either file: it keeps the
+    // other PC's file and puts this one's beside it. Both notes survive on both PCs.
+    const int conflicts = sync.conflicts;
+    ASSERT_TRUE(other.command("create"));  // yellow
+    program.openTrayMenu();
+    ASSERT_TRUE(program.chooseMenuKey('c'));  // cyan
+    ASSERT_TRUE(program.settle());
+    ASSERT_TRUE(waitFor([&] { return notesIn(here_.ini()) == 4 && notesIn(other.ini()) == 4; }));
+    ASSERT_TRUE(syncUntil(sync, [&] {
+        return notesIn(here_.ini()) == 5 && same() && cardsShown(here_.callLog()) == 5 &&
+               cardsShown(other.callLog()) == 5;
+    })) << "a note made at once on both PCs was lost";
+    EXPECT_GT(sync.conflicts, conflicts);
+    EXPECT_EQ(notesOfColour(here_.ini(), "2"), 2);
+    EXPECT_EQ(notesOfColour(here_.ini(), "0"), 3);
 
     // Left alone: neither writes any more.
     const std::string settled = readFileBytes(here_.ini());
