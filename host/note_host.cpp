@@ -176,6 +176,9 @@ void NoteHost::onButtonDown(std::int32_t id, std::int32_t x, std::int32_t y) {
         table_.slots[slot].priority = priority;
         library_->setPriority(id, priority);
         save([&] { settings_.savePriority(table_, slot); });
+        // What the write found in the file may have rebuilt the card: the drag goes on with it.
+        const NoteSlot& pressed = table_.slots[slot];
+        if (findNote(id) < 0 && pressed.hasCard) id = pressed.moteId;
     }
     drag_ = {1, id, x, y};
     dpiAfterDrag_ = 0;

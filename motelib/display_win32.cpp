@@ -112,6 +112,7 @@ std::int32_t Display::create(std::int32_t x, std::int32_t y, std::int32_t priori
     if (lock_.held() && vacated != retired_.end()) {
         motes_.find(id)->view.window = std::move(vacated->view.window);
         SetWindowLongPtrW(vacated->window, GWLP_USERDATA, id);
+        if (vacated->dragged) pointer_.takeOver(id);
         lock_.markDirty(id);
         lock_.markRestack();
         return id;
@@ -134,10 +135,11 @@ std::int32_t Display::create(std::int32_t x, std::int32_t y, std::int32_t priori
 bool Display::remove(std::int32_t id) {
     std::optional<MoteView> view = motes_.remove(id);
     if (!view) return false;
+    const bool dragged = pointer_.dragging(id);
     pointer_.forget(id);
     HWND window = view->window.get();
     SetWindowLongPtrW(window, GWLP_USERDATA, -1);
-    if (lock_.held()) retired_.push_back(Retired{std::move(*view), window});
+    if (lock_.held()) retired_.push_back(Retired{std::move(*view), window, dragged});
     return true;
 }
 

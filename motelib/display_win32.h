@@ -83,6 +83,7 @@ private:
     struct Retired {
         MoteView view;
         HWND window = nullptr;  // kept after the view hands its window on
+        bool dragged = false;   // its drag goes on with the mote that takes the window
     };
     std::vector<Retired> retired_;
     PointerTracker pointer_;

@@ -22,6 +22,8 @@ public:
     PointerEvent doubleClick(std::int32_t id, std::int32_t x, std::int32_t y) const;
     // The mote is gone; a drag of it ends silently.
     void forget(std::int32_t id);
+    // A new mote took over the window of the one dragged when it went: the drag goes on with it.
+    void takeOver(std::int32_t id) { dragged_ = id; }
 
     bool dragging(std::int32_t id) const { return dragged_ >= 0 && dragged_ == id; }
 

@@ -186,6 +186,15 @@ TEST_F(ReconcilerTest, AMoveOfANoteErasedElsewhereIsDroppedAndOtherArrivalsAreTa
     EXPECT_EQ(host_->table().slots[3].text, "four, edited");
 }
 
+TEST_F(ReconcilerTest, APressWhoseWriteRebuildsTheCardDragsTheRebuiltCard) {
+    start(kFourNotes);
+    setElsewhere(1, "Text", "two, edited");
+    drag(1, 50);
+    EXPECT_EQ(stored(1, "Text"), "two, edited");
+    EXPECT_EQ(stored(1, "PosX"), "70");
+    EXPECT_EQ(host_->table().slots[1].x, 70);
+}
+
 TEST_F(ReconcilerTest, ANewNoteTakesASlotFreeInTheFileAndKeepsTheNoteThatArrivedThere) {
     start(kFourNotes);
     setElsewhere(4, "ID", "9");

@@ -167,6 +167,31 @@ TEST_F(InputTest, AMoteDeletedByTheReceiverDuringAPressReportsNoMore) {
               (std::vector<std::string>{eventText("OnMoteLButtonDown", id, 220, 420)}));
 }
 
+// The program rebuilds a card under a draw lock when the write of a press finds it changed in
+// the file: the new mote takes the window and the drag goes on with it.
+TEST_F(InputTest, AMoteRebuiltByTheReceiverDuringAPressKeepsTheDrag) {
+    const int id = showMote(200, 400, 100, 60, 0);
+    int rebuilt = -1;
+    recorder.onEvent = [&](const std::string& payload) {
+        if (parse(payload).name != "OnMoteLButtonDown") return;
+        dll.lockDraw();
+        dll.remove(id);
+        rebuilt = showMote(200, 400, 100, 60, 1);
+        dll.unlockDraw();
+    };
+    ASSERT_TRUE(pointTo(220, 420));
+    xdotool("mousedown 1");
+    ASSERT_TRUE(eventsArrived(1));
+    ASSERT_TRUE(pointTo(260, 440));
+    ASSERT_TRUE(eventsArrived(2));
+    settle("mouseup 1");
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{
+                                   eventText("OnMoteLButtonDown", id, 220, 420),
+                                   eventText("OnMoteMouseMove", rebuilt, 260, 440),
+                                   eventText("OnMoteLButtonUp", rebuilt, 260, 440),
+                               }));
+}
+
 TEST_F(InputTest, TheReceiverMayUnloadTheLibraryInsideTheSend) {
     const int id = showMote(500, 400, 100, 60, 0);
     recorder.onEvent = [&](const std::string& payload) {

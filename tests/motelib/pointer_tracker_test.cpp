@@ -46,6 +46,11 @@ TEST(PointerTrackerTest, ADeletedMotesDragEndsSilently) {
     tracker.forget(0);
     EXPECT_FALSE(tracker.moveTo(0, 20, 20).has_value());
     EXPECT_FALSE(tracker.captureLost(0, 20, 20).has_value());
+
+    // Rebuilt: the mote that took over the window goes on from the last point reported.
+    tracker.takeOver(3);
+    EXPECT_FALSE(tracker.moveTo(3, 10, 10).has_value());
+    EXPECT_EQ(tracker.moveTo(3, 30, 10), (PointerEvent{kEventMouseMove, 3, 30, 10}));
 }
 
 TEST(PointerTrackerTest, RightReleaseAndDoubleClickDoNotTouchTheDrag) {
