@@ -6,13 +6,7 @@
 #include <filesystem>
 
 #include "host/note_host.h"
-#include "tests/host/fake_ui.h"
-#include "tests/host/recording_library.h"
-#include "tests/notes/profile_strings.h"
-#include "tests/notes/test_files.h"
-#include "tests/support/file_bytes.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/tray_icon_id.h"
+#include "tests/host/host_fixture.h"
 
 namespace yorimemo {
 namespace {
@@ -34,20 +28,8 @@ const std::string kFourNotes = "[System]\r\nFloating=Off\r\n" + section(1, 5, 3,
                                section(2, 6, 7, 20, "two") + section(3, 7, 9, 30, "three") +
                                section(4, 8, 12, 40, "four");
 
-class ReconcilerTest : public ::testing::Test {
+class ReconcilerTest : public testing::HostFixture {
 protected:
-    void start(const std::string& ini) {
-        testing::writeFileBytes(iniPath_, ini);
-        auto library = std::make_unique<fakes::RecordingLibrary>(log_);
-        library_ = library.get();
-        ui_ = std::make_unique<fakes::FakeUi>(log_);
-        host_ = std::make_unique<NoteHost>(iniPath_, *ui_, files_);
-        host_->setDesktopExtent({1920, 1080});
-        host_->loadSettings();
-        host_->openMoteLibrary(std::move(library), 0x1234);
-        library_->take();
-    }
-
     // Another PC's program, or a sync client, changes one key of the file.
     void setElsewhere(int slot, const char* key, const std::string& value) {
         ASSERT_TRUE(writeProfileString(iniPath_, "Husen" + std::to_string(slot + 1), key, value));
@@ -55,44 +37,18 @@ protected:
     void eraseElsewhere(int slot) {
         ASSERT_TRUE(removeProfileSection(iniPath_, "Husen" + std::to_string(slot + 1)));
     }
-    std::string stored(int slot, const char* key) const {
-        return readProfileString(iniPath_, "Husen" + std::to_string(slot + 1), key, "(none)");
-    }
-    std::string file() const { return testing::readFileBytes(iniPath_); }
 
-    void waitSeconds(int seconds) {
-        for (int tick = 0; tick < seconds; ++tick) {
-            host_->onTimer([] { return DesktopExtent{1920, 1080}; });
-        }
-    }
     void drag(std::int32_t id, std::int32_t dx) {
         host_->onEventMessage("OnMoteLButtonDown\r\n" + std::to_string(id) + "\r\n0\r\n0\r\n");
         host_->onEventMessage("OnMoteMouseMove\r\n" + std::to_string(id) + "\r\n" +
                               std::to_string(dx) + "\r\n0\r\n");
         host_->onEventMessage("OnMoteLButtonUp\r\n" + std::to_string(id) + "\r\n0\r\n0\r\n");
     }
-    void rightClickTray(MenuCommand command) {
-        ui_->command = command;
-        host_->onTrayNotify(testing::kTrayIconId, kRightButtonUp);
-    }
-    void rightClickNote(std::int32_t id, MenuCommand command) {
-        host_->onEventMessage("OnMoteRButtonUp\r\n" + std::to_string(id) + "\r\n1\r\n1\r\n");
-        ui_->command = command;
-        host_->onTrayNotify(id, kRightButtonUp);
-    }
     int notesInUse() const {
         int count = 0;
         for (const NoteSlot& note : host_->table().slots) count += note.inUse() ? 1 : 0;
         return count;
     }
-
-    testing::TempFolder folder_{"yorimemo-follow"};
-    std::string iniPath_ = folder_.file("yorimemo.ini");
-    testing::ScriptedFileSystem files_;
-    std::vector<std::string> log_;
-    fakes::RecordingLibrary* library_ = nullptr;
-    std::unique_ptr<fakes::FakeUi> ui_;
-    std::unique_ptr<NoteHost> host_;
 };
 
 // One change made elsewhere to the note in slot 1 (card 1), and what the cards see of it.

@@ -4,13 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "notes/profile_file.h"
-#include "tests/host/fake_ui.h"
-#include "tests/host/recording_library.h"
-#include "tests/notes/profile_strings.h"
-#include "tests/notes/test_files.h"
-#include "tests/support/file_bytes.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/tray_icon_id.h"
+#include "tests/host/host_fixture.h"
 
 namespace yorimemo {
 namespace {
@@ -20,63 +14,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
-class NoteHostTest : public ::testing::Test {
-protected:
-    // Starts the host as the program does: load the file, then open the library, whose _create
-    // gives `createAnswers` first.
-    void start(const std::string& ini = "", std::vector<std::int32_t> createAnswers = {}) {
-        if (!ini.empty()) testing::writeFileBytes(iniPath_, ini);
-        auto library = std::make_unique<fakes::RecordingLibrary>(log_);
-        library->createAnswers = std::move(createAnswers);
-        library_ = library.get();
-        ui_ = std::make_unique<fakes::FakeUi>(log_);
-        ui_->dpi = systemDpi_;
-        host_ = std::make_unique<NoteHost>(iniPath_, *ui_, files_);
-        host_->setDesktopExtent({1920, 1080});
-        host_->loadSettings();
-        host_->openMoteLibrary(std::move(library), 0x1234);
-        library_->take();
-    }
-
-    std::string file() const { return testing::readFileBytes(iniPath_); }
-
-    std::string stored(int slot, const char* key) const {
-        return readProfileString(iniPath_, "Husen" + std::to_string(slot + 1), key, "(none)");
-    }
-
-    // What a later start would read from the file.
-    NoteTable reread() const {
-        NoteTable table;
-        SettingsFile(iniPath_).load(table);
-        return table;
-    }
-
-    void rightClickTray(MenuCommand command) {
-        ui_->command = command;
-        host_->onTrayNotify(testing::kTrayIconId, kRightButtonUp);
-    }
-
-    void rightClickNote(std::int32_t id, MenuCommand command) {
-        host_->onEventMessage("OnMoteRButtonUp\r\n" + std::to_string(id) + "\r\n1\r\n1\r\n");
-        ui_->command = command;
-        host_->onTrayNotify(id, kRightButtonUp);
-    }
-
-    void waitSeconds(int seconds) {
-        for (int tick = 0; tick < seconds; ++tick) {
-            host_->onTimer([] { return DesktopExtent{1920, 1080}; });
-        }
-    }
-
-    testing::TempFolder folder_{"yorimemo-host"};
-    std::string iniPath_ = folder_.file("yorimemo.ini");
-    testing::ScriptedFileSystem files_;
-    std::vector<std::string> log_;
-    fakes::RecordingLibrary* library_ = nullptr;
-    std::unique_ptr<fakes::FakeUi> ui_;
-    std::unique_ptr<NoteHost> host_;
-    std::int32_t systemDpi_ = 96;
-};
+using NoteHostTest = testing::HostFixture;
 
 constexpr const char* kTwoNotes =
     "[System]\r\nFloating=On\r\n"
