@@ -55,16 +55,6 @@ std::string captionOf(HWND window) {
     return shiftJis(caption);
 }
 
-std::vector<HWND> windowsOfProcess(DWORD processId) {
-    std::vector<HWND> found;
-    for (const HWND window : windowStack()) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (owner == processId) found.push_back(window);
-    }
-    return found;
-}
-
 // This process's environment with `folder` first on PATH, as a block for CreateProcessA.
 std::string environmentWithFirstOnPath(const std::string& folder) {
     struct FreeStrings {
@@ -161,6 +151,22 @@ std::vector<HWND> windowStack() {
         },
         reinterpret_cast<LPARAM>(&stack));
     return stack;
+}
+
+std::vector<HWND> windowsOfProcess(DWORD processId) {
+    std::vector<HWND> found;
+    for (const HWND window : windowStack()) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == processId) found.push_back(window);
+    }
+    return found;
+}
+
+std::size_t visibleWindowCount(DWORD processId) {
+    const std::vector<HWND> windows = windowsOfProcess(processId);
+    return static_cast<std::size_t>(
+        std::count_if(windows.begin(), windows.end(), ::IsWindowVisible));
 }
 
 bool inFront(HWND front, HWND back) {

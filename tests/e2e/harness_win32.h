@@ -50,6 +50,9 @@ int unscaled(int value);
 
 // Every top-level window, front to back.
 std::vector<HWND> windowStack();
+// A process's top-level windows, front to back, and how many of them are visible.
+std::vector<HWND> windowsOfProcess(DWORD processId);
+std::size_t visibleWindowCount(DWORD processId);
 // True when both are top-level windows and `front` lies in front of `back`.
 bool inFront(HWND front, HWND back);
 

@@ -31,23 +31,6 @@ double linuxCpuMs(const std::string& pattern) {
     return text.empty() ? -1 : std::atof(text.c_str());
 }
 
-int visibleWindowsOf(DWORD processId) {
-    struct Count {
-        DWORD processId;
-        int visible;
-    } count{processId, 0};
-    ::EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& counted = *reinterpret_cast<Count*>(param);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner == counted.processId && ::IsWindowVisible(window)) ++counted.visible;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count.visible;
-}
-
 // The bare program: its main window and 100 popups, then nothing but its message loop.
 class BareProgram {
 public:
@@ -86,7 +69,8 @@ int run(int seconds) {
         return 1;
     }
     if (!waitFor([&] { return program.motes().size() == static_cast<std::size_t>(kNotes); }) ||
-        !waitFor([&] { return visibleWindowsOf(bare.id()) >= kNotes + 1; }) || !program.settle()) {
+        !waitFor([&] { return visibleWindowCount(bare.id()) >= kNotes + 1; }) ||
+        !program.settle()) {
         std::printf("the notes or the popups were not shown in time\n");
         return 1;
     }

@@ -28,25 +28,6 @@ double secondsSince(Clock::time_point started) {
     return std::chrono::duration<double>(Clock::now() - started).count();
 }
 
-std::vector<HWND> visibleWindowsOf(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        std::vector<HWND> visible;
-    } search{processId, {}};
-    ::EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& found = *reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner == found.processId && ::IsWindowVisible(window)) {
-                found.visible.push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.visible;
-}
-
 // Seconds until the host and every note window are visible and the host answers; negative when
 // that did not happen in time.
 double timeNotes(const std::string& settings) {
@@ -55,9 +36,7 @@ double timeNotes(const std::string& settings) {
     const auto started = Clock::now();
     RunningProgram program(folder);
     const bool shown = waitFor(
-        [&] {
-            return visibleWindowsOf(program.processId()).size() >= kNotes + 1 || !program.running();
-        },
+        [&] { return visibleWindowCount(program.processId()) >= kNotes + 1 || !program.running(); },
         kDeadlineMs * 3, kPollMs);
     if (!shown || !program.running() || !program.settle()) return -1;
     return secondsSince(started);
@@ -83,15 +62,15 @@ double timeBarePopups() {
                                        nullptr, &startup, &info) != 0;
     if (nowhere != INVALID_HANDLE_VALUE) ::CloseHandle(nowhere);
     if (!made) return -1;
-    std::vector<HWND> visible;
+    std::vector<HWND> windows;
     const bool shown = waitFor(
         [&] {
-            visible = visibleWindowsOf(info.dwProcessId);
-            return visible.size() >= kNotes + 1;
+            windows = windowsOfProcess(info.dwProcessId);
+            return std::count_if(windows.begin(), windows.end(), ::IsWindowVisible) >= kNotes + 1;
         },
         kDeadlineMs * 3, kPollMs);
     DWORD_PTR answer = 0;
-    const bool answered = shown && ::SendMessageTimeoutA(visible.front(), WM_NULL, 0, 0,
+    const bool answered = shown && ::SendMessageTimeoutA(windows.front(), WM_NULL, 0, 0,
                                                          SMTO_NORMAL, kDeadlineMs, &answer) != 0;
     const double seconds = secondsSince(started);
     ::TerminateProcess(info.hProcess, 0);
