@@ -160,12 +160,11 @@ bool NoteFileReconciler::writeChanges() {
             break;
     }
     MergeResult result = merge(&now);
-    if (result.needsConfirmation && confirmTicks_ == 0) {
+    if (result.needsConfirmation) {
         // The change stays in the table; the confirming read writes it with what it finds.
-        confirmTicks_ = kTicksBeforeConfirmation;
+        if (confirmTicks_ == 0) confirmTicks_ = kTicksBeforeConfirmation;
         return true;
     }
-    if (result.needsConfirmation) return true;
     settle(result);
     return true;
 }
