@@ -9,7 +9,9 @@
 namespace yorimemo {
 
 enum class ReadStatus { kRead, kMissing, kFailed };
-enum class WriteStatus { kWritten, kCannotOpen, kFailed };
+// kAccessDenied: the file could not be made for want of the right to (a folder that is not
+// writable); kCannotOpen: for any other reason (held by another program, a name in the way).
+enum class WriteStatus { kWritten, kAccessDenied, kCannotOpen, kFailed };
 
 class FileSystem {
 public:
@@ -22,6 +24,10 @@ public:
     // Puts `from` in the place of `to` in one step, replacing it.
     virtual bool renameOver(const std::string& from, const std::string& to) = 0;
     virtual void removeFile(const std::string& path) = 0;
+    // Anything of that name, a file or a folder.
+    virtual bool exists(const std::string& path) = 0;
+    // Makes the folder; true when it is there afterwards, made now or before.
+    virtual bool makeFolder(const std::string& path) = 0;
     // A file the user made read-only; false when it is missing.
     virtual bool isReadOnly(const std::string& path) = 0;
     // Gives `to` the attributes of `from` (hidden, archive, ...), so a replacement keeps them.

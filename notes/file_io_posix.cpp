@@ -59,7 +59,10 @@ public:
 
     WriteStatus writeDurably(const std::string& path, std::string_view bytes) override {
         FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
-        if (file.get() < 0) return WriteStatus::kCannotOpen;
+        if (file.get() < 0) {
+            return errno == EACCES || errno == EPERM || errno == EROFS ? WriteStatus::kAccessDenied
+                                                                       : WriteStatus::kCannotOpen;
+        }
         std::size_t done = 0;
         while (done < bytes.size()) {
             const ssize_t put = ::write(file.get(), bytes.data() + done, bytes.size() - done);
@@ -85,6 +88,17 @@ public:
     }
 
     void removeFile(const std::string& path) override { ::unlink(path.c_str()); }
+
+    bool exists(const std::string& path) override {
+        struct stat status {};
+        return ::lstat(path.c_str(), &status) == 0;
+    }
+
+    bool makeFolder(const std::string& path) override {
+        if (::mkdir(path.c_str(), 0777) == 0) return true;
+        struct stat status {};
+        return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    }
 
     // By the mode bits, not access(2): the owner's choice counts even for root.
     bool isReadOnly(const std::string& path) override {

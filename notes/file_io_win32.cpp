@@ -56,7 +56,10 @@ public:
     WriteStatus writeDurably(const std::string& path, std::string_view bytes) override {
         Handle file(CreateFileW(widePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid()) return WriteStatus::kCannotOpen;
+        if (!file.valid()) {
+            return GetLastError() == ERROR_ACCESS_DENIED ? WriteStatus::kAccessDenied
+                                                         : WriteStatus::kCannotOpen;
+        }
         std::size_t done = 0;
         while (done < bytes.size()) {
             const std::size_t left = bytes.size() - done;
@@ -79,6 +82,18 @@ public:
     }
 
     void removeFile(const std::string& path) override { DeleteFileW(widePath(path).c_str()); }
+
+    bool exists(const std::string& path) override {
+        return GetFileAttributesW(widePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    bool makeFolder(const std::string& path) override {
+        const std::wstring folder = widePath(path);
+        if (CreateDirectoryW(folder.c_str(), nullptr)) return true;
+        const DWORD attributes = GetFileAttributesW(folder.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    }
 
     bool isReadOnly(const std::string& path) override {
         const DWORD attributes = GetFileAttributesW(widePath(path).c_str());

@@ -16,10 +16,15 @@ bool replaceFileContents(FileSystem& files, const std::string& path, std::string
             if (files.renameOver(temporary, path)) return true;
             files.removeFile(temporary);
             return false;
-        case WriteStatus::kCannotOpen:
-            // Only when no temporary file can exist; a write that failed half-way (a full disc)
+        case WriteStatus::kAccessDenied:
+            // In place only in a folder where no new file may be made. A temporary file that is
+            // there but cannot be opened (held, read-only) says the folder is writable: the write
+            // fails and is tried again. So does a write that failed half-way (a full disc), which
             // would fail in place too and could cut the old file short.
+            if (files.exists(temporary)) return false;
             return files.writeDurably(path, bytes) == WriteStatus::kWritten;
+        case WriteStatus::kCannotOpen:
+            return false;
         case WriteStatus::kFailed:
             break;
     }

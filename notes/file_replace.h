@@ -8,8 +8,9 @@
 
 namespace yorimemo {
 
-// Writes a temporary file beside `path`, flushes it and renames it over `path`. When the temporary
-// file cannot be created (a folder that is not writable), the file itself is written in place.
+// Writes a temporary file beside `path`, flushes it and renames it over `path`. Only when the
+// temporary file may not be created (access denied, and none is there: a folder that is not
+// writable) is the file itself written in place; any other failure writes nothing.
 // The replacement keeps the file's attributes; a read-only file is not written. Returns false
 // when nothing could be written; the old file is then unchanged.
 bool replaceFileContents(FileSystem& files, const std::string& path, std::string_view bytes);

@@ -30,6 +30,9 @@ public:
         return true;
     }
     void removeFile(const std::string& path) override { files.erase(path); }
+    bool exists(const std::string& path) override { return files.count(path) != 0; }
+    // Any folder is there; only files are kept.
+    bool makeFolder(const std::string&) override { return true; }
     // Files in memory have no attributes: none is read-only, none has any to keep.
     bool isReadOnly(const std::string&) override { return false; }
     void copyAttributes(const std::string&, const std::string&) override {}

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 #include "notes/profile_file.h"
@@ -44,14 +45,40 @@ TEST_F(FileReplaceTest, StaleTemporaryFileFromACrashIsOverwritten) {
     EXPECT_FALSE(testing::fileExists(temporaryPathFor(path)));
 }
 
-TEST_F(FileReplaceTest, WritesInPlaceWhenNoTemporaryFileCanBeCreated) {
-    writeFileBytes(path, "old content that is longer");
-    files.failTemporaryCreation = true;
-    EXPECT_TRUE(replaceFileContents(files, path, "new"));
-    EXPECT_EQ(readFileBytes(path), "new");
-    EXPECT_EQ(files.renames, 0);
-    EXPECT_FALSE(testing::fileExists(temporaryPathFor(path)));
+// Whether a temporary file that cannot be made sends the write in place or fails it.
+struct CreationCase {
+    const char* name;
+    bool accessDenied;    // else held by another program
+    bool staleTemporary;  // one is left from before
+    bool inPlace;
+};
+
+std::ostream& operator<<(std::ostream& out, const CreationCase& row) {
+    return out << row.name;
 }
+
+class TemporaryCreationTest : public FileReplaceTest,
+                              public ::testing::WithParamInterface<CreationCase> {};
+
+TEST_P(TemporaryCreationTest, OnlyAFolderClosedToNewFilesIsWrittenInPlace) {
+    const CreationCase& row = GetParam();
+    writeFileBytes(path, "old content that is longer");
+    if (row.staleTemporary) writeFileBytes(temporaryPathFor(path), "stale");
+    files.failTemporaryCreation = row.accessDenied;
+    files.temporaryHeld = !row.accessDenied;
+    EXPECT_EQ(replaceFileContents(files, path, "new"), row.inPlace);
+    EXPECT_EQ(readFileBytes(path), row.inPlace ? "new" : "old content that is longer");
+    EXPECT_EQ(files.renames, 0);
+    EXPECT_EQ(testing::fileExists(temporaryPathFor(path)), row.staleTemporary);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, TemporaryCreationTest,
+    ::testing::Values(CreationCase{"FolderNotWritable", true, false, true},
+                      CreationCase{"DeniedButATemporaryFileIsThere", true, true, false},
+                      CreationCase{"HeldStaleTemporaryFile", false, true, false},
+                      CreationCase{"HeldWithoutATemporaryFile", false, false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileReplaceTest, FailedRenameLeavesTheOldFileAndNoTemporaryFile) {
     writeFileBytes(path, "old");

@@ -21,12 +21,15 @@ public:
     bool failReads = false;
     std::string failReadsOf;             // this one file cannot be read
     bool failTemporaryCreation = false;  // as in a folder that is not writable
+    bool temporaryHeld = false;          // as when another program holds a stale one open
+    bool failFolders = false;            // no folder can be made
     bool failTemporaryWrite = false;     // as on a full disc, after the file was opened
     bool failRename = false;
     bool throwOnWrite = false;  // as when memory runs out
     int reads = 0;
     int writes = 0;
     int renames = 0;
+    int listings = 0;
 
     ReadStatus readAll(const std::string& path, std::string& bytes) override {
         ++reads;
@@ -37,7 +40,8 @@ public:
         ++writes;
         if (throwOnWrite) throw std::bad_alloc();
         const bool temporary = path.size() > 4 && path.compare(path.size() - 4, 4, ".tmp") == 0;
-        if (temporary && failTemporaryCreation) return WriteStatus::kCannotOpen;
+        if (temporary && failTemporaryCreation) return WriteStatus::kAccessDenied;
+        if (temporary && temporaryHeld) return WriteStatus::kCannotOpen;
         if (temporary && failTemporaryWrite) {
             platformFileSystem().writeDurably(path, bytes.substr(0, bytes.size() / 2));
             return WriteStatus::kFailed;
@@ -50,6 +54,10 @@ public:
         return platformFileSystem().renameOver(from, to);
     }
     void removeFile(const std::string& path) override { platformFileSystem().removeFile(path); }
+    bool exists(const std::string& path) override { return platformFileSystem().exists(path); }
+    bool makeFolder(const std::string& path) override {
+        return !failFolders && platformFileSystem().makeFolder(path);
+    }
     bool isReadOnly(const std::string& path) override {
         return platformFileSystem().isReadOnly(path);
     }
@@ -57,6 +65,7 @@ public:
         platformFileSystem().copyAttributes(from, to);
     }
     std::vector<std::string> fileNames(const std::string& folder) override {
+        ++listings;
         return platformFileSystem().fileNames(folder);
     }
 };
