@@ -163,13 +163,25 @@ bool SettingsFile::retryPendingEdits() {
 
 void SettingsFile::flush() noexcept {
     if (pending_.empty() || unreadable_) return;
+    if (beforeWrite_) {
+        try {
+            beforeWrite_();
+        } catch (...) {
+            // Nothing before a write may keep it from happening.
+        }
+    }
     try {
         const bool written = writePending();
         if (written) pending_.clear();
         setHealth(written ? SaveHealth::kSaved : SaveHealth::kFailing);
     } catch (...) {
-        // Out of memory, say: the edits stay held like those of any failed write.
-        health_ = SaveHealth::kFailing;
+        // Out of memory, say: the edits stay held like those of any failed write, and the user
+        // hears of it as of any other.
+        try {
+            setHealth(SaveHealth::kFailing);
+        } catch (...) {
+            // The health is already recorded; only the word of it is lost.
+        }
     }
 }
 

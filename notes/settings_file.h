@@ -54,6 +54,8 @@ public:
     void onHealthChange(std::function<void(SaveHealth)> listener) {
         healthListener_ = std::move(listener);
     }
+    // Runs before each write of the file (the daily backup); whatever it does, the write follows.
+    void beforeWrite(std::function<void()> hook) { beforeWrite_ = std::move(hook); }
 
     // While a batch is open the writes gather in memory and reach the file in one write when
     // the outermost batch closes, so the start-up redraw of every note costs one write.
@@ -98,6 +100,7 @@ private:
     std::vector<Edit> pending_;
     SaveHealth health_ = SaveHealth::kSaved;
     std::function<void(SaveHealth)> healthListener_;
+    std::function<void()> beforeWrite_;
 };
 
 // Writes `notes` into a note file of their own at `path` (Husen1, Husen2, ...), all ten keys each,

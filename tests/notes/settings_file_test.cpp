@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/notes/test_files.h"
 
@@ -551,10 +552,12 @@ TEST_F(SettingsFileTest, AnUnreadableFileGetsNoNoteUntilItHasBeenRead) {
     EXPECT_EQ(readFileBytes(ini), "[System]\r\nWidth=250\r\nFloating=On\r\n[Husen1]\r\nID=1\r\n");
 }
 
-TEST_F(SettingsFileTest, AWriteThatThrowsInsideABatchIsHeldNotThrown) {
+TEST_F(SettingsFileTest, AWriteThatThrowsInsideABatchIsHeldNotThrownAndToldAsAFailure) {
     ScriptedFileSystem files;
     files.throwOnWrite = true;
     SettingsFile file(ini, files);
+    std::vector<SettingsFile::SaveHealth> health;
+    file.onHealthChange([&](SettingsFile::SaveHealth h) { health.push_back(h); });
     NoteTable table = sampleNote(0);
     EXPECT_NO_THROW({
         const SettingsFile::Batch batch(file);
@@ -564,6 +567,8 @@ TEST_F(SettingsFileTest, AWriteThatThrowsInsideABatchIsHeldNotThrown) {
     files.throwOnWrite = false;
     EXPECT_TRUE(file.retryPendingEdits());
     EXPECT_EQ(load().slots[0].x, -10);
+    EXPECT_EQ(health,
+              (std::vector{SettingsFile::SaveHealth::kFailing, SettingsFile::SaveHealth::kSaved}));
 }
 
 }  // namespace
