@@ -1,5 +1,7 @@
 #include "host/display_dpi_win32.h"
 
+#include <string>
+
 #include "mote/display_scale.h"
 
 namespace yorimemo {
@@ -16,10 +18,18 @@ Fn lookUp(HMODULE module, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
 }
 
-// Loaded once from the system folder and kept for the life of the process.
+// Loaded once from the system folder, by its full path (no search flags: a Windows 7 without its
+// 2011 update refuses them), and kept for the life of the process.
+HMODULE loadShellScaling() {
+    wchar_t system[MAX_PATH] = {};
+    const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    const std::wstring path = std::wstring(system, length) + L"\\shcore.dll";
+    return ::LoadLibraryW(path.c_str());
+}
+
 HMODULE shellScaling() {
-    static const HMODULE module =
-        ::LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    static const HMODULE module = loadShellScaling();
     return module;
 }
 
