@@ -19,6 +19,7 @@ protected:
 private:
     std::wstring programDirectory_;
     std::wstring iniPath_;
+    bool pathsUsable_ = false;
     // Marks the running instance; held until the process ends.
     KernelHandle mutex_;
 };

@@ -1,19 +1,10 @@
 #include "app/program_paths.h"
 
-#include "text/utf16.h"
-
 namespace yorimemo {
 
 namespace {
 
 constexpr std::wstring_view kIniExtension = L".ini";
-constexpr std::size_t kMaxLength = kMaxPath - 1;
-
-// The system hands back at most kMaxLength units of the module path; anything longer is cut
-// the same way here, so the rules below never see more.
-std::wstring_view ModulePathWithinLimit(std::wstring_view modulePath) {
-    return PrefixWithin(modulePath, kMaxLength);
-}
 
 std::size_t LastSlash(std::wstring_view path) {
     return path.rfind(L'\\');
@@ -22,24 +13,24 @@ std::size_t LastSlash(std::wstring_view path) {
 }  // namespace
 
 std::wstring ProgramDirectory(std::wstring_view modulePath) {
-    const std::wstring_view path = ModulePathWithinLimit(modulePath);
-    const std::size_t slash = LastSlash(path);
+    const std::size_t slash = LastSlash(modulePath);
     if (slash == std::wstring_view::npos) return {};
-    return std::wstring(path.substr(0, slash));
+    return std::wstring(modulePath.substr(0, slash));
 }
 
 std::wstring IniPath(std::wstring_view modulePath) {
-    const std::wstring_view path = ModulePathWithinLimit(modulePath);
-    const std::size_t slash = LastSlash(path);
+    const std::size_t slash = LastSlash(modulePath);
     const std::size_t nameStart = slash == std::wstring_view::npos ? 0 : slash + 1;
-    const std::size_t dot = path.rfind(L'.');
-    std::wstring_view stem =
-        dot == std::wstring_view::npos || dot < nameStart ? path : path.substr(0, dot);
-    stem = PrefixWithin(stem, kMaxLength - kIniExtension.size());
-
+    const std::size_t dot = modulePath.rfind(L'.');
+    const std::wstring_view stem =
+        dot == std::wstring_view::npos || dot < nameStart ? modulePath : modulePath.substr(0, dot);
     std::wstring ini(stem);
     ini += kIniExtension;
     return ini;
+}
+
+bool PathsFitLimit(std::wstring_view modulePath) {
+    return modulePath.size() < kMaxPath && IniPath(modulePath).size() < kMaxPath;
 }
 
 }  // namespace yorimemo

@@ -45,32 +45,23 @@ std::wstring LongPath(std::size_t length, const std::wstring& fileName) {
     return L"C:\\" + std::wstring(length - 4 - fileName.size(), L'd') + L"\\" + fileName;
 }
 
-TEST(ProgramPathsTest, LongPathsStayWithinTheLimit) {
+TEST(ProgramPathsTest, PathsAreTakenWholeOrTheProgramDoesNotRun) {
     const std::wstring fits = LongPath(kMaxPath - 1, L"yorimemo.exe");
     ASSERT_EQ(fits.size(), kMaxPath - 1);
+    EXPECT_TRUE(PathsFitLimit(fits));
     EXPECT_EQ(IniPath(fits), fits.substr(0, fits.size() - 4) + L".ini");
     EXPECT_EQ(ProgramDirectory(fits), fits.substr(0, fits.size() - 13));
 
-    // A short extension or none makes the result longer than the path: the name gives way.
-    for (const std::wstring name : {L"yorimemo.x", L"yorimemo", L"yorimemo."}) {
-        const std::wstring path = LongPath(kMaxPath - 1, name);
-        EXPECT_EQ(IniPath(path), path.substr(0, kMaxPath - 5) + L".ini");
-    }
-
-    // More than the system would ever hand over is cut as the system cuts it, here inside
-    // the directory name, and the rules apply to what is left.
+    // Longer, the whole path still counts: no folder or name is cut short.
     const std::wstring tooLong = LongPath(kMaxPath + 40, L"yorimemo.exe");
-    EXPECT_EQ(ProgramDirectory(tooLong), L"C:");
-    EXPECT_EQ(IniPath(tooLong), tooLong.substr(0, kMaxPath - 5) + L".ini");
-}
+    EXPECT_FALSE(PathsFitLimit(tooLong));
+    EXPECT_FALSE(PathsFitLimit(LongPath(kMaxPath, L"yorimemo.exe")));
+    EXPECT_EQ(ProgramDirectory(tooLong), tooLong.substr(0, tooLong.size() - 13));
 
-TEST(ProgramPathsTest, ShorteningNeverSplitsASurrogatePair) {
-    // The name may keep 255 units; the pair takes units 254 and 255, so it goes whole.
-    const std::wstring directory = L"C:\\" + std::wstring(250, L'd') + L"\\";
-    ASSERT_EQ(directory.size(), 254u);
-    const std::wstring path = directory + kSmile + L"abc";
-    ASSERT_EQ(path.size(), kMaxPath - 1);
-    EXPECT_EQ(IniPath(path), directory + L".ini");
+    // A short extension or none makes the INI path the longer one.
+    EXPECT_FALSE(PathsFitLimit(LongPath(kMaxPath - 1, L"yorimemo.x")));
+    EXPECT_FALSE(PathsFitLimit(LongPath(kMaxPath - 1, L"yorimemo")));
+    EXPECT_TRUE(PathsFitLimit(LongPath(kMaxPath - 3, L"yorimemo.x")));
 }
 
 }  // namespace
