@@ -303,6 +303,13 @@ LocalTime CHostDlg::localTime() {
     return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
+std::string CHostDlg::computerName() {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+    if (!::GetComputerNameW(name, &length)) return {};
+    return EncodeCodePage(std::wstring_view(name, length), CP_UTF8);
+}
+
 bool CHostDlg::autostartEnabled() {
     return autostart::enabled();
 }

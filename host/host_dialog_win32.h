@@ -53,6 +53,7 @@ private:
     std::int32_t systemDpi() override;
     std::string recodeText(std::string_view bytes, TextEncoding from, TextEncoding to) override;
     LocalTime localTime() override;
+    std::string computerName() override;
     bool autostartEnabled() override;
     void setAutostart(bool enabled) override;
     void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) override;

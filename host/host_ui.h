@@ -25,6 +25,7 @@ enum class Notice {
     kCopiesMerged,  // notes came home from sync clients' copies of the file (a count)
     kCopyLeft,      // a copy could not be merged and is left as it is (its path)
     kNoteKept,      // an arrived text found no free slot and went into a file of its own (its path)
+    kBackupFailed,  // today's backup of the file could not be made (the backup folder's path)
 };
 
 // What some notices name besides the settings file.
@@ -61,6 +62,8 @@ public:
     virtual std::string recodeText(std::string_view bytes, TextEncoding from, TextEncoding to) = 0;
     // The local time now, for the names of files the program makes.
     virtual LocalTime localTime() = 0;
+    // This computer's name (UTF-8), for the names of its backups.
+    virtual std::string computerName() = 0;
     // Whether the system starts this program at log-on, and switching that.
     virtual bool autostartEnabled() = 0;
     virtual void setAutostart(bool enabled) = 0;

@@ -64,7 +64,9 @@ NoteHost::NoteHost(std::string iniPath, HostUi& ui)
 NoteHost::NoteHost(std::string iniPath, HostUi& ui, FileSystem& files)
     : settings_(std::move(iniPath), files),
       ui_(ui),
-      reconciler_(table_, settings_, files, ui, erased_, unplaced_, *this) {
+      reconciler_(table_, settings_, files, ui, erased_, unplaced_, *this),
+      files_(files) {
+    settings_.beforeWrite([this] { backUpToday(); });
     settings_.onHealthChange([this](SettingsFile::SaveHealth health) {
         ui_.showNotice(health == SettingsFile::SaveHealth::kFailing ? Notice::kCannotSave
                                                                     : Notice::kSavedAgain);
@@ -77,7 +79,22 @@ void NoteHost::setDesktopExtent(DesktopExtent extent) {
 }
 
 void NoteHost::loadSettings() {
-    reconciler_.started(settings_.load(table_));
+    const bool read = settings_.load(table_);
+    if (read) backUpToday();
+    reconciler_.started(read);
+}
+
+void NoteHost::backUpToday() noexcept {
+    try {
+        if (!backup_)
+            backup_.emplace(files_, settings_.path(), computerNameForFiles(ui_.computerName()));
+        if (backup_->ensure(ui_.localTime()) != DailyBackup::Outcome::kFailed) return;
+        if (backupFailureTold_) return;
+        backupFailureTold_ = true;
+        ui_.showNotice(Notice::kBackupFailed, {0, backup_->folder()});
+    } catch (...) {
+        // Out of memory, say: the backup waits for the next write; the write goes on.
+    }
 }
 
 void NoteHost::openMoteLibrary(std::unique_ptr<MoteLibrary> library, LibraryHandle window) {

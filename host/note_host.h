@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "host/menu_model.h"
 #include "host/note_file_reconciler.h"
 #include "mote/mote_library.h"
+#include "notes/daily_backup.h"
 #include "notes/note_table.h"
 #include "notes/settings_file.h"
 
@@ -118,6 +120,8 @@ private:
     bool readLateFile(bool tell);
     void placeUnplacedNote(int freeSlot);
     void fitCardsOnScreen();
+    // Today's backup of the file, when this run has not made or seen it; never throws.
+    void backUpToday() noexcept;
 
     NoteTable table_;
     SettingsFile settings_;
@@ -134,6 +138,10 @@ private:
     ErasedNotes erased_;
     bool notesHidden_ = false;  // for this run only
     NoteFileReconciler reconciler_;
+    FileSystem& files_;
+    // Made at the first backup, which asks for the computer's name.
+    std::optional<DailyBackup> backup_;
+    bool backupFailureTold_ = false;  // once per run
 };
 
 }  // namespace yorimemo

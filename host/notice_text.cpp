@@ -77,6 +77,15 @@ constexpr wchar_t kNoteKeptBody[] =
     L"\u307B\u304B\u306EPC\u3067\u66F8\u304D\u63DB\u3048\u3089\u308C\u305F\u6587\u7AE0\u3092"
     L"\u7F6E\u304F\u7A7A\u304D\u304C\u306A\u3044\u305F\u3081\u3001\u6B21\u306E\u30D5\u30A1"
     L"\u30A4\u30EB\u306B\u6B8B\u3057\u307E\u3057\u305F\u3002";
+// 今日のバックアップを作れません
+constexpr wchar_t kBackupFailedTitle[] =
+    L"\u4ECA\u65E5\u306E\u30D0\u30C3\u30AF\u30A2\u30C3\u30D7\u3092\u4F5C\u308C\u307E"
+    L"\u305B\u3093";
+// 付箋の保存は続けます。次の保存のときにもう一度試します。バックアップの場所:
+constexpr wchar_t kBackupFailedBody[] =
+    L"\u4ED8\u7B8B\u306E\u4FDD\u5B58\u306F\u7D9A\u3051\u307E\u3059\u3002\u6B21\u306E"
+    L"\u4FDD\u5B58\u306E\u3068\u304D\u306B\u3082\u3046\u4E00\u5EA6\u8A66\u3057\u307E"
+    L"\u3059\u3002\u30D0\u30C3\u30AF\u30A2\u30C3\u30D7\u306E\u5834\u6240:";
 // 保存できていない変更があります。\n今終了すると、その変更は失われます。終了しますか？
 constexpr wchar_t kQuitUnsaved[] =
     L"\u4FDD\u5B58\u3067\u304D\u3066\u3044\u306A\u3044\u5909\u66F4\u304C\u3042\u308A\u307E\u3059"
@@ -130,6 +139,8 @@ NoticeText noticeText(Notice notice, std::wstring_view iniPath, int count, std::
             return withFile(kCopyLeftTitle, kCopyLeftBody, path, true);
         case Notice::kNoteKept:
             return withFile(kNoteKeptTitle, kNoteKeptBody, path, false);
+        case Notice::kBackupFailed:
+            return withFile(kBackupFailedTitle, kBackupFailedBody, path, true);
     }
     return {};
 }

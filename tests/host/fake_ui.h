@@ -24,6 +24,7 @@ public:
     std::vector<Notice> notices;
     std::vector<NoticeDetail> noticeDetails;  // one for each notice
     LocalTime now{2026, 12, 7, 9, 36, 12};
+    std::string computer = "TESTPC";
     std::vector<WorkArea> screens;  // the monitors' work areas; none: not known
     std::int32_t dpi = 96;          // the system's pixels per inch
     bool autostart = false;
@@ -57,6 +58,7 @@ public:
         return from == to ? std::string(bytes) : "recoded:" + std::string(bytes);
     }
     LocalTime localTime() override { return now; }
+    std::string computerName() override { return computer; }
     bool autostartEnabled() override { return autostart; }
     void setAutostart(bool enabled) override {
         log_.push_back(enabled ? "autostart on" : "autostart off");
@@ -99,6 +101,7 @@ public:
         return std::string(bytes);
     }
     LocalTime localTime() override { return {}; }
+    std::string computerName() override { return {}; }
     bool autostartEnabled() override { return false; }
     void setAutostart(bool) override {}
     void postTrayNotify(std::int32_t, std::int32_t) override {}

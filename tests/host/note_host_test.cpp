@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "notes/profile_file.h"
 #include "tests/host/host_fixture.h"
 
@@ -478,6 +480,25 @@ TEST_F(NoteHostTest, ANoteMadeWhileAFullFileWasHeldWaitsForAnErasedSlot) {
     EXPECT_EQ(host_->table().slots[41].moteId, lateCard);
     EXPECT_EQ(reread().slots[41].color, kMagenta);
     EXPECT_FALSE(host_->hasUnsavedChanges());
+}
+
+TEST_F(NoteHostTest, TheDailyBackupIsMadeAtStartAndAFailedOneIsToldOnceAndHoldsUpNoSave) {
+    start(kTwoNotes);
+    const std::string backups = folder_.file("yorimemo-backup");
+    EXPECT_EQ(testing::readFileBytes(backups + "/yorimemo-2026-12-07-TESTPC.ini"), kTwoNotes);
+
+    ui_->now = {2026, 12, 8, 0, 0, 1};  // past midnight, the folder gone
+    std::filesystem::remove_all(backups);
+    files_.failFolders = true;
+    rightClickTray(kCreateCyan);
+    rightClickTray(kCreateYellow);
+    EXPECT_THAT(ui_->notices, ElementsAre(Notice::kBackupFailed));
+    EXPECT_EQ(ui_->noticeDetails[0].path, backups);
+    EXPECT_EQ(reread().slots[2].color, kYellow) << "both notes saved";
+
+    files_.failFolders = false;
+    rightClickTray(kCreateMagenta);
+    EXPECT_TRUE(testing::fileExists(backups + "/yorimemo-2026-12-08-TESTPC.ini"));
 }
 
 TEST_F(NoteHostTest, AFailedSaveIsToldOnceRetriedAndAskedAboutAtQuit) {

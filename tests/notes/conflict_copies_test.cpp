@@ -46,6 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
                  false},
         NameCase{"yorimemo.ini", "other (conflicted copy 2026-12-07 093612).ini", false},
         NameCase{"yorimemo.ini", "yorimemo.ini", false},
+        // The daily backups' names.
+        NameCase{"yorimemo.ini", "yorimemo-2026-12-07-PCNAME.ini", false},
         // Names compare ignoring case beyond ASCII, as Windows does.
         NameCase{"\xC3\xA9t\xC3\xA9.ini",
                  "\xC3\x89T\xC3\x89 (conflicted copy 2026-12-07 093612).ini", true},
