@@ -2,6 +2,7 @@
 // menu and the two dialogs: what appears on the desktop and what reaches the settings file.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -66,6 +67,18 @@ protected:
     ProgramFolder folder_{Library::Real};
     std::unique_ptr<RunningProgram> program_;
 };
+
+// Where the program puts today's backup of the file in `folder`, as it names it.
+std::string todaysBackup(const ProgramFolder& folder) {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    char computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = sizeof computer;
+    ::GetComputerNameA(computer, &length);
+    char date[16] = {};
+    std::snprintf(date, sizeof date, "%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
+    return folder.file("yorimemo-backup\\yorimemo-" + std::string(date) + "-" + computer + ".ini");
+}
 
 const std::string kKeptNote = "[Husen1]\r\nID=0\r\nPosX=40\r\nPosY=40\r\nText=kept\r\n";
 
@@ -138,6 +151,10 @@ TEST_F(TrayAndDialogs, TheEditDialogOpensAtTheNoteFilledFromItAndDoneRedrawsIt) 
     EXPECT_EQ(iniValue(ini, "Husen1", "FontSize"), "12");
     EXPECT_EQ(iniValue(ini, "Husen1", "Type"), "1");
     EXPECT_EQ(iniValue(ini, "Husen1", "TextRed"), "1");
+
+    // After the run's first change, the backup folder holds today's copy of the file as the run
+    // found it.
+    EXPECT_EQ(readFileBytes(todaysBackup(folder_)), noteSection(note));
 }
 
 TEST_F(TrayAndDialogs, EraseAsksFirstNoKeepsTheNoteAndYesRemovesIt) {
