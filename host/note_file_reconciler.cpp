@@ -236,7 +236,8 @@ void NoteFileReconciler::adopt(MergeResult& merge) {
             return change.kind != SlotChange::kUnchanged || change.aspects != 0;
         });
     {
-        const DrawBatch oneShow(cardsChange ? library : nullptr);
+        // Not the user's act: no card comes up over the window the user works in.
+        const DrawBatch oneShow(cardsChange ? library : nullptr, true);
         for (int slot = 0; slot < kSlotCount; ++slot) {
             const SlotChange& change = merge.changes[static_cast<std::size_t>(slot)];
             NoteSlot& note = table_.slots[slot];
@@ -317,7 +318,10 @@ bool NoteFileReconciler::mergeCopy(const std::string& path, int& added) {
     };
     const CopyMerge result = mergeConflictCopy(table_, copy, recode);
     if (result.outcome != CopyMerge::kMerged) return false;
-    for (const int slot : result.added) cards_.buildCard(slot);
+    {
+        const DrawBatch oneShow(result.added.empty() ? nullptr : cards_.cardLibrary(), true);
+        for (const int slot : result.added) cards_.buildCard(slot);
+    }
     if (!result.added.empty() && !writeChanges()) {
         // The notes are shown; they reach the file with the next write. The copy stays until then.
         return true;
