@@ -244,10 +244,15 @@ void Display::flush() {
                 above != nullptr && (GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
             after = above == nullptr || (aboveTopmost && !floating_) ? bandTop : above;
         }
-        if (dirty.count(move.id) != 0) {
-            present(mote, after);
-        } else {
-            SetWindowPos(mote.view.window.get(), after, 0, 0, 0, 0, kStackOnly);
+        HWND window = mote.view.window.get();
+        if (dirty.count(move.id) == 0) {
+            SetWindowPos(window, after, 0, 0, 0, 0, kStackOnly);
+            continue;
+        }
+        present(mote, after);
+        // Wine 8 was seen to show a hidden window on top, whatever the call said.
+        if (after != bandTop && GetWindow(window, GW_HWNDPREV) != after) {
+            SetWindowPos(window, after, 0, 0, 0, 0, kStackOnly);
         }
     }
     // Only now, with their successors shown, do the windows deleted under the lock go.
