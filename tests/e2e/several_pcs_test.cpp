@@ -305,9 +305,10 @@ TEST_F(SeveralPcsTest, ChangesTravelBothWaysWithoutARestartAndTwoProgramsAtRestS
     auto shownThere = [&](const char* what) {
         const bool shown = syncUntil(
             sync, [&] { return looks(other.callLog()) == looks(here_.callLog()) && same(); });
-        if (shown)
+        if (shown) {
             std::printf("%s: shown on the other PC %lld ms after the file landed there\n", what,
                         msSince(sync.landedThere));
+        }
         return shown;
     };
     auto openNoteMenu = [&](const std::wstring& text) {
@@ -329,10 +330,13 @@ TEST_F(SeveralPcsTest, ChangesTravelBothWaysWithoutARestartAndTwoProgramsAtRestS
     ASSERT_TRUE(program.chooseMenuKey('y'));
     ASSERT_TRUE(waitFor([&] { return notesOfColour(here_.ini(), "2") == 3; }));
     ASSERT_TRUE(shownThere("recolour")) << "the other PC did not show the new colour";
-    EXPECT_EQ(
-        cardsOf(other.callLog())[std::to_string(cardWithText(other.callLog(), L"edited here"))]
-            .fill,
-        "0xFFFF7F");
+    const auto there = cardsOf(other.callLog());
+    const auto recoloured =
+        there.find(std::to_string(cardWithText(other.callLog(), L"edited here")));
+    ASSERT_NE(recoloured, there.end());
+    char yellow[16];
+    std::snprintf(yellow, sizeof yellow, "0x%06X", static_cast<unsigned>(kYellowFill));
+    EXPECT_EQ(recoloured->second.fill, yellow);
 
     ASSERT_TRUE(openNoteMenu(L"edited here"));
     ASSERT_TRUE(program.chooseMenuKey('d'));
