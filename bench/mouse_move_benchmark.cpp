@@ -35,6 +35,7 @@ public:
     bool setImage(std::int32_t, LibraryHandle, LibraryHandle) override { return true; }
     bool updateImage(std::int32_t) override { return true; }
     bool lockDraw() override { return true; }
+    bool quietStack(std::int32_t) override { return true; }
     bool unlockDraw() override { return true; }
     bool redraw() override { return true; }
     bool updateDesktopSize() override { return true; }

@@ -121,6 +121,8 @@ void NoteFileReconciler::onTick() {
 }
 
 void NoteFileReconciler::fileChanged() {
+    // The watch wakes for our own writes too: a file as we left it needs no read.
+    if (!followWanted_ && missingTicks_ == 0 && settings_.unchangedSinceOwnWrite()) return;
     followWanted_ = true;
     if (settings_.hasBeenRead() && cards_.mayReconcile() && confirmTicks_ == 0) follow(false);
 }
@@ -236,7 +238,8 @@ void NoteFileReconciler::adopt(MergeResult& merge) {
             return change.kind != SlotChange::kUnchanged || change.aspects != 0;
         });
     {
-        const DrawBatch oneShow(cardsChange ? library : nullptr);
+        // Not the user's act: no card comes up over the window the user works in.
+        const DrawBatch oneShow(cardsChange ? library : nullptr, true);
         for (int slot = 0; slot < kSlotCount; ++slot) {
             const SlotChange& change = merge.changes[static_cast<std::size_t>(slot)];
             NoteSlot& note = table_.slots[slot];
@@ -317,7 +320,10 @@ bool NoteFileReconciler::mergeCopy(const std::string& path, int& added) {
     };
     const CopyMerge result = mergeConflictCopy(table_, copy, recode);
     if (result.outcome != CopyMerge::kMerged) return false;
-    for (const int slot : result.added) cards_.buildCard(slot);
+    {
+        const DrawBatch oneShow(result.added.empty() ? nullptr : cards_.cardLibrary(), true);
+        for (const int slot : result.added) cards_.buildCard(slot);
+    }
     if (!result.added.empty() && !writeChanges()) {
         // The notes are shown; they reach the file with the next write. The copy stays until then.
         return true;

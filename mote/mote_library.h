@@ -42,6 +42,8 @@ public:
     virtual bool setImage(std::int32_t moteId, LibraryHandle bitmap, LibraryHandle surface) = 0;
     virtual bool updateImage(std::int32_t moteId) = 0;
     virtual bool lockDraw() = 0;
+    // 1: the cards made and restacked from now on come from the file, not the user's hand; 0 ends.
+    virtual bool quietStack(std::int32_t flag) = 0;
     virtual bool unlockDraw() = 0;
     virtual bool redraw() = 0;
     virtual bool updateDesktopSize() = 0;

@@ -116,6 +116,7 @@ CMoteLibrary::CMoteLibrary(const std::wstring& programDirectory, const std::wstr
     }
     createFontW_ = bind(module_.get(), kMoteCreateFontW);
     drawTextW_ = bind(module_.get(), kMoteDrawTextW);
+    quietStack_ = bind(module_.get(), kMoteQuietStack);
     if (const auto load = entry<MoteLoadFn>(kLoad)) {
         // The library's own text convention; ours ignores the folder.
         const LibraryText directory =
@@ -134,6 +135,7 @@ CMoteLibrary::~CMoteLibrary() {
 bool CMoteLibrary::isBound(std::string_view name) const {
     if (name == kMoteCreateFontW) return createFontW_ != nullptr;
     if (name == kMoteDrawTextW) return drawTextW_ != nullptr;
+    if (name == kMoteQuietStack) return quietStack_ != nullptr;
     for (std::size_t i = 0; i < kMoteExportNames.size(); ++i) {
         if (kMoteExportNames[i] == name) return entries_[i] != nullptr;
     }
@@ -198,6 +200,13 @@ bool CMoteLibrary::updateImage(std::int32_t moteId) {
 
 bool CMoteLibrary::lockDraw() {
     return callIfBound<MoteVoidFn>(kLockDraw);
+}
+
+bool CMoteLibrary::quietStack(std::int32_t flag) {
+    const auto fn = typed<MoteQuietStackFn>(quietStack_);
+    if (fn == nullptr) return false;
+    fn(flag);
+    return true;
 }
 
 bool CMoteLibrary::unlockDraw() {

@@ -103,6 +103,8 @@ constexpr std::size_t moteExportSlot(std::string_view name) {
 // them the text goes to the older calls in code page 932.
 inline constexpr std::string_view kMoteCreateFontW = "_create_font_w";
 inline constexpr std::string_view kMoteDrawTextW = "_draw_text_w";
+// Bound beside them too when the library has it; without it the file's cards stack as the user's.
+inline constexpr std::string_view kMoteQuietStack = "_quiet_stack";
 
 // A text as the library takes it: a GMEM_FIXED block of exactly the text's bytes, no terminator,
 // and its length. The library frees the block. An empty text is null and 0, and so is a text whose
@@ -146,6 +148,7 @@ public:
     bool setImage(std::int32_t moteId, LibraryHandle bitmap, LibraryHandle surface) override;
     bool updateImage(std::int32_t moteId) override;
     bool lockDraw() override;
+    bool quietStack(std::int32_t flag) override;
     bool unlockDraw() override;
     bool redraw() override;
     bool updateDesktopSize() override;
@@ -187,6 +190,7 @@ private:
     std::array<FARPROC, kMoteExportNames.size()> entries_{};
     FARPROC createFontW_ = nullptr;
     FARPROC drawTextW_ = nullptr;
+    FARPROC quietStack_ = nullptr;
 };
 
 }  // namespace yorimemo

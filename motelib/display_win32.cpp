@@ -127,7 +127,7 @@ std::int32_t Display::create(std::int32_t x, std::int32_t y, std::int32_t priori
     }
     motes_.find(id)->view.window.reset(window);
     lock_.markDirty(id);
-    lock_.markCreated(id);
+    lock_.markCreated(id, quiet_);
     flush();
     return id;
 }
@@ -145,7 +145,7 @@ bool Display::remove(std::int32_t id) {
 
 bool Display::setPriority(std::int32_t id, std::int32_t priority) {
     if (!motes_.setPriority(id, priority)) return false;
-    lock_.markPrioritySet(id);
+    lock_.markPrioritySet(id, quiet_);
     flush();
     return true;
 }
@@ -231,11 +231,28 @@ void Display::flush() {
     const HWND bandTop = floating_ ? HWND_TOPMOST : HWND_TOP;
     for (const StackMove& move : moves) {
         auto& mote = *motes_.find(move.id);
-        const HWND after = move.behind ? motes_.find(*move.behind)->view.window.get() : bandTop;
-        if (dirty.count(move.id) != 0) {
-            present(mote, after);
-        } else {
-            SetWindowPos(mote.view.window.get(), after, 0, 0, 0, 0, kStackOnly);
+        HWND after = move.behind ? motes_.find(*move.behind)->view.window.get() : bandTop;
+        if (move.over) {
+            // Right behind whatever lies right in front of that mote: the window stack has no
+            // "in front of". Above a topmost window only topmost ones lie.
+            HWND above = GetWindow(motes_.find(*move.over)->view.window.get(), GW_HWNDPREV);
+            if (above == mote.view.window.get()) {
+                if (dirty.count(move.id) != 0) present(mote, std::nullopt);
+                continue;
+            }
+            const bool aboveTopmost =
+                above != nullptr && (GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+            after = above == nullptr || (aboveTopmost && !floating_) ? bandTop : above;
+        }
+        HWND window = mote.view.window.get();
+        if (dirty.count(move.id) == 0) {
+            SetWindowPos(window, after, 0, 0, 0, 0, kStackOnly);
+            continue;
+        }
+        present(mote, after);
+        // Wine 8 was seen to show a hidden window on top, whatever the call said.
+        if (after != bandTop && GetWindow(window, GW_HWNDPREV) != after) {
+            SetWindowPos(window, after, 0, 0, 0, 0, kStackOnly);
         }
     }
     // Only now, with their successors shown, do the windows deleted under the lock go.

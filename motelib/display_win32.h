@@ -38,6 +38,9 @@ public:
 
     void attach(HWND target) { target_ = target; }
     void setFloating(bool floating);
+    // While set, motes made and priorities set are not the user's act: they lift no mote over
+    // another program's window (see stack_plan.h).
+    void setQuiet(bool quiet) { quiet_ = quiet; }
 
     // -1 when no window could be made.
     std::int32_t create(std::int32_t x, std::int32_t y, std::int32_t priority);
@@ -75,6 +78,7 @@ private:
     ATOM windowClass_ = 0;
     HWND target_ = nullptr;
     bool floating_ = false;
+    bool quiet_ = false;
     MoteSet<MoteView> motes_;
     DrawLock lock_;
     // A mote deleted under a draw lock keeps showing until the lock is released. A mote made

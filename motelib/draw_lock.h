@@ -29,14 +29,11 @@ public:
 
     void markDirty(std::int32_t id) { dirty_.insert(id); }
     void markRestack() { restack_ = true; }
-    void markPrioritySet(std::int32_t id) {
-        stack_.prioritySet.insert(id);
-        restack_ = true;
+    // `quiet`: not the user's act. A mote the user touched under the same lock stays loud.
+    void markPrioritySet(std::int32_t id, bool quiet = false) {
+        mark(stack_.prioritySet, id, quiet);
     }
-    void markCreated(std::int32_t id) {
-        stack_.created.insert(id);
-        restack_ = true;
-    }
+    void markCreated(std::int32_t id, bool quiet = false) { mark(stack_.created, id, quiet); }
     // Hands over the collected work and forgets it.
     Pending take() {
         Pending pending{std::vector<std::int32_t>(dirty_.begin(), dirty_.end()), restack_,
@@ -48,6 +45,19 @@ public:
     }
 
 private:
+    void mark(std::set<std::int32_t>& marks, std::int32_t id, bool quiet) {
+        const bool loudBefore =
+            (stack_.prioritySet.count(id) != 0 || stack_.created.count(id) != 0) &&
+            stack_.quiet.count(id) == 0;
+        marks.insert(id);
+        if (!quiet) {
+            stack_.quiet.erase(id);
+        } else if (!loudBefore) {
+            stack_.quiet.insert(id);
+        }
+        restack_ = true;
+    }
+
     unsigned depth_ = 0;
     std::set<std::int32_t> dirty_;
     bool restack_ = false;

@@ -174,6 +174,13 @@ MOTE_API int WINAPI _lock_draw() {
     });
 }
 
+MOTE_API int WINAPI _quiet_stack(int flag) {
+    return guarded(0, [&] {
+        library().display.setQuiet(flag != 0);
+        return 1;
+    });
+}
+
 MOTE_API int WINAPI _unlock_draw() {
     return guarded(0, [] { return flag(library().display.unlock()); });
 }
@@ -297,6 +304,7 @@ static_assert(std::is_same_v<decltype(&_delete_font), MoteDeleteFontFn>);
 static_assert(std::is_same_v<decltype(&_draw_text), MoteDrawTextFn>);
 static_assert(std::is_same_v<decltype(&_create_font_w), MoteCreateFontWFn>);
 static_assert(std::is_same_v<decltype(&_draw_text_w), MoteDrawTextWFn>);
+static_assert(std::is_same_v<decltype(&_quiet_stack), MoteQuietStackFn>);
 static_assert(std::is_same_v<decltype(&_hide), MoteIdFn>);
 static_assert(std::is_same_v<decltype(&_show), MoteIdFn>);
 static_assert(std::is_same_v<decltype(&_get_width), MoteIdFn>);

@@ -55,6 +55,14 @@ typedef MoteHandle(WINAPI* MoteCreateFontWFn)(const wchar_t* name, int length, i
 typedef int(WINAPI* MoteDrawTextWFn)(MoteHandle bitmap, const wchar_t* text, int length,
                                      MoteHandle font, std::uint32_t color, int* rect, int format);
 
+// _quiet_stack(flag), exported beside the others (a library without it stacks every mote as the
+// user's own). While flag is 1, motes made and priorities set are not the user's act (they came
+// from the note file as another program changed it): none of them goes to the top. Each goes
+// right behind the mote in front of it by priority; one with no mote in front goes right in front
+// of the mote behind it, and the only mote stays where it was made. So no such mote is lifted
+// over another program's window. 0 ends it. Returns 1.
+typedef int(WINAPI* MoteQuietStackFn)(int flag);
+
 // _hide and _show, which the program calls; _get_width, _get_height, _get_priority.
 typedef int(WINAPI* MoteIdFn)(int id);
 

@@ -50,27 +50,34 @@ std::vector<StackMove> planStack(const std::vector<std::int32_t>& wanted,
     // only for a window raised to the very top: so the motes that belong in front of a new one
     // go to the top after it, back to front. A pressed mote (its priority set, now in front)
     // goes to the top alone.
+    // Quiet motes never do: they did not come from the user's hand.
+    auto loud = [&](std::int32_t id) { return changes.quiet.count(id) == 0; };
     std::size_t raised = 0;
     for (std::size_t rank = 0; rank < count; ++rank) {
-        if (changes.created.count(wanted[rank]) != 0) raised = rank + 1;
+        if (changes.created.count(wanted[rank]) != 0 && loud(wanted[rank])) raised = rank + 1;
     }
-    if (raised == 0 && changes.prioritySet.count(wanted[0]) != 0) raised = 1;
-    for (std::size_t rank = raised; rank-- > 0;) moves.push_back({wanted[rank], std::nullopt});
+    if (raised == 0 && changes.prioritySet.count(wanted[0]) != 0 && loud(wanted[0])) raised = 1;
+    for (std::size_t rank = raised; rank-- > 0;)
+        moves.push_back({wanted[rank], std::nullopt, std::nullopt});
 
     // The others keep the heaviest run already in priority order. A mote whose priority was set
-    // weighs least, so it moves before any other; the front one, when not raised, outweighs
-    // all the rest together and stays where it is.
+    // weighs least, so it moves before any other; the front one, when not raised and not quiet,
+    // outweighs all the rest together and stays where it is. A new window's place on top is
+    // none that it belongs in.
     std::map<std::int32_t, std::size_t> rankOf;
     for (std::size_t rank = 0; rank < count; ++rank) rankOf[wanted[rank]] = rank;
     std::vector<std::size_t> ranks;  // of the motes still to place, in stack order
     for (const std::int32_t id : current) {
         const auto found = rankOf.find(id);
-        if (found != rankOf.end() && found->second >= raised) ranks.push_back(found->second);
+        if (found != rankOf.end() && found->second >= raised && changes.created.count(id) == 0) {
+            ranks.push_back(found->second);
+        }
     }
     const std::uint64_t usual = count + 1;
     auto weight = [&](std::size_t rank) -> std::uint64_t {
-        if (rank == 0) return usual * usual;
-        return changes.prioritySet.count(wanted[rank]) != 0 ? 1 : usual;
+        const std::int32_t id = wanted[rank];
+        if (changes.prioritySet.count(id) != 0 || !loud(id)) return 1;
+        return rank == 0 ? usual * usual : usual;
     };
 
     RunsByRank runs(count);
@@ -86,10 +93,19 @@ std::vector<StackMove> planStack(const std::vector<std::int32_t>& wanted,
     std::vector<bool> kept(count, false);
     for (std::size_t i = heaviest.last; i != kNone; i = previous[i]) kept[ranks[i]] = true;
 
+    // A front mote that is not raised goes right in front of the first mote that stays, so it
+    // lifts nothing over the windows in front of that one; the only mote stays where it is.
+    std::size_t firstKept = raised;
+    while (firstKept < count && !kept[firstKept]) ++firstKept;
     for (std::size_t rank = raised; rank < count; ++rank) {
         if (kept[rank]) continue;
-        moves.push_back({wanted[rank],
-                         rank == 0 ? std::nullopt : std::optional<std::int32_t>{wanted[rank - 1]}});
+        if (rank > 0) {
+            moves.push_back({wanted[rank], wanted[rank - 1], std::nullopt});
+        } else if (firstKept < count) {
+            moves.push_back({wanted[0], std::nullopt, wanted[firstKept]});
+        } else if (loud(wanted[0])) {
+            moves.push_back({wanted[0], std::nullopt, std::nullopt});
+        }
     }
     return moves;
 }

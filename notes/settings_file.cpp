@@ -202,8 +202,17 @@ bool SettingsFile::writePending() {
             written = readNoteFile(document);
         },
         encoding_);
-    if (landed) lastRead_ = std::move(written);
+    if (landed) {
+        lastRead_ = std::move(written);
+        ownWrite_ = files_->stamp(iniPath_);
+    }
     return landed;
+}
+
+bool SettingsFile::unchangedSinceOwnWrite() const {
+    if (!ownWrite_) return false;
+    const std::optional<SizeAndTime> now = files_->stamp(iniPath_);
+    return now && *now == *ownWrite_;
 }
 
 void SettingsFile::setHealth(SaveHealth health) {

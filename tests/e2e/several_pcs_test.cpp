@@ -7,12 +7,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <set>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "tests/e2e/harness_win32.h"
+#include "tests/e2e/interaction_support_win32.h"
 #include "tests/mote/recording/call_log.h"
 
 namespace yorimemo::e2e {
@@ -56,17 +60,71 @@ int notesOfColour(const std::string& ini, const std::string& type) {
     return count;
 }
 
-// The cards a program shows, from the recording library's calls: created and not deleted.
-std::size_t cardsShown(const std::vector<std::string>& calls) {
-    std::set<std::string> shown;
+// A card a program shows, from the recording library's calls: its text as the log writes it, its
+// fill colour and size.
+struct Card {
+    std::string text;
+    std::string fill;
+    std::string size;
+    bool operator<(const Card& other) const {
+        return std::tie(text, fill, size) < std::tie(other.text, other.fill, other.size);
+    }
+    bool operator==(const Card& other) const {
+        return text == other.text && fill == other.fill && size == other.size;
+    }
+};
+
+// The cards shown by mote id: made, not deleted, drawn through the bitmap they were given.
+std::map<std::string, Card> cardsOf(const std::vector<std::string>& calls) {
+    std::map<std::string, Card> cards;
+    std::map<std::string, std::string> moteOfBitmap;
     for (const std::string& call : calls) {
-        if (call.rfind("_create ", 0) == 0) {
-            shown.insert(call.substr(call.rfind(' ') + 1));
-        } else if (call.rfind("_delete ", 0) == 0) {
-            shown.erase(call.substr(8));
+        std::vector<std::string> fields;
+        std::istringstream words(call);
+        for (std::string word; words >> word;) fields.push_back(word);
+        if (fields[0] == "_create" && fields.size() == 8) {
+            cards[fields[7]] = {};
+        } else if (fields[0] == "_delete" && fields.size() == 2) {
+            cards.erase(fields[1]);
+        } else if (fields[0] == "_set_image_h" && fields.size() == 4) {
+            moteOfBitmap[fields[2]] = fields[1];
+        }
+        const auto mote = fields.size() > 3 ? moteOfBitmap.find(fields[1]) : moteOfBitmap.end();
+        if (mote == moteOfBitmap.end() || cards.count(mote->second) == 0) continue;
+        Card& card = cards[mote->second];
+        if (fields[0] == "_fill_rect" && fields.size() == 8) {
+            card.fill = fields[7];
+            card.size = fields[5] + "x" + fields[6];
+        } else if (fields[0] == "_draw_text_w") {
+            card.text = fields[2] + " " + fields[3];
         }
     }
-    return shown.size();
+    return cards;
+}
+
+std::size_t cardsShown(const std::vector<std::string>& calls) {
+    return cardsOf(calls).size();
+}
+
+// Every card shown, whoever shows it: equal on two PCs that show the same notes.
+std::multiset<Card> looks(const std::vector<std::string>& calls) {
+    std::multiset<Card> all;
+    for (const auto& [id, card] : cardsOf(calls)) all.insert(card);
+    return all;
+}
+
+// The mote id of the card showing `text`, or -1.
+int cardWithText(const std::vector<std::string>& calls, const std::wstring& text) {
+    for (const auto& [id, card] : cardsOf(calls)) {
+        if (card.text == recording::wideTextFields(text)) return std::stoi(id);
+    }
+    return -1;
+}
+
+long long msSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start)
+        .count();
 }
 
 // Carries the note file between two folders: a file changed on one side only is written to the
@@ -85,7 +143,10 @@ public:
             return;
         }
         if (two == last_) {
-            if (put(second_, two, one)) last_ = one;
+            if (put(second_, two, one)) {
+                last_ = one;
+                landedThere = std::chrono::steady_clock::now();
+            }
         } else if (one == last_) {
             if (put(first_, one, two)) last_ = two;
         } else {
@@ -101,6 +162,7 @@ public:
 
     int carried = 0;
     int conflicts = 0;
+    std::chrono::steady_clock::time_point landedThere;  // the last file carried to the second
 
 private:
     // Replaces `path`, unless it changed since it was read (a sync client checks that too); the
@@ -237,6 +299,54 @@ TEST_F(SeveralPcsTest, ChangesTravelBothWaysWithoutARestartAndTwoProgramsAtRestS
     EXPECT_GT(sync.conflicts, conflicts);
     EXPECT_EQ(notesOfColour(here_.ini(), "2"), 2);
     EXPECT_EQ(notesOfColour(here_.ini(), "0"), 3);
+
+    // Edited, recoloured and erased here, through the note's menu and dialogs: after each, the
+    // other PC shows the same cards as this one, without a restart.
+    auto shownThere = [&](const char* what) {
+        const bool shown = syncUntil(
+            sync, [&] { return looks(other.callLog()) == looks(here_.callLog()) && same(); });
+        if (shown) {
+            std::printf("%s: shown on the other PC %lld ms after the file landed there\n", what,
+                        msSince(sync.landedThere));
+        }
+        return shown;
+    };
+    auto openNoteMenu = [&](const std::wstring& text) {
+        const int id = cardWithText(here_.callLog(), text);
+        return id >= 0 && program.sendEvent(eventPayload("OnMoteRButtonUp", id, 0, 0)) &&
+               waitFor([&] { return program.popupMenu() != nullptr; });
+    };
+    ASSERT_TRUE(openNoteMenu(L"first"));
+    ASSERT_TRUE(program.chooseMenuKey('e'));
+    const HWND dialog = program.waitForDialog(kEditCaption);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(setItemText(dialog, kTextField, "edited here"));
+    ASSERT_TRUE(PressButton(dialog, IDOK));
+    ASSERT_TRUE(waitFor([&] { return cardWithText(here_.callLog(), L"edited here") >= 0; }));
+    ASSERT_TRUE(shownThere("edit")) << "the other PC did not show the edited text";
+    EXPECT_GE(cardWithText(other.callLog(), L"edited here"), 0);
+
+    ASSERT_TRUE(openNoteMenu(L"edited here"));
+    ASSERT_TRUE(program.chooseMenuKey('y'));
+    ASSERT_TRUE(waitFor([&] { return notesOfColour(here_.ini(), "2") == 3; }));
+    ASSERT_TRUE(shownThere("recolour")) << "the other PC did not show the new colour";
+    const auto there = cardsOf(other.callLog());
+    const auto recoloured =
+        there.find(std::to_string(cardWithText(other.callLog(), L"edited here")));
+    ASSERT_NE(recoloured, there.end());
+    char yellow[16];
+    std::snprintf(yellow, sizeof yellow, "0x%06X", static_cast<unsigned>(kYellowFill));
+    EXPECT_EQ(recoloured->second.fill, yellow);
+
+    ASSERT_TRUE(openNoteMenu(L"edited here"));
+    ASSERT_TRUE(program.chooseMenuKey('d'));
+    const HWND erase = program.waitForDialog(kEraseCaption);
+    ASSERT_NE(erase, nullptr);
+    ASSERT_TRUE(PressButton(erase, IDOK));
+    ASSERT_TRUE(waitFor([&] { return cardsShown(here_.callLog()) == 4; }));
+    ASSERT_TRUE(shownThere("erase")) << "the other PC still shows the erased note";
+    EXPECT_EQ(cardsShown(other.callLog()), 4u);
+    EXPECT_EQ(notesIn(other.ini()), 4);
 
     // Left alone: neither writes any more.
     const std::string settled = readFileBytes(here_.ini());

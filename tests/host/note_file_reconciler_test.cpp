@@ -117,10 +117,13 @@ TEST_F(ReconcilerTest, AFileChangedElsewhereIsFollowedAndAnEraseFromThereCanBeUn
     EXPECT_EQ(table.floating, 1);
     const std::vector<std::string> calls = library_->take();
     EXPECT_THAT(calls, Contains("_delete 2"));
-    // Under one outer draw lock, so the cards change on screen together.
-    ASSERT_GE(calls.size(), 3u);
-    EXPECT_EQ(calls.front(), "_lock_draw");
-    EXPECT_EQ(calls[calls.size() - 2], "_unlock_draw");
+    // Under one outer draw lock, so the cards change on screen together, and quietly: made by
+    // the file, no card comes up over the user's window.
+    ASSERT_GE(calls.size(), 5u);
+    EXPECT_THAT(std::vector<std::string>(calls.begin(), calls.begin() + 2),
+                ElementsAre("_lock_draw", "_quiet_stack 1"));
+    EXPECT_THAT(std::vector<std::string>(calls.end() - 3, calls.end() - 1),
+                ElementsAre("_quiet_stack 0", "_unlock_draw"));
     EXPECT_EQ(calls.back(), "_floating 1");
     EXPECT_THAT(calls, Not(Contains(HasSubstr(" 3 "))));  // the fourth card is left alone
     EXPECT_EQ(stored(6, "ID"), "3") << "a card made for a read keeps the file's id";
@@ -291,6 +294,19 @@ TEST_F(ReconcilerTest, ConflictCopiesComeHomeOnceAndAreRenamed) {
     host_->onFolderChange();
     EXPECT_TRUE(std::filesystem::exists(held));
     EXPECT_THAT(ui_->notices, ElementsAre(Notice::kCopiesMerged, Notice::kCopyLeft));
+}
+
+TEST_F(ReconcilerTest, TheWatchWokenByOurOwnWriteReadsNothingButAChangeElsewhereIsRead) {
+    start(kFourNotes);
+    drag(1, 50);
+    const int reads = files_.reads;
+    host_->onFolderChange();
+    EXPECT_EQ(files_.reads, reads);
+
+    setElsewhere(1, "Text", "two, edited there");
+    host_->onFolderChange();
+    EXPECT_GT(files_.reads, reads);
+    EXPECT_EQ(host_->table().slots[1].text, "two, edited there");
 }
 
 TEST_F(ReconcilerTest, TwoProgramsOnOneFileLeftAloneStopWriting) {

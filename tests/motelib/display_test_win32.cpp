@@ -1,6 +1,7 @@
 // The motes as windows: placement, ids, stacking, topmost flag, draw lock and unload.
 
 #include <set>
+#include <string>
 
 #include "mote_test_fixture_win32.h"
 
@@ -189,6 +190,84 @@ TEST_F(DisplayTest, AnotherProgramsWindowKeepsTheMotesBehindItThroughPressRebuil
     EXPECT_TRUE(behindOther(rebuilt));
     EXPECT_EQ(stackedIds(), (std::vector<int>{back, front, rebuilt}));
     DestroyWindow(other);
+}
+
+// Another program's window, in a process of its own, until the test ends that process.
+class ForeignWindow {
+public:
+    ForeignWindow() {
+        std::string line = "\"" + programDirectory() + "motelib_foreign_window.exe\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process_)) {
+            return;
+        }
+        CloseHandle(process_.hThread);
+        waitFor([this] {
+            for (HWND window = GetTopWindow(nullptr); window != nullptr;
+                 window = GetWindow(window, GW_HWNDNEXT)) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == process_.dwProcessId && IsWindowVisible(window)) window_ = window;
+            }
+            return window_ != nullptr;
+        });
+    }
+    ~ForeignWindow() {
+        if (process_.hProcess == nullptr) return;
+        TerminateProcess(process_.hProcess, 0);
+        WaitForSingleObject(process_.hProcess, ::yorimemo::testing::kDeadlineMs);
+        CloseHandle(process_.hProcess);
+    }
+    ForeignWindow(const ForeignWindow&) = delete;
+    ForeignWindow& operator=(const ForeignWindow&) = delete;
+    HWND window() const { return window_; }
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+};
+
+// The window list is what Windows shows; the tests' display may paint otherwise (see the
+// architecture notes), so the order is read from the list.
+TEST_F(DisplayTest, MotesMadeOrRestackedQuietlyStayBehindAnotherProgramsWindow) {
+    const int back = showMote(100, 100, 40, 40, 1);
+    const int front = showMote(120, 100, 40, 40, 3);
+    const ForeignWindow other;
+    ASSERT_NE(other.window(), nullptr);
+    auto behindOther = [&](int id) {
+        for (HWND window = GetWindow(other.window(), GW_HWNDNEXT); window != nullptr;
+             window = GetWindow(window, GW_HWNDNEXT)) {
+            if (window == moteWindow(id)) return true;
+        }
+        return false;
+    };
+    ASSERT_TRUE(behindOther(front));
+
+    // New cards from the file, one of them to the front, and a card restacked to the front.
+    dll.lockDraw();
+    EXPECT_EQ(dll.quietStack(1), 1);
+    const int middle = showMote(140, 100, 40, 40, 2);
+    const int newFront = showMote(160, 100, 40, 40, 5);
+    dll.quietStack(0);
+    dll.unlockDraw();
+    EXPECT_EQ(stackedIds(), (std::vector<int>{newFront, front, middle, back}));
+    dll.quietStack(1);
+    EXPECT_EQ(dll.setPriority(back, 9), 1);
+    dll.quietStack(0);
+    EXPECT_EQ(stackedIds(), (std::vector<int>{back, newFront, front, middle}));
+    for (const int id : {back, newFront, front, middle}) {
+        EXPECT_TRUE(IsWindowVisible(moteWindow(id)));
+        EXPECT_TRUE(behindOther(id)) << id;
+    }
+
+    // The user's press still brings its card over the other window; a new card of the user too.
+    EXPECT_EQ(dll.setPriority(middle, 10), 1);
+    EXPECT_FALSE(behindOther(middle));
+    const int made = showMote(180, 100, 40, 40, 11);
+    EXPECT_FALSE(behindOther(made));
+    EXPECT_TRUE(behindOther(back));
 }
 
 TEST_F(DisplayTest, FloatingKeepsEveryMoteTopmostInPriorityOrderAndReleasesThem) {

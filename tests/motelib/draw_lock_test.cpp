@@ -41,5 +41,17 @@ TEST(DrawLockTest, TakeHandsOverEachDirtyMoteOnceAndClears) {
     EXPECT_TRUE(pending.stack.created.empty());
 }
 
+TEST(DrawLockTest, AMoteTheUserTouchedUnderTheLockStaysLoud) {
+    DrawLock lock;
+    lock.markCreated(1, true);
+    lock.markPrioritySet(1, false);  // made by the file, then pressed
+    lock.markPrioritySet(2, false);
+    lock.markPrioritySet(2, true);  // pressed, then renumbered by the file
+    lock.markPrioritySet(3, true);
+    lock.markCreated(3, true);
+    EXPECT_EQ(lock.take().stack.quiet, (std::set<std::int32_t>{3}));
+    EXPECT_TRUE(lock.take().stack.quiet.empty());
+}
+
 }  // namespace
 }  // namespace yorimemo::motelib

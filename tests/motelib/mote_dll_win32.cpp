@@ -50,7 +50,8 @@ bool MoteDll::open() {
           bind(module, getWidth, "_get_width") && bind(module, getHeight, "_get_height") &&
           bind(module, getPriority, "_get_priority") && bind(module, setPos, "_set_pos") &&
           bind(module, fill, "_fill") && bind(module, drawRect, "_draw_rect") &&
-          bind(module, getPixel, "_get_pixel") && bind(module, setPixel, "_set_pixel");
+          bind(module, getPixel, "_get_pixel") && bind(module, setPixel, "_set_pixel") &&
+          bind(module, quietStack, "_quiet_stack");
     if (!all) return false;
     const std::string directory = programDirectory();
     return load(globalText(directory), static_cast<int>(directory.size())) == 1;

@@ -56,6 +56,7 @@ struct MoteDll {
     MoteDrawRectFn drawRect = nullptr;
     MoteGetPixelFn getPixel = nullptr;
     MoteSetPixelFn setPixel = nullptr;
+    MoteQuietStackFn quietStack = nullptr;
 
     // Loads the library, binds every export above and calls _load; false when any is missing.
     bool open();
