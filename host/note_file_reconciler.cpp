@@ -121,8 +121,6 @@ void NoteFileReconciler::onTick() {
 }
 
 void NoteFileReconciler::fileChanged() {
-    // The watch wakes for our own writes too: a file as we left it needs no read.
-    if (!followWanted_ && missingTicks_ == 0 && settings_.unchangedSinceOwnWrite()) return;
     followWanted_ = true;
     if (settings_.hasBeenRead() && cards_.mayReconcile() && confirmTicks_ == 0) follow(false);
 }

@@ -2,8 +2,6 @@
 // The few file operations the settings file needs, one small implementation per platform. Tests
 // put their own implementation in its place to make single steps fail.
 
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,15 +12,6 @@ enum class ReadStatus { kRead, kMissing, kFailed };
 // kAccessDenied: the file could not be made for want of the right to (a folder that is not
 // writable); kCannotOpen: for any other reason (held by another program, a name in the way).
 enum class WriteStatus { kWritten, kAccessDenied, kCannotOpen, kFailed };
-
-// A file's size and last write time, as the system reports them.
-struct SizeAndTime {
-    std::uint64_t size = 0;
-    std::uint64_t time = 0;
-    bool operator==(const SizeAndTime& other) const {
-        return size == other.size && time == other.time;
-    }
-};
 
 class FileSystem {
 public:
@@ -45,8 +34,6 @@ public:
     virtual void copyAttributes(const std::string& from, const std::string& to) = 0;
     // The names (without the folder) of the files in `folder`; empty when it cannot be listed.
     virtual std::vector<std::string> fileNames(const std::string& folder) = 0;
-    // None when it is missing or cannot be asked; a file system without it is always read.
-    virtual std::optional<SizeAndTime> stamp(const std::string&) { return std::nullopt; }
 };
 
 FileSystem& platformFileSystem();

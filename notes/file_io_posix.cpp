@@ -111,14 +111,6 @@ public:
         if (::stat(from.c_str(), &status) == 0) ::chmod(to.c_str(), status.st_mode & 07777);
     }
 
-    std::optional<SizeAndTime> stamp(const std::string& path) override {
-        struct stat status {};
-        if (::stat(path.c_str(), &status) != 0) return std::nullopt;
-        return SizeAndTime{static_cast<std::uint64_t>(status.st_size),
-                           static_cast<std::uint64_t>(status.st_mtim.tv_sec) * 1000000000u +
-                               static_cast<std::uint64_t>(status.st_mtim.tv_nsec)};
-    }
-
     std::vector<std::string> fileNames(const std::string& folder) override {
         std::vector<std::string> names;
         const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folder.c_str()), ::closedir);

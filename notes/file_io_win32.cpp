@@ -109,16 +109,6 @@ public:
                            (attributes & kKept) != 0 ? attributes & kKept : FILE_ATTRIBUTE_NORMAL);
     }
 
-    std::optional<SizeAndTime> stamp(const std::string& path) override {
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (!GetFileAttributesExW(widePath(path).c_str(), GetFileExInfoStandard, &data)) {
-            return std::nullopt;
-        }
-        return SizeAndTime{(std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
-                           (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
-                               data.ftLastWriteTime.dwLowDateTime};
-    }
-
     std::vector<std::string> fileNames(const std::string& folder) override {
         std::vector<std::string> names;
         WIN32_FIND_DATAW found{};

@@ -202,17 +202,8 @@ bool SettingsFile::writePending() {
             written = readNoteFile(document);
         },
         encoding_);
-    if (landed) {
-        lastRead_ = std::move(written);
-        ownWrite_ = files_->stamp(iniPath_);
-    }
+    if (landed) lastRead_ = std::move(written);
     return landed;
-}
-
-bool SettingsFile::unchangedSinceOwnWrite() const {
-    if (!ownWrite_) return false;
-    const std::optional<SizeAndTime> now = files_->stamp(iniPath_);
-    return now && *now == *ownWrite_;
 }
 
 void SettingsFile::setHealth(SaveHealth health) {

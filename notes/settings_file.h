@@ -5,7 +5,6 @@
 // cannot be read is never written, so no note the program has not read is ever replaced.
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,8 +37,6 @@ public:
     const NoteTable& lastRead() const { return lastRead_; }
     // The file as it is now, into `now`, leaving the table and the ancestor alone.
     ReadStatus readNow(NoteTable& now);
-    // True while the file has the size and time our last write left it with: nobody changed it.
-    bool unchangedSinceOwnWrite() const;
     // Writes what a merge decided, in one write, and keeps its ancestor: the file as the merge
     // leaves it once the write landed, the file as the merge read it while the write is held.
     void saveMerge(const MergeResult& merge);
@@ -100,7 +97,6 @@ private:
     // went missing since is made again in it, so that the values read back the same.
     TextEncoding encoding_ = TextEncoding::kShiftJis;
     NoteTable lastRead_;
-    std::optional<SizeAndTime> ownWrite_;  // the file as our last landed write left it
     std::vector<Edit> pending_;
     SaveHealth health_ = SaveHealth::kSaved;
     std::function<void(SaveHealth)> healthListener_;

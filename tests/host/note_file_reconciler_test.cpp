@@ -296,19 +296,6 @@ TEST_F(ReconcilerTest, ConflictCopiesComeHomeOnceAndAreRenamed) {
     EXPECT_THAT(ui_->notices, ElementsAre(Notice::kCopiesMerged, Notice::kCopyLeft));
 }
 
-TEST_F(ReconcilerTest, TheWatchWokenByOurOwnWriteReadsNothingButAChangeElsewhereIsRead) {
-    start(kFourNotes);
-    drag(1, 50);
-    const int reads = files_.reads;
-    host_->onFolderChange();
-    EXPECT_EQ(files_.reads, reads);
-
-    setElsewhere(1, "Text", "two, edited there");
-    host_->onFolderChange();
-    EXPECT_GT(files_.reads, reads);
-    EXPECT_EQ(host_->table().slots[1].text, "two, edited there");
-}
-
 TEST_F(ReconcilerTest, TwoProgramsOnOneFileLeftAloneStopWriting) {
     start(kFourNotes);
     std::vector<std::string> otherLog;

@@ -64,9 +64,6 @@ public:
     void copyAttributes(const std::string& from, const std::string& to) override {
         platformFileSystem().copyAttributes(from, to);
     }
-    std::optional<SizeAndTime> stamp(const std::string& path) override {
-        return platformFileSystem().stamp(path);
-    }
     std::vector<std::string> fileNames(const std::string& folder) override {
         ++listings;
         return platformFileSystem().fileNames(folder);
