@@ -1,7 +1,6 @@
 #include "notes/settings_file.h"
 
 #include <algorithm>
-#include <chrono>
 #include <ctime>
 #include <random>
 #include <utility>
@@ -37,16 +36,14 @@ void forEachNoteKey(const NoteSlot& note, Put put) {
     put("TextRed", note.textRed != 0 ? "1" : "0");
 }
 
+// To the second: the host hands in the system's local time to the millisecond
+// (setClock), and the stamp's random digits tell apart erases within one second.
 LocalTime systemLocalTime() {
-    const auto now = std::chrono::system_clock::now();
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    const auto millis =
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
-        1000;
+    const std::time_t seconds = std::time(nullptr);
     const std::tm* local = std::localtime(&seconds);
     if (local == nullptr) return {};
-    return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday,          local->tm_hour,
-            local->tm_min,         local->tm_sec,     static_cast<int>(millis)};
+    return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday,
+            local->tm_hour,        local->tm_min,     local->tm_sec};
 }
 
 bool sameSectionName(const std::string& a, const std::string& b) {
