@@ -300,7 +300,7 @@ std::string CHostDlg::recodeText(std::string_view bytes, TextEncoding from, Text
 LocalTime CHostDlg::localTime() {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
 }
 
 std::string CHostDlg::computerName() {

@@ -248,7 +248,7 @@ void NoteFileReconciler::adopt(MergeResult& merge) {
                     break;
                 case SlotChange::kDisappear:
                     // Erased elsewhere: it can be brought back here like a note erased here.
-                    erased_.remember(slot, was);
+                    erased_.vanished(slot, was, table_.encoding, ui_.localTime());
                     if (library && was.hasCard) library->remove(was.moteId);
                     note.hasCard = false;
                     break;
@@ -316,7 +316,13 @@ bool NoteFileReconciler::mergeCopy(const std::string& path, int& added) {
         if (ui_.recodeText(recoded, to, copy.encoding) != text) return std::nullopt;
         return recoded;
     };
-    const CopyMerge result = mergeConflictCopy(table_, copy, recode);
+    std::vector<std::string> erasedTexts;
+    for (const ErasedNote& erased : settings_.erasedNotes()) {
+        erasedTexts.push_back(erased.encoding == to
+                                  ? erased.note.text
+                                  : ui_.recodeText(erased.note.text, erased.encoding, to));
+    }
+    const CopyMerge result = mergeConflictCopy(table_, copy, recode, erasedTexts);
     if (result.outcome != CopyMerge::kMerged) return false;
     {
         const DrawBatch oneShow(result.added.empty() ? nullptr : cards_.cardLibrary(), true);

@@ -64,8 +64,10 @@ NoteHost::NoteHost(std::string iniPath, HostUi& ui)
 NoteHost::NoteHost(std::string iniPath, HostUi& ui, FileSystem& files)
     : settings_(std::move(iniPath), files),
       ui_(ui),
+      erased_(settings_),
       reconciler_(table_, settings_, files, ui, erased_, unplaced_, *this),
       files_(files) {
+    settings_.setClock([this] { return ui_.localTime(); });
     settings_.beforeWrite([this] { backUpToday(); });
     settings_.onHealthChange([this](SettingsFile::SaveHealth health) {
         ui_.showNotice(health == SettingsFile::SaveHealth::kFailing ? Notice::kCannotSave
@@ -381,19 +383,30 @@ void NoteHost::eraseNote(std::int32_t id) {
     const int slot = findNote(id);
     if (slot < 0 || !ui_.runEraseDialog(slot)) return;
     NoteSlot& note = table_.slots[slot];
-    erased_.remember(slot, note);
+    const NoteSlot erased = note;
+    // A file not read yet gets no section of ours: the note is kept for this run.
+    if (!settings_.hasBeenRead()) erased_.remember(slot, note, table_.encoding, ui_.localTime());
     if (library_ && note.hasCard) library_->remove(note.moteId);
     note.moteId = -1;
     note.hasCard = false;
-    save([&] { settings_.eraseNoteSection(slot); });
+    save([&] { settings_.eraseNoteSection(slot, erased); });
     if (!unplaced_.empty() && settings_.hasBeenRead()) placeUnplacedNote(slot);
 }
 
 void NoteHost::undoErase() {
-    const int slot = erased_.bringBack(table_);
-    if (slot < 0) return;
+    // What the file holds now first: its erased notes, and a slot that is free in it.
+    if (settings_.hasBeenRead()) reconciler_.writeChanges();
+    const ErasedNotes::BroughtBack back = erased_.bringBack(
+        table_, [this](std::string_view bytes, TextEncoding from, TextEncoding to) {
+            return ui_.recodeText(bytes, from, to);
+        });
+    if (back.slot < 0) return;
     setNotesHidden(false);
-    drawNote(slot, table_.slots[slot].priority);
+    // The note's section and the removal of its erased copy reach the file in one write; a write
+    // put off until a read confirms it leaves the copy, so the note is never in neither.
+    const SettingsFile::Batch oneWrite(settings_);
+    drawNote(back.slot, table_.slots[back.slot].priority);
+    if (!back.section.empty() && settings_.hasPendingEdits()) settings_.dropErased(back.section);
 }
 
 void NoteHost::setNotesHidden(bool hidden) {

@@ -108,11 +108,13 @@ bool isConflictCopyName(std::string_view noteFileName, std::string_view name) {
     return isUserCopy(middle) || isServerCopy(middle) || isDeviceCopy(middle);
 }
 
-CopyMerge mergeConflictCopy(NoteTable& table, const NoteTable& copy, const RecodeText& recode) {
+CopyMerge mergeConflictCopy(NoteTable& table, const NoteTable& copy, const RecodeText& recode,
+                            const std::vector<std::string>& erasedTexts) {
     std::set<std::string> present;
     for (const NoteSlot& note : table.slots) {
         if (note.inUse()) present.insert(comparable(note.text));
     }
+    for (const std::string& text : erasedTexts) present.insert(comparable(text));
     std::vector<NoteSlot> coming;
     for (const NoteSlot& note : copy.slots) {
         if (!note.inUse() || note.text.empty()) continue;

@@ -35,7 +35,9 @@ struct CopyMerge {
 // front of the other notes in the order it had. The added notes have no card yet. All or nothing:
 // when the table has too few free slots, or a text or font name cannot be stored in the table's
 // encoding, the table is left as it was. `recode` is used only when the encodings differ.
-CopyMerge mergeConflictCopy(NoteTable& table, const NoteTable& copy, const RecodeText& recode);
+// `erasedTexts` (in the table's encoding) count as present: an erased note stays erased.
+CopyMerge mergeConflictCopy(NoteTable& table, const NoteTable& copy, const RecodeText& recode,
+                            const std::vector<std::string>& erasedTexts = {});
 
 struct LocalTime {
     int year = 0;
@@ -44,6 +46,7 @@ struct LocalTime {
     int hour = 0;
     int minute = 0;
     int second = 0;
+    int millisecond = 0;
 };
 
 // Where a note that has no free slot is kept: beside the note file, its name with "-kept-" and

@@ -35,28 +35,32 @@ void readSystemSection(const ProfileDocument& document, NoteTable& table) {
     table.defaultFontSize = parseDecimal(value("FontSize", "9"));
 }
 
+void readNoteSection(const ProfileDocument& document, int section, TextEncoding encoding,
+                     NoteSlot& slot) {
+    const std::string fontName = defaultFontName(encoding);
+    auto value = [&](const char* key, const char* fallback) {
+        return document.find(section, key).value_or(fallback);
+    };
+    auto number = [&](const char* key, const char* fallback) {
+        return parseDecimal(value(key, fallback));
+    };
+    slot.moteId = number("ID", "-1");
+    if (!slot.inUse()) return;
+    slot.priority = number("Priority", "0");
+    slot.x = number("PosX", "0");
+    slot.y = number("PosY", "0");
+    slot.width = number("Width", "300");
+    slot.color = static_cast<NoteColor>(number("Type", "0"));
+    slot.fontName = value("FontName", fontName.c_str());
+    slot.fontSize = number("FontSize", "9");
+    slot.text = unescapeLineBreaks(value("Text", ""), encoding);
+    slot.textRed = number("TextRed", "0") == 1 ? 1 : 0;
+}
+
 void readNoteSections(const ProfileDocument& document, NoteTable& table) {
-    const std::string fontName = defaultFontName(table.encoding);
     for (int i = 0; i < kSlotCount; ++i) {
-        const int section = document.findSection("Husen" + std::to_string(i + 1));
-        auto value = [&](const char* key, const char* fallback) {
-            return document.find(section, key).value_or(fallback);
-        };
-        auto number = [&](const char* key, const char* fallback) {
-            return parseDecimal(value(key, fallback));
-        };
-        NoteSlot& slot = table.slots[static_cast<std::size_t>(i)];
-        slot.moteId = number("ID", "-1");
-        if (!slot.inUse()) continue;
-        slot.priority = number("Priority", "0");
-        slot.x = number("PosX", "0");
-        slot.y = number("PosY", "0");
-        slot.width = number("Width", "300");
-        slot.color = static_cast<NoteColor>(number("Type", "0"));
-        slot.fontName = value("FontName", fontName.c_str());
-        slot.fontSize = number("FontSize", "9");
-        slot.text = unescapeLineBreaks(value("Text", ""), table.encoding);
-        slot.textRed = number("TextRed", "0") == 1 ? 1 : 0;
+        readNoteSection(document, document.findSection("Husen" + std::to_string(i + 1)),
+                        table.encoding, table.slots[static_cast<std::size_t>(i)]);
     }
 }
 

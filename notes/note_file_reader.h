@@ -16,6 +16,11 @@ void readSystemSection(const ProfileDocument& document, NoteTable& table);
 // other fields.
 void readNoteSections(const ProfileDocument& document, NoteTable& table);
 
+// One note's keys from the section at `section` (-1: none, every key missing) into `slot`, as
+// readNoteSections reads each slot.
+void readNoteSection(const ProfileDocument& document, int section, TextEncoding encoding,
+                     NoteSlot& slot);
+
 // Both, into a fresh table in the document's encoding.
 NoteTable readNoteFile(const ProfileDocument& document);
 

@@ -268,4 +268,20 @@ void ProfileDocument::removeSection(std::string_view section) {
     }
 }
 
+std::vector<std::string> ProfileDocument::sectionNames() const {
+    std::vector<std::string> names;
+    for (std::size_t i = 1; i < sections_.size(); ++i) {
+        const std::string_view name = sections_[i].name();
+        if (findSection(name) == static_cast<int>(i)) names.emplace_back(name);
+    }
+    return names;
+}
+
+void ProfileDocument::copySection(int from, std::string_view to) {
+    if (from < 1 || static_cast<std::size_t>(from) >= sections_.size()) return;
+    Section copy = sections_[static_cast<std::size_t>(from)];
+    copy.lines.front() = parseLine("[" + std::string(trimmed(to)) + "]", encoding_);
+    sections_.push_back(std::move(copy));
+}
+
 }  // namespace yorimemo

@@ -48,6 +48,11 @@ public:
     void set(std::string_view section, std::string_view key, std::string_view value);
     // Removes every section of that name with all its lines.
     void removeSection(std::string_view section);
+    // The names of the sections, each once, in the order they first appear.
+    std::vector<std::string> sectionNames() const;
+    // Adds a section named `to` at the end holding every line of the section at `from` as it is
+    // (keys, comments, spelling); nothing when `from` names no section.
+    void copySection(int from, std::string_view to);
 
     // The text written after "=" so that reading gives back `value` (already cut at line breaks).
     static std::string encodeValue(std::string_view value);

@@ -1,5 +1,8 @@
 #include "notes/settings_file.h"
 
+#include <algorithm>
+#include <ctime>
+#include <random>
 #include <utility>
 
 #include "notes/decimal.h"
@@ -33,13 +36,35 @@ void forEachNoteKey(const NoteSlot& note, Put put) {
     put("TextRed", note.textRed != 0 ? "1" : "0");
 }
 
+// To the second: the host hands in the system's local time to the millisecond
+// (setClock), and the stamp's random digits tell apart erases within one second.
+LocalTime systemLocalTime() {
+    const std::time_t seconds = std::time(nullptr);
+    const std::tm* local = std::localtime(&seconds);
+    if (local == nullptr) return {};
+    return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday,
+            local->tm_hour,        local->tm_min,     local->tm_sec};
+}
+
+bool sameSectionName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               auto lower = [](char c) {
+                   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+               };
+               return lower(x) == lower(y);
+           });
+}
+
 }  // namespace
 
 SettingsFile::SettingsFile(std::string iniPath)
     : SettingsFile(std::move(iniPath), platformFileSystem()) {}
 
 SettingsFile::SettingsFile(std::string iniPath, FileSystem& files)
-    : iniPath_(std::move(iniPath)), files_(&files) {}
+    : iniPath_(std::move(iniPath)),
+      files_(&files),
+      clock_(systemLocalTime),
+      stampCounter_(std::random_device{}()) {}
 
 bool SettingsFile::load(NoteTable& table) {
     std::string bytes;
@@ -57,6 +82,7 @@ bool SettingsFile::load(NoteTable& table) {
     if (unreadable_) return false;
     readNoteSections(document, table);
     lastRead_ = readNoteFile(document);
+    fileErased_ = readErasedNotes(document, clock_());
     table.nextPriority = compactPriorities(table);
     return true;
 }
@@ -64,7 +90,11 @@ bool SettingsFile::load(NoteTable& table) {
 ReadStatus SettingsFile::readNow(NoteTable& now) {
     std::string bytes;
     const ReadStatus status = files_->readAll(iniPath_, bytes);
-    if (status == ReadStatus::kRead) now = readNoteFile(ProfileDocument::parse(bytes));
+    if (status == ReadStatus::kRead) {
+        const ProfileDocument document = ProfileDocument::parse(bytes);
+        now = readNoteFile(document);
+        fileErased_ = readErasedNotes(document, clock_());
+    }
     return status;
 }
 
@@ -76,7 +106,8 @@ void SettingsFile::saveMerge(const MergeResult& merge) {
             if (write.kind == SlotWrite::kWhole) {
                 saveNote(table, write.slot);
             } else if (write.kind == SlotWrite::kRemove) {
-                eraseNoteSection(write.slot);
+                eraseNoteSection(write.slot,
+                                 merge.read.slots[static_cast<std::size_t>(write.slot)]);
             } else {
                 saveKeys(table, write.slot, write.aspects);
             }
@@ -110,8 +141,39 @@ void SettingsFile::savePosition(const NoteTable& table, int slot) {
     submit({section, "PosY", formatDecimal(note.y)});
 }
 
-void SettingsFile::eraseNoteSection(int slot) {
-    submit({noteSection(slot), {}, {}, true});
+void SettingsFile::eraseNoteSection(int slot, const NoteSlot& shown) {
+    const LocalTime now = clock_();
+    // A random start and a step per erase: PCs sharing the file draw apart.
+    stampCounter_ = stampCounter_ * 1103515245u + 12345u;
+    Edit edit{noteSection(slot), {}, erasedOnText(now)};
+    edit.erasedAs = erasedSectionName(now, stampCounter_ >> 16);
+    const NoteSlot& stored = lastRead_.slots[static_cast<std::size_t>(slot)];
+    edit.erased = {edit.erasedAs, edit.value, slot, stored.inUse() ? stored : shown,
+                   stored.inUse() ? lastRead_.encoding : encoding_};
+    edit.erased.note.bitmap = 0;
+    edit.erased.note.surface = 0;
+    edit.erased.note.hasCard = false;
+    submit(std::move(edit));
+}
+
+void SettingsFile::dropErased(const std::string& section) {
+    submit({section, {}, {}, true});
+}
+
+std::vector<ErasedNote> SettingsFile::erasedNotes() const {
+    std::vector<ErasedNote> notes = fileErased_;
+    for (const Edit& edit : pending_) {
+        if (!edit.erasedAs.empty()) {
+            if (edit.erased.note.inUse()) notes.push_back(edit.erased);
+        } else if (edit.removesSection) {
+            notes.erase(std::remove_if(notes.begin(), notes.end(),
+                                       [&](const ErasedNote& note) {
+                                           return sameSectionName(note.section, edit.section);
+                                       }),
+                        notes.end());
+        }
+    }
+    return keptErasedNotes(std::move(notes), clock_());
 }
 
 void SettingsFile::saveFloating(const NoteTable& table) {
@@ -189,20 +251,30 @@ bool SettingsFile::writePending() {
     // The file is read again first: keys that others wrote since the start are kept. Replaying
     // every held edit in order gives the file what a first write that landed would have left.
     NoteTable written;
+    std::vector<ErasedNote> erased;
+    const LocalTime now = clock_();
     const bool landed = updateProfile(
         *files_, iniPath_,
         [&](ProfileDocument& document) {
             for (const Edit& edit : pending_) {
-                if (edit.removesSection) {
+                if (!edit.erasedAs.empty()) {
+                    // Erased elsewhere meanwhile: that PC kept its own copy.
+                    moveToErased(document, edit.erased.slot, edit.erasedAs, edit.value);
+                } else if (edit.removesSection) {
                     document.removeSection(edit.section);
                 } else {
                     document.set(edit.section, edit.key, edit.value);
                 }
             }
+            dropExpiredErased(document, now);
             written = readNoteFile(document);
+            erased = readErasedNotes(document, now);
         },
         encoding_);
-    if (landed) lastRead_ = std::move(written);
+    if (landed) {
+        lastRead_ = std::move(written);
+        fileErased_ = std::move(erased);
+    }
     return landed;
 }
 

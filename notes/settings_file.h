@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "notes/conflict_copies.h"
+#include "notes/erased_sections.h"
 #include "notes/file_io.h"
 #include "notes/note_merge.h"
 #include "notes/note_table.h"
@@ -44,8 +46,18 @@ public:
     void saveNote(const NoteTable& table, int slot);      // all ten keys of the slot's section
     void savePriority(const NoteTable& table, int slot);  // Priority
     void savePosition(const NoteTable& table, int slot);  // PosX, then PosY
-    void eraseNoteSection(int slot);                      // the whole section
-    void saveFloating(const NoteTable& table);            // System/Floating
+    // Moves the slot's section whole into an erased note's section of its own, in one write.
+    // `shown` stands for it in erasedNotes() until the write lands when the file as last read
+    // does not hold it yet.
+    void eraseNoteSection(int slot, const NoteSlot& shown = NoteSlot{});
+    // Removes an erased note's section: the note was brought back.
+    void dropErased(const std::string& section);
+    // The erased notes the file holds as last read or written, with the held edits applied:
+    // newest first, only those a write keeps.
+    std::vector<ErasedNote> erasedNotes() const;
+    // The local time, for erased notes' stamps and their expiry; the system's by default.
+    void setClock(std::function<LocalTime()> clock) { clock_ = std::move(clock); }
+    void saveFloating(const NoteTable& table);  // System/Floating
 
     // Edits that have not reached the file yet, held in the order they were made.
     bool hasPendingEdits() const { return !pending_.empty(); }
@@ -76,10 +88,20 @@ public:
 private:
     // One key to write, or a whole section to remove.
     struct Edit {
+        Edit(std::string section, std::string key, std::string value, bool removes = false)
+            : section(std::move(section)),
+              key(std::move(key)),
+              value(std::move(value)),
+              removesSection(removes) {}
+
         std::string section;
         std::string key;
         std::string value;
         bool removesSection = false;
+        // Non-empty: the note section `section` moves into this erased section, `value` being
+        // its ErasedOn; `erased` stands for it until the write lands.
+        std::string erasedAs;
+        ErasedNote erased;
     };
 
     void saveKeys(const NoteTable& table, int slot, unsigned aspects);
@@ -97,6 +119,9 @@ private:
     // went missing since is made again in it, so that the values read back the same.
     TextEncoding encoding_ = TextEncoding::kShiftJis;
     NoteTable lastRead_;
+    std::vector<ErasedNote> fileErased_;  // the erased notes of the file as last read or written
+    std::function<LocalTime()> clock_;
+    unsigned stampCounter_;  // mixed into each stamp: two erases in one millisecond differ
     std::vector<Edit> pending_;
     SaveHealth health_ = SaveHealth::kSaved;
     std::function<void(SaveHealth)> healthListener_;

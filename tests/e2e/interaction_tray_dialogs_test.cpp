@@ -238,7 +238,18 @@ TEST_F(TrayAndDialogs, HideAllUndoEraseAndStartAtLogOnFromTheTrayMenu) {
     ASSERT_TRUE(waitFor([this] { return program_->motes().size() == 1; }));
     const std::string ini = folder_.ini();
     ASSERT_TRUE(waitFor([&] { return iniValue(ini, "Husen2", "ID", "none") == "none"; }));
+    const std::string erased = folder_.readIni();
+    const std::size_t copy = erased.find("[Erased");
+    ASSERT_NE(copy, std::string::npos) << erased;
+    EXPECT_NE(erased.find("Text=" + kTwoLines, copy), std::string::npos) << erased;
+    EXPECT_NE(erased.find("Slot=2", copy), std::string::npos) << erased;
 
+    // The erase outlives the run: a new start brings it back.
+    ASSERT_TRUE(program_->quit());
+    program_ = std::make_unique<RunningProgram>(folder_);
+    ASSERT_NE(program_->host(), nullptr);
+    ASSERT_TRUE(waitFor([this] { return program_->motes().size() == 1; }));
+    ASSERT_TRUE(program_->settle());
     program_->openTrayMenu();
     ASSERT_TRUE(program_->chooseMenuKey('u'));
     ASSERT_TRUE(waitFor([this] { return program_->motes().size() == 2; }));
@@ -255,6 +266,7 @@ TEST_F(TrayAndDialogs, HideAllUndoEraseAndStartAtLogOnFromTheTrayMenu) {
     EXPECT_EQ(iniValue(ini, "Husen2", "TextRed"), "1");
     EXPECT_GT(std::stoi(iniValue(ini, "Husen2", "Priority")),
               std::stoi(iniValue(ini, "Husen1", "Priority")));
+    EXPECT_EQ(folder_.readIni().find("[Erased"), std::string::npos) << "in one place only";
 
     const testing::SavedRunValue restore;
     testing::DeleteRunValue();

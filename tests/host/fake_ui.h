@@ -57,7 +57,12 @@ public:
     std::string recodeText(std::string_view bytes, TextEncoding from, TextEncoding to) override {
         return from == to ? std::string(bytes) : "recoded:" + std::string(bytes);
     }
-    LocalTime localTime() override { return now; }
+    // Ticks a millisecond a call, so that two erases in one test are told apart in order.
+    LocalTime localTime() override {
+        const LocalTime time = now;
+        now.millisecond = (now.millisecond + 1) % 1000;
+        return time;
+    }
     std::string computerName() override { return computer; }
     bool autostartEnabled() override { return autostart; }
     void setAutostart(bool enabled) override {

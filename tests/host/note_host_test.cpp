@@ -639,6 +639,32 @@ TEST_F(NoteHostTest, UndoEraseBringsBackTheLastErasedNoteWholeInFrontAndShowsAll
     EXPECT_FALSE(lastTrayItem(*ui_, kHideAll).checked) << "the first undo showed them all";
 }
 
+// The erased note lives in the file: a new start brings it back, even when no card can be made.
+TEST_F(NoteHostTest, AnEraseSurvivesARestartAndARefusedCardStillBringsTheNoteBack) {
+    start("[Husen3]\r\nID=9\r\nPriority=4\r\nPosX=70\r\nText=keep me\r\n[Husen5]\r\nID=1\r\n");
+    const std::string storedId = stored(2, "ID");
+    const std::string other = stored(4, "ID");
+    ui_->eraseDialog = [](int) { return true; };
+    rightClickNote(host_->table().slots[2].moteId, kErase);
+    EXPECT_EQ(file().find("[Husen3]"), std::string::npos);
+    EXPECT_NE(file().find("ErasedOn=2026-12-07 09:36:12\r\nSlot=3\r\n"), std::string::npos);
+    EXPECT_EQ(stored(4, "ID"), other) << "other notes untouched";
+
+    start("", {5, -1});  // a new run on the same file; the library refuses the second card
+    rightClickTray(kNoCommand);
+    EXPECT_FALSE(lastTrayItem(*ui_, kUndoErase).greyed) << "the file's erased note";
+    rightClickTray(kUndoErase);
+    const NoteSlot& back = host_->table().slots[2];
+    EXPECT_FALSE(back.hasCard);
+    EXPECT_TRUE(back.inUse());
+    EXPECT_EQ(stored(2, "ID"), storedId) << "saved under its stored ID";
+    EXPECT_EQ(stored(2, "PosX"), "70");
+    EXPECT_EQ(stored(2, "Text"), "keep me");
+    EXPECT_EQ(file().find("[Erased"), std::string::npos) << "in one place only";
+    rightClickTray(kNoCommand);
+    EXPECT_TRUE(lastTrayItem(*ui_, kUndoErase).greyed);
+}
+
 TEST_F(NoteHostTest, UndoEraseIsGreyedWhileEverySlotIsUsed) {
     std::string full;
     for (int i = 1; i <= kSlotCount; ++i) full += "[Husen" + std::to_string(i) + "]\r\nID=0\r\n";

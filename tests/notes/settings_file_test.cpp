@@ -20,6 +20,18 @@ const std::string kGothic = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4
 const std::string kGothicUtf8 =
     "\xEF\xBC\xAD\xEF\xBC\xB3\x20\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";
 
+// The file with each erased note's stamp and time, which follow the clock, as "*".
+std::string stampsBlanked(std::string bytes) {
+    for (const std::string key : {"[Erased", "ErasedOn="}) {
+        const std::size_t length = key == "[Erased" ? 21 : 19;
+        for (std::size_t at = bytes.find(key); at != std::string::npos;
+             at = bytes.find(key, at + 1)) {
+            bytes.replace(at + key.size(), length, "*");
+        }
+    }
+    return bytes;
+}
+
 class SettingsFileTest : public ::testing::Test {
 protected:
     NoteTable loadFrom(const std::string& bytes) {
@@ -245,7 +257,9 @@ TEST_F(SettingsFileTest, EraseNoteSectionRemovesOnlyThatSection) {
     writeFileBytes(ini,
                    "[Husen1]\r\nID=1\r\n[Husen10]\r\nID=2\r\nextra=3\r\n\r\n[Husen11]\r\nID=3\r\n");
     SettingsFile(ini).eraseNoteSection(9);
-    EXPECT_EQ(readFileBytes(ini), "[Husen1]\r\nID=1\r\n[Husen11]\r\nID=3\r\n");
+    EXPECT_EQ(stampsBlanked(readFileBytes(ini)),
+              "[Husen1]\r\nID=1\r\n[Husen11]\r\nID=3\r\n"
+              "[Erased*]\r\nID=2\r\nextra=3\r\nErasedOn=*\r\nSlot=10\r\n\r\n");
 }
 
 TEST_F(SettingsFileTest, SaveFloatingWritesOnOrOff) {
@@ -335,7 +349,12 @@ TEST_F(SettingsFileTest, BatchKeepsTheOrderOfItsOperations) {
         file.eraseNoteSection(0);
         file.savePriority(table, 0);
     }
-    EXPECT_EQ(readFileBytes(ini), "[Husen1]\r\nPriority=2\r\n");
+    EXPECT_EQ(stampsBlanked(readFileBytes(ini)),
+              "[Erased*]\r\nID=4\r\nPriority=2\r\nPosX=-10\r\nPosY=20\r\nWidth=300\r\nType=2\r\n"
+              "FontName=" +
+                  kGothic +
+                  "\r\nFontSize=9\r\nText=first\\nsecond\r\nTextRed=1\r\nErasedOn=*\r\nSlot=1\r\n"
+                  "[Husen1]\r\nPriority=2\r\n");
     { const SettingsFile::Batch empty(file); }
     EXPECT_EQ(files.writes, 1);
 }
@@ -503,10 +522,12 @@ TEST_F(SettingsFileTest, FailedWritesAreHeldAndLandInOrderWithALaterChange) {
     file.savePriority(table, 0);
     EXPECT_FALSE(file.hasPendingEdits());
     EXPECT_EQ(health.back(), SettingsFile::SaveHealth::kSaved);
-    EXPECT_EQ(readFileBytes(ini),
+    EXPECT_EQ(stampsBlanked(readFileBytes(ini)),
               "[Husen1]\r\nID=4\r\nOther=kept\r\nPriority=9\r\nPosX=77\r\nPosY=20\r\n"
               "Width=300\r\nType=2\r\nFontName=" +
-                  kGothic + "\r\nFontSize=9\r\nText=first\\nsecond\r\nTextRed=1\r\n");
+                  kGothic +
+                  "\r\nFontSize=9\r\nText=first\\nsecond\r\nTextRed=1\r\n"
+                  "[Erased*]\r\nID=3\r\nErasedOn=*\r\nSlot=2\r\n");
 }
 
 TEST_F(SettingsFileTest, AFileHeldDuringAChangeGetsItWhenLetGo) {

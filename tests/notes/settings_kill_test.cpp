@@ -10,7 +10,9 @@
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <vector>
 
+#include "notes/erased_sections.h"
 #include "notes/file_replace.h"
 #include "tests/notes/settings_versions_win32.h"
 #include "tests/notes/test_files.h"
@@ -50,11 +52,12 @@ class Writer {
 public:
     // On a busy machine Wine now and then loses a new process before it runs any of our code
     // (CreateProcess fails with ERROR_INTERNAL_ERROR); such a start is tried again.
-    Writer(const std::string& ini, const std::string& progress, int firstGeneration) {
+    Writer(const std::string& ini, const std::string& progress, int firstGeneration,
+           bool erase = false) {
         const std::string exe = writerPath();
         std::string commandLine = "\"" + exe + "\" \"" + ini + "\" " + progress + " " +
                                   std::to_string(firstGeneration) + " " +
-                                  std::to_string(GetCurrentProcessId());
+                                  std::to_string(GetCurrentProcessId()) + (erase ? " erase" : "");
         testing::waitFor(
             [&] {
                 STARTUPINFOA startup{};
@@ -156,6 +159,58 @@ TEST(SettingsKillTest, KilledWriterLeavesTheOldOrTheNewFileWhole) {
         "settings kill test: %d rounds, %d kills mid-replacement, %d empty or damaged (%d failed "
         "writer starts tried again)\n",
         rounds, midReplacement, damaged, failedStarts);
+    std::fflush(stdout);
+}
+
+// Where the note texted "kill me" is: its note section, erased sections, each once.
+std::vector<std::string> sectionsHoldingTheNote(const std::string& bytes) {
+    const ProfileDocument document = ProfileDocument::parse(bytes);
+    std::vector<std::string> found;
+    for (const std::string& name : document.sectionNames()) {
+        if (document.find(name, "Text") == "kill me") found.push_back(name);
+    }
+    return found;
+}
+
+// An erase moves the note into an erased section and an undo moves it back, each in one write:
+// a kill at any instant leaves it in exactly one of them.
+TEST(SettingsKillTest, AKilledEraseOrUndoLeavesTheNoteInExactlyOnePlace) {
+    testing::TempFolder folder;
+    const std::string ini = folder.file("yorimemo.ini");
+    const std::string progressName = "yorimemo-erase-" + std::to_string(GetCurrentProcessId());
+    testing::SharedProgress progress(progressName, true);
+    ASSERT_TRUE(progress.valid());
+    ASSERT_TRUE(testing::writeFileBytes(
+        ini, "[Husen1]\r\nID=1\r\nPosX=40\r\nText=kill me\r\n[Husen2]\r\nID=2\r\nText=stays\r\n"));
+
+    std::mt19937 random(std::random_device{}());
+    const int rounds = killRounds() / 3;
+    int generation = 0;
+    int erasedAtKill = 0;
+    for (int round = 0; round < rounds; ++round) {
+        Writer writer(ini, progressName, generation + 1, true);
+        ASSERT_TRUE(writer.started()) << "round " << round << " error " << writer.error();
+        ASSERT_TRUE(
+            testing::waitFor([&] { return progress.finished() > generation || !writer.running(); },
+                             kDeadlineMs, kPollMs));
+        const double delay = std::uniform_real_distribution<double>(0, 20000)(random);
+        for (const double end = nowMicroseconds() + delay; nowMicroseconds() < end;) {
+            SwitchToThread();
+        }
+        ASSERT_TRUE(writer.running()) << "the writer ended by itself";
+        ASSERT_TRUE(writer.kill());
+        generation = progress.finished();
+        platformFileSystem().removeFile(temporaryPathFor(ini));
+
+        const std::string bytes = testing::readFileBytes(ini);
+        const std::vector<std::string> found = sectionsHoldingTheNote(bytes);
+        ASSERT_EQ(found.size(), 1u) << "round " << round << ":\n" << bytes;
+        if (isErasedSection(found.front())) ++erasedAtKill;
+        ASSERT_EQ(ProfileDocument::parse(bytes).find("Husen2", "Text"), "stays");
+    }
+    EXPECT_GT(erasedAtKill, 0) << "some kills found the note erased";
+    EXPECT_LT(erasedAtKill, rounds) << "some kills found it back";
+    std::printf("erase kill test: %d rounds, %d with the note erased\n", rounds, erasedAtKill);
     std::fflush(stdout);
 }
 
