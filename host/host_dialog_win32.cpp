@@ -85,8 +85,7 @@ BOOL CHostDlg::OnInitDialog() {
     }
     tray_.describe(hwnd(), kTrayIconId, kTrayNotifyMessage, std::move(image), kTrayTip);
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
-    // The icon is added once this window shows: adding it waits on the shell's process, and the
-    // cards need not wait for it. A balloon asked for before then waits for the icon.
+    addTrayIcon();
 
     host_.setDesktopExtent(readDesktopExtent());
     host_.loadSettings();
@@ -96,13 +95,6 @@ BOOL CHostDlg::OnInitDialog() {
     watch_.start(programDirectory_, hwnd(), kFolderChangeMessage);
     polled_ = fileStamp(iniPath_);
     return TRUE;
-}
-
-void CHostDlg::addTrayIconAfterStart() {
-    if (started_) return;
-    started_ = true;
-    // The shell's restart may have brought it already.
-    if (tray_.wanted() && !tray_.added()) addTrayIcon();
 }
 
 void CHostDlg::addTrayIcon() {
@@ -135,7 +127,6 @@ INT_PTR CHostDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             } else if (wParam == kSettleTimerId) {
                 onSettleTimer();
             } else {
-                addTrayIconAfterStart();  // should the posted message have been lost
                 host_.onTimer(readDesktopExtent);
                 if (!watch_.active() && ++pollTicks_ % kTicksPerPoll == 0) {
                     const FileStamp now = fileStamp(iniPath_);
@@ -143,13 +134,6 @@ INT_PTR CHostDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                     polled_ = now;
                 }
             }
-            return TRUE;
-        case WM_SHOWWINDOW:
-            // Shown at the dialog loop's first idle moment, after the cards.
-            if (wParam && !started_) ::PostMessageW(hwnd(), kShownMessage, 0, 0);
-            break;
-        case kShownMessage:
-            addTrayIconAfterStart();
             return TRUE;
         case kFolderChangeMessage:
             watch_.handled();

@@ -23,8 +23,6 @@ inline constexpr UINT kTrayIconId = 0x79726D38;            // "yrm8", also the t
 inline constexpr UINT_PTR kTrayRetryTimerId = 0x79726D39;  // runs only while the icon is missing
 inline constexpr UINT kFolderChangeMessage = WM_USER + 101;
 inline constexpr UINT_PTR kSettleTimerId = 0x79726D3A;  // runs only after the folder changed
-// Posted to itself once the window is first shown, the cards already up.
-inline constexpr UINT kShownMessage = WM_USER + 102;
 
 class CHostDlg : public CModalDialog, private HostUi {
 public:
@@ -62,8 +60,6 @@ private:
     void postQuit() override;
 
     void addTrayIcon();
-    // The first add of the tray icon, once the cards and this window show.
-    void addTrayIconAfterStart();
     // The folder changed: the note file is read once its size and time stay the same.
     void onFolderChange();
     void onSettleTimer();
@@ -83,7 +79,6 @@ private:
     UINT_PTR timerId_ = 0;
     UINT_PTR trayRetryTimerId_ = 0;
     UINT taskbarCreatedMessage_ = 0;
-    bool started_ = false;  // the first add of the tray icon was made
     FolderWatch watch_;
     FileStamp settling_;  // the note file as last seen while it settles
     FileStamp polled_;    // without notifications: the note file as last compared
