@@ -24,6 +24,8 @@ public:
     HDC dc() const { return dc_.get(); }
     int width() const { return width_; }
     int height() const { return height_; }
+    // The pixels, row 0 first; drawing may still wait in GDI's batch (GdiFlush).
+    const std::uint32_t* bits() const { return bits_; }
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
     // 0x00RRGGBB; the point must be inside.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <new>
 #include <optional>
 #include <set>
 #include <string>
@@ -47,12 +48,15 @@ void detach(HWND window) {
 }
 
 bool copyImage(MoteView& view, const Dib& source) {
-    if (!view.image || view.image->width() != source.width() ||
-        view.image->height() != source.height()) {
-        view.image = Dib::create(source.width(), source.height());
-        if (!view.image) return false;
+    if (view.image && view.image->sameSize(source)) {
+        view.image->copyFrom(source);
+        return true;
     }
-    view.image->copyFrom(source);
+    try {
+        view.image = std::make_unique<Picture>(source);
+    } catch (const std::bad_alloc&) {
+        return false;  // the mote keeps what it showed
+    }
     return true;
 }
 
@@ -261,7 +265,7 @@ void Display::flush() {
 }
 
 void Display::present(MoteSet<MoteView>::Mote& mote, std::optional<HWND> after) {
-    const Dib* image = mote.view.image.get();
+    const Picture* image = mote.view.image.get();
     const bool visible = image != nullptr && !mote.view.hidden;
     const UINT flags = (after ? 0 : SWP_NOZORDER) | SWP_NOACTIVATE | SWP_NOOWNERZORDER |
                        (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
@@ -302,16 +306,14 @@ void Display::paint(HWND window, std::int32_t id) {
     PAINTSTRUCT paintStruct;
     HDC dc = BeginPaint(window, &paintStruct);
     // A window deleted or taken over under the lock shows its old picture until the release.
-    const Dib* image = nullptr;
+    const Picture* image = nullptr;
     for (const Retired& retired : retired_) {
         if (retired.window == window) image = retired.view.image.get();
     }
     if (image == nullptr) {
         if (const auto* mote = motes_.find(id)) image = mote->view.image.get();
     }
-    if (dc != nullptr && image != nullptr) {
-        BitBlt(dc, 0, 0, image->width(), image->height(), image->dc(), 0, 0, SRCCOPY);
-    }
+    if (dc != nullptr && image != nullptr) image->paint(dc);
     EndPaint(window, &paintStruct);
 }
 

@@ -15,6 +15,7 @@
 #include "motelib/dib_win32.h"
 #include "motelib/draw_lock.h"
 #include "motelib/mote_set.h"
+#include "motelib/picture_win32.h"
 #include "motelib/pointer_tracker.h"
 #include "platform/handles_win32.h"
 
@@ -23,7 +24,7 @@ namespace yorimemo::motelib {
 // What a mote shows. Its own copy of the image keeps the window intact while the caller redraws
 // or frees the bitmap; the copy is renewed by setImage and updateImage.
 struct MoteView {
-    std::unique_ptr<Dib> image;
+    std::unique_ptr<Picture> image;
     std::intptr_t source = 0;  // the caller's bitmap handle the image was copied from
     bool hidden = false;
     Window window;  // declared last: the window goes before the image it paints
