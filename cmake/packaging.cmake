@@ -1,8 +1,9 @@
 # `cpack` in the Windows build folder makes a zip to unpack and run on Windows: the program, its
-# library, the tray icon and the README, all in one folder.
+# library, the tray icon, the README and the users' guide in Japanese, all in one folder.
 install(TARGETS yorimemo RUNTIME DESTINATION .)
 install(TARGETS mote RUNTIME DESTINATION . LIBRARY DESTINATION . ARCHIVE DESTINATION . EXCLUDE_FROM_ALL)
-install(FILES ${PROJECT_SOURCE_DIR}/res/yorimemo.ico ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/res/yorimemo.ico ${PROJECT_SOURCE_DIR}/README.md
+    ${PROJECT_SOURCE_DIR}/docs/readme-ja.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME yorimemo)
