@@ -25,8 +25,16 @@ void ErasedNotes::vanished(int slot, const NoteSlot& note, TextEncoding encoding
     if (!inFile) remember(slot, note, encoding, now);
 }
 
+bool ErasedNotes::returning(const std::string& section) const {
+    return std::find(returning_.begin(), returning_.end(), section) != returning_.end();
+}
+
 std::optional<ErasedNote> ErasedNotes::newest() const {
     std::vector<ErasedNote> kept = file_.erasedNotes();
+    // A note already back is not brought back twice while its write waits.
+    kept.erase(std::remove_if(kept.begin(), kept.end(),
+                              [this](const ErasedNote& note) { return returning(note.section); }),
+               kept.end());
     if (kept.empty() && memory_.empty()) return std::nullopt;
     if (kept.empty()) return memory_.front();
     if (memory_.empty() || kept.front().erasedOn > memory_.front().erasedOn) {
@@ -64,7 +72,35 @@ ErasedNotes::BroughtBack ErasedNotes::bringBack(NoteTable& table, const Recode& 
     note.textRed = erased.note.textRed;
     note.hasCard = false;
     note.priority = table.takeNextPriority();
+    returning_[static_cast<std::size_t>(slot)] = erased.section;
     return {slot, std::move(erased.section)};
+}
+
+std::string ErasedNotes::landed(int slot) {
+    return std::exchange(returning_[static_cast<std::size_t>(slot)], {});
+}
+
+std::vector<ErasedCopy> ErasedNotes::forMerge(TextEncoding encoding, const Recode& recode) const {
+    std::vector<ErasedCopy> copies;
+    for (const ErasedNote& erased : file_.erasedNotes()) {
+        copies.push_back({erased.section, erased.slot,
+                          erased.encoding == encoding
+                              ? erased.note.text
+                              : recode(erased.note.text, erased.encoding, encoding)});
+    }
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const std::string& section = returning_[static_cast<std::size_t>(slot)];
+        if (section.empty()) continue;
+        const auto found = std::find_if(copies.begin(), copies.end(), [&](const ErasedCopy& copy) {
+            return copy.section == section;
+        });
+        if (found != copies.end()) {
+            found->broughtBackTo = slot;
+        } else {
+            copies.push_back({section, -1, {}, slot});  // removed with the note all the same
+        }
+    }
+    return copies;
 }
 
 }  // namespace yorimemo

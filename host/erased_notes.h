@@ -4,14 +4,17 @@
 // no erased section for them (erased elsewhere by an older program, or here before the file
 // could be read).
 
+#include <array>
 #include <cstddef>
 #include <deque>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "notes/erased_sections.h"
+#include "notes/note_merge.h"
 #include "notes/note_table.h"
 #include "notes/settings_file.h"
 
@@ -43,14 +46,28 @@ public:
     };
     // Puts the newest into its return slot, in use under its stored ID (so that it is saved as a
     // note even when no card can be made), in the table's encoding and with the next priority,
-    // so that it comes back in front. The slot keeps its bitmap for the renderer to release. A
-    // note kept for this run leaves the list here; one of the file leaves it with the write
-    // that removes its section. slot -1: nothing changed.
+    // so that it comes back in front. The slot keeps its bitmap for the renderer to release. It
+    // leaves the list here; a note of the file stays linked to its section until the write that
+    // lands the note removes it (landed, or a merge's droppedErased). slot -1: nothing changed.
     BroughtBack bringBack(NoteTable& table, const Recode& recode);
+
+    // The erased section linked to the note brought back into `slot`, now unlinked: it is to be
+    // removed with the note's write. Empty when none.
+    std::string landed(int slot);
+    // The file's erased notes for a merge, texts in `encoding`, with the notes brought back and
+    // not yet written linked to their slots.
+    std::vector<ErasedCopy> forMerge(TextEncoding encoding, const Recode& recode) const;
+    // A merge was written (or a note brought back was erased again before its write): every note
+    // brought back has landed or is gone, and nothing stays linked.
+    void unlinkAll() { returning_.fill({}); }
 
 private:
     const SettingsFile& file_;
+    bool returning(const std::string& section) const;
+
     std::deque<ErasedNote> memory_;  // newest first
+    // Per slot, the erased section of the note an undo brought back there, not yet written.
+    std::array<std::string, kSlotCount> returning_;
 };
 
 }  // namespace yorimemo

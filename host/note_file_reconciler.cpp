@@ -195,11 +195,17 @@ MergeResult NoteFileReconciler::merge(const NoteTable* fileNow) const {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         input.unconfirmed.set(static_cast<std::size_t>(slot), unconfirmedTicks_[slot] > 0);
     }
+    input.erased = erased_.forMerge(
+        table_.encoding, [this](std::string_view text, TextEncoding from, TextEncoding to) {
+            return ui_.recodeText(text, from, to);
+        });
     return mergeNoteFile(input);
 }
 
 void NoteFileReconciler::settle(MergeResult& merge) {
     settings_.saveMerge(merge);
+    // Notes brought back by an undo were written with the removal of their sections.
+    erased_.unlinkAll();
     for (int slot = 0; slot < kSlotCount; ++slot) {
         int& ticks = unconfirmedTicks_[slot];
         if (!merge.unconfirmed.test(static_cast<std::size_t>(slot))) {

@@ -139,7 +139,12 @@ void NoteHost::drawNote(int slot, std::int32_t priority) {
         const HiddenDrawScope keepHidden(*this, slot);
         if (library_) renderNote(*library_, table_, slot, priority, table_.slots[slot].inUse());
     }
-    save([&] { settings_.saveNote(table_, slot); });
+    save([&] {
+        settings_.saveNote(table_, slot);
+        // A note brought back by an undo leaves its erased section in the same write.
+        const std::string section = erased_.landed(slot);
+        if (!section.empty()) settings_.dropErased(section);
+    });
 }
 
 void NoteHost::buildCard(int slot) {
@@ -389,6 +394,8 @@ void NoteHost::eraseNote(std::int32_t id) {
     if (library_ && note.hasCard) library_->remove(note.moteId);
     note.moteId = -1;
     note.hasCard = false;
+    // Brought back and erased again before it was written: its erased section still holds it.
+    erased_.landed(slot);
     save([&] { settings_.eraseNoteSection(slot, erased); });
     if (!unplaced_.empty() && settings_.hasBeenRead()) placeUnplacedNote(slot);
 }
@@ -402,11 +409,10 @@ void NoteHost::undoErase() {
         });
     if (back.slot < 0) return;
     setNotesHidden(false);
-    // The note's section and the removal of its erased copy reach the file in one write; a write
-    // put off until a read confirms it leaves the copy, so the note is never in neither.
+    // The note's section and the removal of its erased copy reach the file in one write, also
+    // when a read has to confirm the write first (the merge that lands the note drops it).
     const SettingsFile::Batch oneWrite(settings_);
     drawNote(back.slot, table_.slots[back.slot].priority);
-    if (!back.section.empty() && settings_.hasPendingEdits()) settings_.dropErased(back.section);
 }
 
 void NoteHost::setNotesHidden(bool hidden) {

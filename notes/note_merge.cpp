@@ -133,12 +133,26 @@ std::vector<std::size_t> notesOutOfOrder(const std::vector<StackedNote>& before,
     return restacked;
 }
 
+// A note brought back by an undo lands with the removal of its erased section, in one write, so
+// that it is never in both nor in neither; written elsewhere than its slot, the copy goes along.
+void dropBroughtBack(const std::vector<ErasedCopy>& erased, MergeResult& result) {
+    for (const SlotWrite& edit : result.writes) {
+        if (edit.kind != SlotWrite::kWhole) continue;
+        const int cameFrom = result.changes[static_cast<std::size_t>(edit.slot)].cameFrom;
+        const int from = cameFrom >= 0 ? cameFrom : edit.slot;
+        for (const ErasedCopy& copy : erased) {
+            if (copy.broughtBackTo == from) result.droppedErased.push_back(copy.section);
+        }
+    }
+}
+
 class Merge {
 public:
     explicit Merge(const MergeInput& input)
         : base_(*input.lastRead),
           live_(*input.shown),
           file_(*input.fileNow),
+          erased_(input.erased),
           busy_(input.busy),
           madeHere_(input.madeHere) {
         result_.table = live_;
@@ -189,6 +203,7 @@ public:
         for (NoteSlot& arrived : arrivedTexts_) placeArrivedText(std::move(arrived));
         givePrioritiesInFront();
         describeChanges();
+        dropBroughtBack(erased_, result_);
         recordWritten();
         return std::move(result_);
     }
@@ -224,6 +239,7 @@ private:
             // here is kept and written back whole, so no edit is lost.
             if (here.inUse() && (differences(here, before) & kAspectsOfLook) != 0) {
                 write(slot, SlotWrite::kWhole);
+                dropErasedCopy(slot);
                 return;
             }
             NoteSlot& note = merged(slot);
@@ -271,6 +287,19 @@ private:
             keys |= kAspectStacking;
         }
         if (keys != 0) write(slot, SlotWrite::kKeys, keys);
+    }
+
+    // The newest erased copy of the note in `slot` goes when its text is still the note's (as
+    // last read or as edited here): the note is back whole. One whose text was edited there
+    // before the erase stays, so both texts are kept.
+    void dropErasedCopy(int slot) {
+        for (const ErasedCopy& copy : erased_) {
+            if (copy.slot != slot || copy.broughtBackTo >= 0) continue;
+            if (copy.text == base(slot).text || copy.text == live(slot).text) {
+                result_.droppedErased.push_back(copy.section);
+            }
+            return;
+        }
     }
 
     // A free slot of both the file and the merged table.
@@ -412,6 +441,7 @@ private:
     const NoteTable& base_;
     const NoteTable& live_;
     const NoteTable& file_;
+    const std::vector<ErasedCopy>& erased_;
     SlotSet busy_;
     SlotSet madeHere_;
     SlotSet arrived_;                  // slots whose note arrived in place of one shown
@@ -436,6 +466,7 @@ MergeResult writeBackWhole(const MergeInput& input) {
         result.writes.push_back({slot, SlotWrite::kWhole, 0});
         if (input.unconfirmed.test(slot)) result.unconfirmed.set(slot);
     }
+    dropBroughtBack(input.erased, result);
     return result;
 }
 

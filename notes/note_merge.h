@@ -6,6 +6,7 @@
 
 #include <bitset>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "notes/note_table.h"
@@ -27,6 +28,15 @@ enum NoteAspect : unsigned {
     kAspectsOfLook = kAspectText | kAspectColor | kAspectFont | kAspectTextRed | kAspectWidth,
 };
 
+// An erased note's section in the file (newest first in MergeInput::erased).
+struct ErasedCopy {
+    std::string section;
+    int slot = -1;     // the slot it was erased from; -1 when unknown
+    std::string text;  // in the live table's encoding
+    // The live slot an undo brought it back into, not yet written; -1 when none.
+    int broughtBackTo = -1;
+};
+
 struct MergeInput {
     // The file as the program last read or wrote it, ids and priorities as stored.
     const NoteTable* lastRead = nullptr;
@@ -40,6 +50,8 @@ struct MergeInput {
     SlotSet busy;
     // The file now, ids and priorities as stored; null when it is missing.
     const NoteTable* fileNow = nullptr;
+    // The erased notes the file keeps, newest first.
+    std::vector<ErasedCopy> erased;
 };
 
 // What one slot of the merged table means for the card on screen, against the live table.
@@ -73,6 +85,11 @@ struct MergeResult {
     // Arrived texts that collided with an edit here and found no free slot: each is to be kept in
     // a file of its own beside the note file (keptNoteFileName) and the user told.
     std::vector<NoteSlot> keptNotes;
+    // Erased sections to remove in the same write: those of notes brought back here and now
+    // written, and the copy another PC kept of a note it erased while the note was edited here
+    // (the note is written back whole; a copy whose text is still the note's would come back
+    // twice at an undo).
+    std::vector<std::string> droppedErased;
     // Notes made here for which the file has no free slot: shown, not written.
     std::vector<NoteSlot> unplaced;
     // The notes made here that are still to be seen back: those written whole as made here by

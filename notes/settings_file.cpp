@@ -112,6 +112,7 @@ void SettingsFile::saveMerge(const MergeResult& merge) {
                 saveKeys(table, write.slot, write.aspects);
             }
         }
+        for (const std::string& section : merge.droppedErased) dropErased(section);
         if (merge.writeFloating) saveFloating(table);
         if (merge.wholeFile) saveSystemKeys(table);
     }

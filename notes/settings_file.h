@@ -39,8 +39,9 @@ public:
     const NoteTable& lastRead() const { return lastRead_; }
     // The file as it is now, into `now`, leaving the table and the ancestor alone.
     ReadStatus readNow(NoteTable& now);
-    // Writes what a merge decided, in one write, and keeps its ancestor: the file as the merge
-    // leaves it once the write landed, the file as the merge read it while the write is held.
+    // Writes what a merge decided (erased sections it drops included), in one write, and keeps its
+    // ancestor: the file as the merge leaves it once the write landed, the file as the merge read
+    // it while the write is held.
     void saveMerge(const MergeResult& merge);
 
     void saveNote(const NoteTable& table, int slot);      // all ten keys of the slot's section

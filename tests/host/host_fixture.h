@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -60,6 +61,13 @@ protected:
         host_->onEventMessage("OnMoteRButtonUp\r\n" + std::to_string(id) + "\r\n1\r\n1\r\n");
         ui_->command = command;
         host_->onTrayNotify(id, kRightButtonUp);
+    }
+
+    // The last tray menu's item for `command`.
+    const MenuItem& lastTrayItem(MenuCommand command) const {
+        const std::vector<MenuItem>& items = ui_->menus.back().items;
+        return *std::find_if(items.begin(), items.end(),
+                             [command](const MenuItem& item) { return item.command == command; });
     }
 
     void waitSeconds(int seconds) {

@@ -244,6 +244,40 @@ TEST_F(ReconcilerTest, AReadThatRemovesMostNotesIsAppliedOnlyWhenASecondReadAgre
     EXPECT_THAT(library_->take(), Not(Contains(StartsWith("_delete "))));
 }
 
+// A note and its erased copy never both stay in the file, so an undo never makes a second one:
+// an undo whose write waits for a second read, and a note recoloured here but erased there.
+TEST_F(ReconcilerTest, ANoteBackInTheFileLeavesItsErasedCopyInTheSameWrite) {
+    start(kFourNotes);
+    ui_->eraseDialog = [](int) { return true; };
+    rightClickNote(host_->table().slots[3].moteId, kErase);
+    eraseElsewhere(0);
+    eraseElsewhere(1);
+    eraseElsewhere(2);
+    rightClickTray(kUndoErase);
+    EXPECT_EQ(host_->table().slots[3].text, "four");
+    EXPECT_EQ(stored(3, "Text"), "(none)") << "written once a second read agrees";
+    rightClickTray(kNoCommand);
+    EXPECT_TRUE(lastTrayItem(kUndoErase).greyed) << "the note is back: not twice";
+    const int writes = files_.writes;
+    waitSeconds(2);
+    EXPECT_EQ(files_.writes, writes + 1);
+    EXPECT_EQ(stored(3, "Text"), "four");
+    EXPECT_EQ(file().find("[Erased"), std::string::npos);
+
+    // Elsewhere the second note is erased with a copy kept; here it is recoloured meanwhile.
+    start(kFourNotes);
+    const std::string copy = "Erased20261207093000000abcd";
+    ASSERT_TRUE(writeProfileString(iniPath_, copy, "ID", "6"));
+    ASSERT_TRUE(writeProfileString(iniPath_, copy, "Text", "two"));
+    ASSERT_TRUE(writeProfileString(iniPath_, copy, "ErasedOn", "2026-12-07 09:30:00"));
+    ASSERT_TRUE(writeProfileString(iniPath_, copy, "Slot", "2"));
+    eraseElsewhere(1);
+    rightClickNote(host_->table().slots[1].moteId, kColorYellow);
+    EXPECT_EQ(stored(1, "Text"), "two") << "the edit here is kept";
+    EXPECT_EQ(stored(1, "Type"), "2");
+    EXPECT_EQ(file().find("[Erased"), std::string::npos);
+}
+
 TEST_F(ReconcilerTest, AVanishedFileIsWrittenBackWholeWithOneNotice) {
     start(kFourNotes);
     std::filesystem::remove(iniPath_);

@@ -549,29 +549,22 @@ TEST_F(NoteHostTest, ANoteTheLibraryRefusesKeepsItsStoredIdAndIsDrawnAgainLater)
 
 // Hiding every card, bringing back an erased note, starting at log-on.
 
-// The last tray menu's item for `command`.
-const MenuItem& lastTrayItem(const fakes::FakeUi& ui, MenuCommand command) {
-    const std::vector<MenuItem>& items = ui.menus.back().items;
-    return *std::find_if(items.begin(), items.end(),
-                         [command](const MenuItem& item) { return item.command == command; });
-}
-
 TEST_F(NoteHostTest, HideAllHidesEveryCardUntilChosenAgainAndStoresNothing) {
     start(kTwoNotes);
     const std::string before = file();
     rightClickTray(kHideAll);
-    EXPECT_FALSE(lastTrayItem(*ui_, kHideAll).checked);
+    EXPECT_FALSE(lastTrayItem(kHideAll).checked);
     EXPECT_THAT(library_->take(),
                 ::testing::IsSupersetOf({"_lock_draw", "_hide 0", "_hide 1", "_unlock_draw"}));
     rightClickTray(kNoCommand);
-    EXPECT_TRUE(lastTrayItem(*ui_, kHideAll).checked);
+    EXPECT_TRUE(lastTrayItem(kHideAll).checked);
 
     rightClickTray(kHideAll);
     const auto calls = library_->take();
     EXPECT_THAT(calls, ::testing::IsSupersetOf({"_show 0", "_show 1"}));
     EXPECT_THAT(calls, Not(Contains(::testing::StartsWith("_hide"))));
     rightClickTray(kNoCommand);
-    EXPECT_FALSE(lastTrayItem(*ui_, kHideAll).checked);
+    EXPECT_FALSE(lastTrayItem(kHideAll).checked);
     EXPECT_EQ(file(), before);
 }
 
@@ -596,7 +589,7 @@ TEST_F(NoteHostTest, WhileHiddenARebuiltCardStaysHiddenAndANewNoteShowsThemAll) 
     EXPECT_THAT(created, Contains("_show " + id));
     EXPECT_THAT(created, Not(Contains(::testing::StartsWith("_hide"))));
     rightClickTray(kNoCommand);
-    EXPECT_FALSE(lastTrayItem(*ui_, kHideAll).checked);
+    EXPECT_FALSE(lastTrayItem(kHideAll).checked);
 }
 
 TEST_F(NoteHostTest, UndoEraseBringsBackTheLastErasedNoteWholeInFrontAndShowsAll) {
@@ -605,14 +598,14 @@ TEST_F(NoteHostTest, UndoEraseBringsBackTheLastErasedNoteWholeInFrontAndShowsAll
         "FontName=Mono\r\nFontSize=14\r\nText=a\\nb\r\nTextRed=1\r\n"
         "[Husen4]\r\nID=0\r\nPriority=12\r\nText=later\r\n");
     rightClickTray(kNoCommand);
-    EXPECT_TRUE(lastTrayItem(*ui_, kUndoErase).greyed) << "nothing erased yet";
+    EXPECT_TRUE(lastTrayItem(kUndoErase).greyed) << "nothing erased yet";
     ui_->eraseDialog = [](int) { return true; };
     rightClickNote(host_->table().slots[1].moteId, kErase);
     rightClickNote(host_->table().slots[3].moteId, kErase);
     rightClickTray(kHideAll);
 
     rightClickTray(kUndoErase);
-    EXPECT_FALSE(lastTrayItem(*ui_, kUndoErase).greyed);
+    EXPECT_FALSE(lastTrayItem(kUndoErase).greyed);
     EXPECT_EQ(reread().slots[3].text, "later") << "the last erased first";
     EXPECT_FALSE(reread().slots[1].inUse());
 
@@ -635,8 +628,8 @@ TEST_F(NoteHostTest, UndoEraseBringsBackTheLastErasedNoteWholeInFrontAndShowsAll
     EXPECT_THAT(library_->calls, Not(Contains(::testing::StartsWith("_hide"))));
 
     rightClickTray(kNoCommand);
-    EXPECT_TRUE(lastTrayItem(*ui_, kUndoErase).greyed) << "nothing left to bring back";
-    EXPECT_FALSE(lastTrayItem(*ui_, kHideAll).checked) << "the first undo showed them all";
+    EXPECT_TRUE(lastTrayItem(kUndoErase).greyed) << "nothing left to bring back";
+    EXPECT_FALSE(lastTrayItem(kHideAll).checked) << "the first undo showed them all";
 }
 
 // The erased note lives in the file: a new start brings it back, even when no card can be made.
@@ -652,7 +645,7 @@ TEST_F(NoteHostTest, AnEraseSurvivesARestartAndARefusedCardStillBringsTheNoteBac
 
     start("", {5, -1});  // a new run on the same file; the library refuses the second card
     rightClickTray(kNoCommand);
-    EXPECT_FALSE(lastTrayItem(*ui_, kUndoErase).greyed) << "the file's erased note";
+    EXPECT_FALSE(lastTrayItem(kUndoErase).greyed) << "the file's erased note";
     rightClickTray(kUndoErase);
     const NoteSlot& back = host_->table().slots[2];
     EXPECT_FALSE(back.hasCard);
@@ -662,7 +655,7 @@ TEST_F(NoteHostTest, AnEraseSurvivesARestartAndARefusedCardStillBringsTheNoteBac
     EXPECT_EQ(stored(2, "Text"), "keep me");
     EXPECT_EQ(file().find("[Erased"), std::string::npos) << "in one place only";
     rightClickTray(kNoCommand);
-    EXPECT_TRUE(lastTrayItem(*ui_, kUndoErase).greyed);
+    EXPECT_TRUE(lastTrayItem(kUndoErase).greyed);
 }
 
 TEST_F(NoteHostTest, UndoEraseIsGreyedWhileEverySlotIsUsed) {
@@ -673,22 +666,22 @@ TEST_F(NoteHostTest, UndoEraseIsGreyedWhileEverySlotIsUsed) {
     rightClickNote(host_->table().slots[41].moteId, kErase);
     rightClickTray(kCreateCyan);
     rightClickTray(kUndoErase);
-    EXPECT_TRUE(lastTrayItem(*ui_, kUndoErase).greyed);
+    EXPECT_TRUE(lastTrayItem(kUndoErase).greyed);
     EXPECT_EQ(reread().slots[41].color, kCyan);
     EXPECT_EQ(reread().slots[41].text, "") << "the new note stays";
 
     rightClickNote(host_->table().slots[7].moteId, kErase);
     rightClickTray(kNoCommand);
-    EXPECT_FALSE(lastTrayItem(*ui_, kUndoErase).greyed);
+    EXPECT_FALSE(lastTrayItem(kUndoErase).greyed);
 }
 
 TEST_F(NoteHostTest, StartAtLogOnIsAskedForItsMarkAndSwitched) {
     start();
     rightClickTray(kAutostart);
-    EXPECT_FALSE(lastTrayItem(*ui_, kAutostart).checked);
+    EXPECT_FALSE(lastTrayItem(kAutostart).checked);
     EXPECT_THAT(log_, Contains("autostart on"));
     rightClickTray(kAutostart);
-    EXPECT_TRUE(lastTrayItem(*ui_, kAutostart).checked);
+    EXPECT_TRUE(lastTrayItem(kAutostart).checked);
     EXPECT_THAT(log_, Contains("autostart off"));
     EXPECT_FALSE(ui_->autostart);
 }

@@ -23,6 +23,7 @@ struct Sides {
     SlotSet madeHere;
     SlotSet unconfirmed;
     SlotSet busy;
+    std::vector<ErasedCopy> erased;  // newest first
     bool fileMissing = false;
 
     NoteSlot& here(int slot) { return shown.slots[static_cast<std::size_t>(slot)]; }
@@ -90,6 +91,7 @@ MergeResult merge(Sides& sides) {
     input.madeHere = sides.madeHere;
     input.unconfirmed = sides.unconfirmed;
     input.busy = sides.busy;
+    input.erased = sides.erased;
     return mergeNoteFile(input);
 }
 
@@ -240,6 +242,55 @@ const MergeCase kMergeCases[] = {
      {{0, "alpha"}, {1, "kept"}, {2, "gamma"}},
      {},
      {{1, SlotWrite::kWhole}}},
+    {"EditedHereErasedThereWithACopyOfTheSameTextDropsTheCopy",
+     [](Sides& s) {
+         s.here(1).color = kYellow;
+         s.there(1) = NoteSlot{};
+         s.erased = {
+             {"ErasedOther", 0, "beta"}, {"ErasedNew", 1, "beta"}, {"ErasedOld", 1, "beta"}};
+     },
+     kThreeTexts,
+     {},
+     {{1, SlotWrite::kWhole}},
+     [](const MergeResult& r) {
+         EXPECT_EQ(r.droppedErased, std::vector<std::string>{"ErasedNew"}) << "the newest only";
+     }},
+    {"TextEditedHereAndThereBeforeTheEraseThereKeepsTheirCopy",
+     [](Sides& s) {
+         s.here(1).text = "beta here";
+         s.there(1) = NoteSlot{};
+         s.erased = {{"ErasedNew", 1, "beta there"}};
+     },
+     {{0, "alpha"}, {1, "beta here"}, {2, "gamma"}},
+     {},
+     {{1, SlotWrite::kWhole}},
+     [](const MergeResult& r) { EXPECT_TRUE(r.droppedErased.empty()) << "both texts kept"; }},
+    {"BroughtBackHereLandsWithTheRemovalOfItsCopy",
+     [](Sides& s) {
+         s.lastRead.slots[1] = s.there(1) = NoteSlot{};
+         s.here(1).priority = 3;  // an undo brings it back in front
+         s.erased = {{"ErasedOther", 1, "beta"}, {"ErasedBeta", 1, "beta", 1}};
+     },
+     kThreeTexts,
+     {},
+     {{1, SlotWrite::kWhole}},
+     [](const MergeResult& r) {
+         EXPECT_EQ(r.droppedErased, std::vector<std::string>{"ErasedBeta"});
+     }},
+    {"BroughtBackIntoASlotFilledThereMovesWithItsCopy",
+     [](Sides& s) {
+         s.lastRead.slots[1] = NoteSlot{};
+         s.here(1).priority = 3;
+         s.there(1) = storedNote("new there", 5);
+         s.erased = {{"ErasedBeta", 1, "beta", 1}};
+     },
+     {{0, "alpha"}, {1, "new there"}, {2, "gamma"}, {3, "beta"}},
+     {{1, {SlotChange::kAppear}}},
+     {{3, SlotWrite::kWhole}},
+     [](const MergeResult& r) {
+         EXPECT_EQ(r.changes[3].cameFrom, 1);
+         EXPECT_EQ(r.droppedErased, std::vector<std::string>{"ErasedBeta"});
+     }},
     {"ErasedHereRemovesTheSection",
      [](Sides& s) {
          s.here(2).moteId = -1;
@@ -416,6 +467,18 @@ const MergeCase kMergeCases[] = {
      [](const MergeResult& r) {
          EXPECT_TRUE(r.wholeFile);
          EXPECT_TRUE(r.writeFloating);
+     }},
+    {"BroughtBackWhenTheFileVanishedLandsWithTheRemovalOfItsCopy",
+     [](Sides& s) {
+         s.fileMissing = true;
+         s.lastRead.slots[2] = NoteSlot{};
+         s.erased = {{"ErasedGamma", 2, "gamma", 2}};
+     },
+     kThreeTexts,
+     {},
+     {{0, SlotWrite::kWhole}, {1, SlotWrite::kWhole}, {2, SlotWrite::kWhole}},
+     [](const MergeResult& r) {
+         EXPECT_EQ(r.droppedErased, std::vector<std::string>{"ErasedGamma"});
      }},
 };
 
