@@ -1,9 +1,11 @@
 #include "host/note_host.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "host/draw_batch.h"
 #include "host/event_message.h"
+#include "host/width_drag.h"
 #include "mote/card_placement.h"
 #include "mote/display_scale.h"
 #include "mote/note_renderer.h"
@@ -175,7 +177,9 @@ void NoteHost::onEventMessage(std::string_view payload) {
     if (!fields.lines[0]) return;
     const std::string name = *fields.lines[0];
     if (name == "OnMoteLButtonDown") {
-        onButtonDown(id, x, y);
+        onButtonDown(id, x, y, false);
+    } else if (name == "OnMoteEdgeLButtonDown") {
+        onButtonDown(id, x, y, true);
     } else if (name == "OnMoteMouseMove") {
         onMouseMove(x, y);
     } else if (name == "OnMoteLButtonUp") {
@@ -189,13 +193,18 @@ void NoteHost::onEventMessage(std::string_view payload) {
     }
 }
 
-void NoteHost::onButtonDown(std::int32_t id, std::int32_t x, std::int32_t y) {
+void NoteHost::onButtonDown(std::int32_t id, std::int32_t x, std::int32_t y, bool onEdge) {
     const int slot = findNote(id);
+    std::int32_t startWidth = 0;
     if (slot >= 0) {
-        // From a press on, the place the card is shown at is the note's place.
         NoteSlot& note = table_.slots[slot];
-        note.x = unscaleFromDpi(note.shownX, table_.systemDpi);
-        note.y = unscaleFromDpi(note.shownY, table_.systemDpi);
+        startWidth = note.width;
+        // From a press that moves the card on, the place it is shown at is the note's place; a
+        // resize keeps the stored place, and so a card moved onto the screen goes on being moved.
+        if (!onEdge) {
+            note.x = unscaleFromDpi(note.shownX, table_.systemDpi);
+            note.y = unscaleFromDpi(note.shownY, table_.systemDpi);
+        }
         const std::int32_t priority = table_.takeNextPriority();
         table_.slots[slot].priority = priority;
         library_->setPriority(id, priority);
@@ -205,12 +214,39 @@ void NoteHost::onButtonDown(std::int32_t id, std::int32_t x, std::int32_t y) {
         if (findNote(id) < 0 && pressed.hasCard) id = pressed.moteId;
     }
     drag_ = {1, id, x, y};
+    drag_.resizing = onEdge && slot >= 0;
+    drag_.startX = x;
+    drag_.startWidth = startWidth;
     dpiAfterDrag_ = 0;
+}
+
+void NoteHost::resizeTo(std::int32_t x) {
+    const int slot = findNote(drag_.moteId);
+    if (slot < 0) return;
+    NoteSlot& note = table_.slots[slot];
+    const std::int64_t dx = std::int64_t{x} - drag_.startX;
+    const std::int32_t width = draggedWidth(
+        drag_.startWidth,
+        static_cast<std::int32_t>(std::clamp<std::int64_t>(dx, -1000000, 1000000)), note.dpi);
+    if (width == note.width) return;
+    note.width = width;
+    // The rebuilt card takes over the old one's window, and the library's drag goes on with it.
+    {
+        const HiddenDrawScope keepHidden(*this, slot);
+        renderNote(*library_, table_, slot, note.priority, true, note.dpi);
+    }
+    if (note.hasCard) drag_.moteId = note.moteId;
 }
 
 void NoteHost::onMouseMove(std::int32_t x, std::int32_t y) {
     if (drag_.active != 1) return;
     if (x == drag_.lastX && y == drag_.lastY) return;
+    if (drag_.resizing) {
+        drag_.lastX = x;
+        drag_.lastY = y;
+        resizeTo(x);
+        return;
+    }
     const auto dx = static_cast<std::int32_t>(static_cast<std::int64_t>(x) - drag_.lastX);
     const auto dy = static_cast<std::int32_t>(static_cast<std::int64_t>(y) - drag_.lastY);
     library_->move(drag_.moteId, dx, dy);
@@ -230,7 +266,17 @@ void NoteHost::onButtonUp() {
     drag_.active = 0;
     const int slot = findNote(drag_.moteId);
     if (slot < 0) return;
-    save([&] { settings_.savePosition(table_, slot); });
+    if (drag_.resizing) {
+        drag_.resizing = false;
+        save([&] { settings_.saveWidth(table_, slot); });
+    } else {
+        // The card stays on the pixel it was dropped on, which the stored place may not give back.
+        NoteSlot& note = table_.slots[slot];
+        note.droppedX = note.shownX;
+        note.droppedY = note.shownY;
+        note.droppedDpi = table_.systemDpi;
+        save([&] { settings_.savePosition(table_, slot); });
+    }
     if (dpiAfterDrag_ != 0) redrawAtDpi(slot, dpiAfterDrag_);
     dpiAfterDrag_ = 0;
 }
@@ -238,8 +284,8 @@ void NoteHost::onButtonUp() {
 void NoteHost::onDpiChanged(std::int32_t id, std::int32_t dpi) {
     const int slot = findNote(id);
     if (slot < 0 || usableDpi(dpi) != dpi) return;
-    // A rebuilt card is a new mote, which would end the drag under the pointer: it waits for
-    // the release.
+    // Redrawn for the new scale under the pointer, the card would change size mid-drag: it waits
+    // for the release.
     if (drag_.active == 1 && drag_.moteId == id) {
         dpiAfterDrag_ = dpi;
         return;
@@ -524,7 +570,8 @@ void NoteHost::placeCard(int slot) {
     if (!library_ || !note.hasCard) return;
     // From the stored place, so a monitor plugged back shows the note where it was.
     const CardOrigin fit =
-        fitOnScreen(scaleToDpi(note.x, table_.systemDpi), scaleToDpi(note.y, table_.systemDpi),
+        fitOnScreen(shownPlace(note.x, note.droppedX, note.droppedDpi, table_.systemDpi),
+                    shownPlace(note.y, note.droppedY, note.droppedDpi, table_.systemDpi),
                     note.cardWidth, note.cardHeight, table_.workAreas);
     if (fit == CardOrigin{note.shownX, note.shownY}) return;
     library_->move(note.moteId, fit.x - note.shownX, fit.y - note.shownY);

@@ -29,6 +29,11 @@ struct DragState {
     std::int32_t moteId = 0;
     std::int32_t lastX = 0;
     std::int32_t lastY = 0;
+    // A drag from the card's right edge: it sets the width, from the pointer's x at the press
+    // and the width then.
+    bool resizing = false;
+    std::int32_t startX = 0;
+    std::int32_t startWidth = 0;
 };
 
 struct DesktopExtent {
@@ -95,7 +100,8 @@ private:
     template <typename Direct>
     void save(Direct direct);
 
-    void onButtonDown(std::int32_t id, std::int32_t x, std::int32_t y);
+    void onButtonDown(std::int32_t id, std::int32_t x, std::int32_t y, bool onEdge);
+    void resizeTo(std::int32_t x);
     void onMouseMove(std::int32_t x, std::int32_t y);
     void onButtonUp();
     void onRightButtonUp(std::int32_t id);

@@ -47,6 +47,14 @@ std::int32_t unscaleFromDpi(std::int32_t value, std::int32_t dpi) {
     return mulDivRounded(value, kBaseDpi, usableDpi(dpi));
 }
 
+std::int32_t shownPlace(std::int32_t stored, std::int32_t dropped, std::int32_t droppedDpi,
+                        std::int32_t dpi) {
+    if (droppedDpi != 0 && droppedDpi == dpi && unscaleFromDpi(dropped, dpi) == stored) {
+        return dropped;
+    }
+    return scaleToDpi(stored, dpi);
+}
+
 std::int32_t monitorDpi(const ScreenRect& shown, const std::vector<WorkArea>& workAreas,
                         std::int32_t systemDpi) {
     const std::optional<WorkArea> monitor = nearestWorkArea(shown, workAreas);

@@ -24,6 +24,11 @@ std::int32_t usableDpi(std::int32_t dpi);
 std::int32_t scaleToDpi(std::int32_t value, std::int32_t dpi);
 std::int32_t unscaleFromDpi(std::int32_t value, std::int32_t dpi);
 
+// Where a stored place shows at the system's scale `dpi`: on the pixel the card was dropped on at
+// that scale while that pixel still gives the stored place back, else the stored place scaled.
+std::int32_t shownPlace(std::int32_t stored, std::int32_t dropped, std::int32_t droppedDpi,
+                        std::int32_t dpi);
+
 // The pixels per inch of the monitor a shown rectangle is on: the work area it overlaps most,
 // else the nearest, as card placement chooses it; the system's when that monitor's is unknown.
 std::int32_t monitorDpi(const ScreenRect& shown, const std::vector<WorkArea>& workAreas,

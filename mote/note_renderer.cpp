@@ -79,7 +79,8 @@ void renderNote(MoteLibrary& library, NoteTable& table, int slot, std::int32_t p
     // A note stored where no screen is any more is shown where it can be reached; x and y keep
     // the stored place until the user moves the card.
     const CardOrigin shown =
-        fitOnScreen(scaleToDpi(note.x, table.systemDpi), scaleToDpi(note.y, table.systemDpi), width,
+        fitOnScreen(shownPlace(note.x, note.droppedX, note.droppedDpi, table.systemDpi),
+                    shownPlace(note.y, note.droppedY, note.droppedDpi, table.systemDpi), width,
                     height, table.workAreas);
     note.shownX = shown.x;
     note.shownY = shown.y;

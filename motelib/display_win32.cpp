@@ -10,6 +10,7 @@
 #include <string>
 
 #include "motelib/guarded.h"
+#include "motelib/resize_edge.h"
 
 namespace yorimemo::motelib {
 namespace {
@@ -73,6 +74,37 @@ std::vector<HWND> stackOrder() {
         },
         reinterpret_cast<LPARAM>(&stack));
     return stack;
+}
+
+// The pixels per inch the window is drawn for: its monitor's where the system tells (Windows 10
+// on), else the system's.
+std::int32_t windowDpi(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = [] {
+        const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+        return user32 == nullptr ? nullptr
+                                 : reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+                                       GetProcAddress(user32, "GetDpiForWindow")));
+    }();
+    if (getDpiForWindow != nullptr) {
+        if (const UINT dpi = getDpiForWindow(window); dpi != 0)
+            return static_cast<std::int32_t>(dpi);
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// Whether a point in the window's client area lies on its width handle.
+bool onEdge(HWND window, POINT client) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return onResizeEdge(client.x, rect.right - rect.left, windowDpi(window));
+}
+
+HCURSOR resizeCursor() {
+    return LoadCursorW(nullptr, IDC_SIZEWE);
 }
 
 }  // namespace
@@ -324,6 +356,17 @@ LRESULT Display::handleMessage(HWND window, std::int32_t id, UINT message, WPARA
             return MA_NOACTIVATE;  // a click on a note leaves the focus where it is
         case WM_ERASEBKGND:
             return 1;  // the image covers the whole window
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && motes_.find(id) != nullptr) {
+                POINT point{};
+                GetCursorPos(&point);
+                ScreenToClient(window, &point);
+                if (onEdge(window, point)) {
+                    SetCursor(resizeCursor());
+                    return TRUE;
+                }
+            }
+            return DefWindowProcW(window, message, wParam, lParam);
         case WM_PAINT:
             paint(window, id);
             return 0;
@@ -366,10 +409,14 @@ LRESULT Display::handleMessage(HWND window, std::int32_t id, UINT message, WPARA
         case WM_LBUTTONDOWN:
             // Captured so that a drag keeps reporting when the pointer runs ahead of the note.
             SetCapture(window);
-            send(window, pointer_.press(id, point.x, point.y));
+            send(window,
+                 pointer_.press(id, point.x, point.y,
+                                onEdge(window, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})));
             break;
         case WM_MOUSEMOVE:
             if (GetCapture() != window) break;
+            // Captured, the window is not asked for a cursor: the handle's stays while it is held.
+            if (pointer_.resizing(id)) SetCursor(resizeCursor());
             if (const auto event = pointer_.moveTo(id, point.x, point.y)) send(window, *event);
             break;
         case WM_LBUTTONUP: {

@@ -10,6 +10,8 @@
 namespace yorimemo::motelib {
 
 inline constexpr std::string_view kEventLButtonDown = "OnMoteLButtonDown";
+// A left press on the card's right edge: the drag that follows changes its width, not its place.
+inline constexpr std::string_view kEventEdgeLButtonDown = "OnMoteEdgeLButtonDown";
 inline constexpr std::string_view kEventMouseMove = "OnMoteMouseMove";
 inline constexpr std::string_view kEventLButtonUp = "OnMoteLButtonUp";
 inline constexpr std::string_view kEventRButtonUp = "OnMoteRButtonUp";

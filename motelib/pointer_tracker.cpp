@@ -2,11 +2,12 @@
 
 namespace yorimemo::motelib {
 
-PointerEvent PointerTracker::press(std::int32_t id, std::int32_t x, std::int32_t y) {
+PointerEvent PointerTracker::press(std::int32_t id, std::int32_t x, std::int32_t y, bool onEdge) {
     dragged_ = id;
+    onEdge_ = onEdge;
     lastX_ = x;
     lastY_ = y;
-    return {kEventLButtonDown, id, x, y};
+    return {onEdge ? kEventEdgeLButtonDown : kEventLButtonDown, id, x, y};
 }
 
 std::optional<PointerEvent> PointerTracker::moveTo(std::int32_t id, std::int32_t x,

@@ -12,7 +12,8 @@ namespace yorimemo::motelib {
 
 class PointerTracker {
 public:
-    PointerEvent press(std::int32_t id, std::int32_t x, std::int32_t y);
+    // `onEdge`: the press is on the card's width handle.
+    PointerEvent press(std::int32_t id, std::int32_t x, std::int32_t y, bool onEdge = false);
     std::optional<PointerEvent> moveTo(std::int32_t id, std::int32_t x, std::int32_t y);
     // Reported for any release over a mote; it ends the drag when there is one.
     PointerEvent release(std::int32_t id, std::int32_t x, std::int32_t y);
@@ -26,9 +27,12 @@ public:
     void takeOver(std::int32_t id) { dragged_ = id; }
 
     bool dragging(std::int32_t id) const { return dragged_ >= 0 && dragged_ == id; }
+    // The drag of this mote began on its width handle.
+    bool resizing(std::int32_t id) const { return dragging(id) && onEdge_; }
 
 private:
     std::int32_t dragged_ = -1;
+    bool onEdge_ = false;
     std::int32_t lastX_ = 0;
     std::int32_t lastY_ = 0;
 };

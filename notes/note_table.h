@@ -56,6 +56,12 @@ struct NoteSlot {
     std::int32_t cardWidth = 0;
     std::int32_t cardHeight = 0;
     std::int32_t dpi = 0;
+    // The pixel the card was last dropped on, at the system's scale `droppedDpi` (0: none this
+    // run). At 150 % not every pixel is a stored place scaled; this one is kept while the place
+    // stored is the one it gave.
+    std::int32_t droppedX = 0;
+    std::int32_t droppedY = 0;
+    std::int32_t droppedDpi = 0;
 
     bool inUse() const { return moteId >= 0; }
 };

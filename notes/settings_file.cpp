@@ -142,6 +142,11 @@ void SettingsFile::savePosition(const NoteTable& table, int slot) {
     submit({section, "PosY", formatDecimal(note.y)});
 }
 
+void SettingsFile::saveWidth(const NoteTable& table, int slot) {
+    submit({noteSection(slot), "Width",
+            formatDecimal(table.slots[static_cast<std::size_t>(slot)].width)});
+}
+
 void SettingsFile::eraseNoteSection(int slot, const NoteSlot& shown) {
     const LocalTime now = clock_();
     // A random start and a step per erase: PCs sharing the file draw apart.

@@ -47,6 +47,7 @@ public:
     void saveNote(const NoteTable& table, int slot);      // all ten keys of the slot's section
     void savePriority(const NoteTable& table, int slot);  // Priority
     void savePosition(const NoteTable& table, int slot);  // PosX, then PosY
+    void saveWidth(const NoteTable& table, int slot);     // Width
     // Moves the slot's section whole into an erased note's section of its own, in one write.
     // `shown` stands for it in erasedNotes() until the write lands when the file as last read
     // does not hold it yet.

@@ -123,6 +123,49 @@ TEST_F(PointerTest, ADragMovesTheCardWithThePointerAndStoresThePositionOnRelease
     EXPECT_EQ(iniValue(ini, "Husen1", "Priority"), "1");
 }
 
+TEST_F(PointerTest, ADragOnTheRightEdgeSetsTheWidthAndOneInTheMiddleStillMoves) {
+    std::string text;
+    for (int line = 0; line < 5; ++line) text += "a note whose text wraps as its card narrows ";
+    // Taller than the least height, so that the height follows the wrapping.
+    start(noteSection(noteAt(0, 300, 250, text)), 1);
+    const HWND card = windowAt(scaled(300), scaled(250));
+    ASSERT_NE(card, nullptr);
+    const RECT startRect = windowRect(card);
+    const std::string ini = folder_.ini();
+
+    // Two pixels in from the right edge: on the handle at any scale.
+    ASSERT_TRUE(pointTo(startRect.right - 2, startRect.top + 20));
+    ASSERT_EQ(xdotool("mousedown 1"), 0);
+    for (const LONG dx : {30L, 60L, -90L}) {
+        ASSERT_TRUE(pointTo(startRect.right - 2 + dx, startRect.top + 20));
+        // The same window follows, rebuilt to the new width, in one drag.
+        ASSERT_TRUE(waitFor([&] {
+            const RECT now = windowRect(card);
+            return now.right - now.left == startRect.right - startRect.left + dx;
+        })) << dx;
+    }
+    ASSERT_TRUE(program_->settle());
+    EXPECT_EQ(iniValue(ini, "Husen1", "Width"), "300") << "nothing stored before the release";
+    const RECT narrowed = windowRect(card);
+    EXPECT_GT(narrowed.bottom - narrowed.top, startRect.bottom - startRect.top) << "re-wrapped";
+    ASSERT_EQ(xdotool("mouseup 1"), 0);
+    const std::string width = std::to_string(unscaled(narrowed.right - narrowed.left));
+    EXPECT_EQ(width, std::to_string(300 - unscaled(90)));
+    ASSERT_TRUE(waitFor([&] { return iniValue(ini, "Husen1", "Width") == width; }));
+    EXPECT_EQ(iniValue(ini, "Husen1", "PosX"), "300");
+    EXPECT_EQ(windowRect(card).left, startRect.left);
+
+    ASSERT_TRUE(pointTo(startRect.left + 30, startRect.top + 20));
+    ASSERT_EQ(xdotool("mousedown 1"), 0);
+    ASSERT_TRUE(pointTo(startRect.left + 90, startRect.top + 50));
+    ASSERT_TRUE(waitFor([&] { return windowRect(card).left == startRect.left + 60; }));
+    ASSERT_EQ(xdotool("mouseup 1"), 0);
+    ASSERT_TRUE(waitFor(
+        [&] { return iniValue(ini, "Husen1", "PosX") == std::to_string(300 + unscaled(60)); }));
+    EXPECT_EQ(iniValue(ini, "Husen1", "Width"), width);
+    EXPECT_EQ(windowRect(card).right - windowRect(card).left, narrowed.right - narrowed.left);
+}
+
 TEST_F(PointerTest, PressingTheCardBehindBringsItInFront) {
     NoteSpec front = noteAt(0, 300, 300);
     front.priority = 5;

@@ -237,6 +237,41 @@ TEST_F(NoteHostTest, AtAnotherScaleCardsShowScaledAndADragStoresThePlaceAtOneHun
     EXPECT_EQ(stored(0, "Width"), "300");
 }
 
+TEST_F(NoteHostTest, AnEdgeDragAt150PercentRewrapsLiveStoresOnlyTheWidthAndNothingDrifts) {
+    systemDpi_ = 144;
+    start(kTwoNotes);
+    const NoteSlot& note = host_->table().slots[3];
+    auto event = [&](const std::string& name, std::int32_t x, std::int32_t y) {
+        host_->onEventMessage(name + "\r\n" + std::to_string(note.moteId) + "\r\n" +
+                              std::to_string(x) + "\r\n" + std::to_string(y) + "\r\n");
+    };
+    event("OnMoteEdgeLButtonDown", 595, 160);
+    EXPECT_EQ(stored(3, "Priority"), "2") << "raised like any press";
+    const std::string pressed = file();
+    library_->take();
+
+    event("OnMoteMouseMove", 625, 170);
+    const std::vector<std::string> rebuilt = library_->take();
+    EXPECT_THAT(rebuilt, Contains("_create_bitmap 480 75")) << "30 screen pixels are 20 at 100 %";
+    EXPECT_THAT(rebuilt, Contains("_create 150 150 0 0 2")) << "in its place";
+    EXPECT_EQ(host_->drag().moteId, note.moteId) << "the drag goes on with the rebuilt card";
+    event("OnMoteMouseMove", 5000, 170);
+    EXPECT_THAT(library_->take(), Contains("_create_bitmap 1500 75"));
+    event("OnMoteMouseMove", 626, 170);
+    event("OnMoteLButtonUp", 626, 170);
+    EXPECT_EQ(file(), std::string(pressed).replace(
+                          pressed.find("Width=300", pressed.find("[Husen4]")), 9, "Width=321"));
+
+    // Dropped on 151, which stores 101; alone, 101 would show on 152.
+    event("OnMoteLButtonDown", 200, 160);
+    event("OnMoteMouseMove", 201, 161);
+    event("OnMoteLButtonUp", 201, 161);
+    EXPECT_EQ(stored(3, "PosX"), "101");
+    host_->onEventMessage("OnMoteDpiChanged\r\n" + std::to_string(note.moteId) +
+                          "\r\n192\r\n192\r\n");
+    EXPECT_THAT(library_->take(), Contains(::testing::StartsWith("_create 151 151 ")));
+}
+
 TEST_F(NoteHostTest, ACardOnAMonitorOfAnotherScaleIsRedrawnForItAfterAnyDrag) {
     start(kTwoNotes);
     const std::string before = file();

@@ -217,6 +217,27 @@ TEST(DisplayScaleTest, RoundsToTheNearestAndStoredValuesComeBackUnchanged) {
     EXPECT_EQ(mulDivRounded(7, 3, 0), 7);
 }
 
+TEST(DisplayScaleTest, ADroppedPixelStaysWhileItsStoredPlaceDoes) {
+    for (const std::int32_t dpi : {96, 120, 144, 168, 192}) {
+        for (std::int32_t dropped = -3000; dropped <= 3000; ++dropped) {
+            const std::int32_t stored = unscaleFromDpi(dropped, dpi);
+            ASSERT_EQ(shownPlace(stored, dropped, dpi, dpi), dropped) << dropped << " @" << dpi;
+        }
+    }
+    struct Row {
+        std::int32_t stored, dropped, droppedDpi, dpi, shown;
+    };
+    for (const Row& row : {
+             Row{67, 100, 0, 144, 101},    // nothing dropped this run: the stored place scaled
+             Row{67, 100, 144, 144, 100},  // 100 gives 67, which alone would show at 101
+             Row{68, 100, 144, 144, 102},  // moved elsewhere since: the new place
+             Row{67, 100, 96, 144, 101},   // dropped at another scale
+         }) {
+        EXPECT_EQ(shownPlace(row.stored, row.dropped, row.droppedDpi, row.dpi), row.shown)
+            << row.stored << " " << row.dropped << " @" << row.droppedDpi;
+    }
+}
+
 TEST(DisplayScaleTest, ACardTakesTheScaleOfTheMonitorItLiesOnMostOrNearest) {
     const std::vector<WorkArea> screens = {
         {{0, 0, 1920, 1040}, 144}, {{1920, 0, 3840, 1080}, 192}, {{-1280, 0, 0, 1024}, 0}};

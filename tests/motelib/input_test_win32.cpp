@@ -193,6 +193,29 @@ TEST_F(InputTest, AMoteRebuiltByTheReceiverDuringAPressKeepsTheDrag) {
                                }));
 }
 
+TEST_F(InputTest, TheRightEdgeShowsTheResizeCursorAndADragFromItIsAnEdgeDrag) {
+    const int id = showMote(300, 300, 200, 60, 0);
+    const HCURSOR resize = LoadCursorA(nullptr, IDC_SIZEWE);
+    // Two pixels in from the right: on the handle at any scale.
+    ASSERT_TRUE(pointTo(498, 320));
+    EXPECT_TRUE(waitFor([&] { return GetCursor() == resize; }));
+    ASSERT_TRUE(pointTo(400, 320));
+    EXPECT_TRUE(waitFor([&] { return GetCursor() == LoadCursorA(nullptr, IDC_ARROW); }));
+
+    ASSERT_TRUE(pointTo(498, 320));
+    xdotool("mousedown 1");
+    ASSERT_TRUE(eventsArrived(1));
+    ASSERT_TRUE(pointTo(540, 330));
+    ASSERT_TRUE(eventsArrived(2));
+    EXPECT_EQ(GetCursor(), resize) << "held while the pointer runs ahead of the edge";
+    settle("mouseup 1");
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{
+                                   eventText("OnMoteEdgeLButtonDown", id, 498, 320),
+                                   eventText("OnMoteMouseMove", id, 540, 330),
+                                   eventText("OnMoteLButtonUp", id, 540, 330),
+                               }));
+}
+
 TEST_F(InputTest, TheReceiverMayUnloadTheLibraryInsideTheSend) {
     const int id = showMote(500, 400, 100, 60, 0);
     recorder.onEvent = [&](const std::string& payload) {
