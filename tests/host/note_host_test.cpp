@@ -174,7 +174,7 @@ TEST_F(NoteHostTest, AlwaysOnTopSwitchesAndIsWrittenAtOnce) {
     EXPECT_EQ(library_->take().back(), "_floating 1");
     EXPECT_NE(file().find("Floating=On"), std::string::npos);
     rightClickTray(kAlwaysOnTop);
-    EXPECT_TRUE(ui_->menus.back().items[4].checked);
+    EXPECT_TRUE(ui_->menus.back().items[5].checked);
     EXPECT_EQ(library_->take().back(), "_floating 0");
     EXPECT_NE(file().find("Floating=Off"), std::string::npos);
 }
