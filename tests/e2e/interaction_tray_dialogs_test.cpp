@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -346,6 +347,68 @@ TEST_F(TrayAndDialogs, ChangesMadeWhileTheFileIsHeldLandWhenLetGoAndQuitAsksMean
     EXPECT_EQ(iniValue(ini, "Husen1", "Priority"), "2");
     EXPECT_EQ(iniValue(ini, "Husen1", "Text"), "kept");
     EXPECT_TRUE(program_->quit()) << "nothing is held any more, so nothing is asked";
+}
+
+// The texts of the tray balloons shown now, from whichever process shows them.
+std::wstring shownBalloons() {
+    std::wstring texts;
+    for (const HWND window : windowStack()) {
+        wchar_t name[64] = {};
+        ::GetClassNameW(window, name, 64);
+        if (std::wstring(name) != L"tooltips_class32" || !::IsWindowVisible(window)) continue;
+        wchar_t text[512] = {};
+        DWORD_PTR length = 0;
+        ::SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text),
+                              SMTO_ABORTIFHUNG, kDeadlineMs, &length);
+        texts += std::wstring(text, length) + L"\n";
+    }
+    return texts;
+}
+
+void pressNoteKey() {
+    std::vector<INPUT> keys;
+    for (const WORD key : {WORD{VK_CONTROL}, WORD{VK_MENU}, WORD{'Y'}}) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        keys.push_back(down);
+    }
+    for (std::size_t i = 3; i-- > 0;) {
+        INPUT up = keys[i];
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        keys.push_back(up);
+    }
+    ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+TEST_F(TrayAndDialogs, TheNoteKeyOpensANewYellowNoteAndATakenKeyIsSaid) {
+    const std::string ini = "[System]\r\nHotKey=On\r\n";
+    {
+        // Another program of the session holds the key first.
+        const bool held =
+            ::RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, 'Y') != FALSE;
+        ASSERT_TRUE(held);
+        start(ini, 0);
+        EXPECT_TRUE(waitFor([] {
+            return shownBalloons().find(L"Ctrl+Alt+Y") != std::wstring::npos;
+        })) << "no balloon said the key is taken";
+        ::UnregisterHotKey(nullptr, 1);
+        ASSERT_TRUE(program_->quit());
+        EXPECT_EQ(iniValue(folder_.ini(), "System", "HotKey"), "On");
+    }
+
+    start(ini, 0);
+    pressNoteKey();
+    const HWND dialog = program_->waitForDialog(kEditCaption);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(waitFor([&] { return program_->motes().size() == 1; }));
+    EXPECT_EQ(iniValue(folder_.ini(), "Husen1", "Type"), "2");
+    // In the middle of the (only) monitor's work area.
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT card = program_->motes().front().rect;
+    EXPECT_LE(std::abs((card.left + card.right) / 2 - (work.left + work.right) / 2), 1);
+    EXPECT_TRUE(PressButton(dialog, IDCANCEL));
 }
 
 }  // namespace
