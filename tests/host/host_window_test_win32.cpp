@@ -231,7 +231,9 @@ public:
 private:
     static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam) {
         const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-        if (code == HC_ACTION && message->message == WM_INITDIALOG && current_ != nullptr) {
+        // The host window is a dialog too; only the note dialogs hold a note's text.
+        if (code == HC_ACTION && message->message == WM_INITDIALOG && current_ != nullptr &&
+            ::GetDlgItem(message->hwnd, IDC_NOTE_TEXT) != nullptr) {
             current_->texts.push_back(testing::ItemText(message->hwnd, IDC_NOTE_TEXT));
             ::PostMessageW(message->hwnd, WM_COMMAND, IDCANCEL, 0);
         }
@@ -397,6 +399,25 @@ TEST_F(HostWindowTest, TheIconIsAddedUntilTheShellTakesItAndTheBalloonsWaitForIt
                   ::EndDialog(hwnd, kEndedByTest);
               }});
     EXPECT_EQ(FakeShell::calls.back(), L"delete");
+}
+
+TEST_F(HostWindowTest, ANoteKeyHeldByAnotherProgramIsSaidOnceAndLeftOnInTheFile) {
+    testing::writeFileBytes(ini, "[System]\r\nHotKey=On\r\n");
+    ASSERT_TRUE(::RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, 'Y'));
+    FakeShell::calls.clear();
+    MenuWatch watch({VK_ESCAPE});
+    CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr, &FakeShell::notify);
+    RunDialog(host, {[&](HWND hwnd) {
+                  trayMenuNow(hwnd);
+                  ::EndDialog(hwnd, kEndedByTest);
+              }});
+    ::UnregisterHotKey(nullptr, 1);
+    EXPECT_THAT(
+        FakeShell::calls,
+        ElementsAre(L"add", L"balloon " + noticeText(Notice::kHotKeyTaken, L"").title, L"delete"));
+    ASSERT_EQ(watch.menus.size(), 1u);
+    EXPECT_EQ(watch.menus[0][10], item(kHotKey));  // shown off on this PC
+    EXPECT_EQ(stored("System", "HotKey"), "On");
 }
 
 TEST_F(HostWindowTest, LogOffTriesOnceSilentlyAndFreesTheLibraryOnlyOnTheWayOut) {
