@@ -16,6 +16,16 @@ bool CPopupMenu::AppendSeparator() {
     return menu_ != nullptr && ::AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr) != FALSE;
 }
 
+bool CPopupMenu::AppendSubmenu(CPopupMenu& submenu, const wchar_t* text, bool enabled) {
+    if (menu_ == nullptr || submenu.menu_ == nullptr) return false;
+    const UINT flags = MF_POPUP | MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED);
+    if (!::AppendMenuW(menu_, flags, reinterpret_cast<UINT_PTR>(submenu.menu_), text)) {
+        return false;
+    }
+    submenu.menu_ = nullptr;  // destroyed with this menu
+    return true;
+}
+
 void CPopupMenu::CheckItem(UINT commandId, bool checked) {
     if (menu_ == nullptr) return;
     ::CheckMenuItem(menu_, commandId, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));

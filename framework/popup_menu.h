@@ -19,6 +19,8 @@ public:
 
     bool AppendString(UINT commandId, const wchar_t* text);
     bool AppendSeparator();
+    // On success the submenu belongs to this menu from then on and `submenu` holds none.
+    bool AppendSubmenu(CPopupMenu& submenu, const wchar_t* text, bool enabled);
     // The item is named by its command id.
     void CheckItem(UINT commandId, bool checked);
     // A disabled item is shown greyed and cannot be chosen.

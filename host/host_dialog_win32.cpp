@@ -117,6 +117,9 @@ INT_PTR CHostDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return Answer(1);
         }
+        case WM_HOTKEY:
+            if (wParam == kNoteHotKeyId) host_.onHotKey();
+            return TRUE;
         case kTrayNotifyMessage:
             host_.onTrayNotify(static_cast<std::int32_t>(wParam),
                                static_cast<std::int32_t>(lParam));
@@ -214,6 +217,7 @@ void CHostDlg::stopTimers() {
 
 void CHostDlg::releaseRunningState() {
     stopTimers();
+    if (host_.hotKeyHeld()) ::UnregisterHotKey(hwnd(), kNoteHotKeyId);
     host_.closeMoteLibrary();
     tray_.remove();
 }
@@ -226,20 +230,30 @@ void CHostDlg::endSession() {
     ::PostQuitMessage(0);
 }
 
+namespace {
+
+void fillMenu(CPopupMenu& menu, const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+        if (item.isSeparator()) {
+            menu.AppendSeparator();
+        } else if (item.command == kNoteList) {
+            CPopupMenu submenu;
+            fillMenu(submenu, item.submenu);
+            menu.AppendSubmenu(submenu, item.text(), !item.greyed);
+        } else {
+            menu.AppendString(static_cast<UINT>(item.command), item.text());
+            if (item.checked) menu.CheckItem(static_cast<UINT>(item.command), true);
+            if (item.greyed) menu.EnableItem(static_cast<UINT>(item.command), false);
+        }
+    }
+}
+
+}  // namespace
+
 std::unique_ptr<OpenMenu> CHostDlg::createMenu(const MenuModel& model) {
     auto menu = std::make_unique<CPopupMenu>();
     if (!*menu) return nullptr;
-    for (const MenuItem& item : model.items) {
-        if (item.isSeparator()) {
-            menu->AppendSeparator();
-        } else {
-            menu->AppendString(static_cast<UINT>(item.command), menuText(item.command));
-        }
-    }
-    for (const MenuItem& item : model.items) {
-        if (item.checked) menu->CheckItem(static_cast<UINT>(item.command), true);
-        if (item.greyed) menu->EnableItem(static_cast<UINT>(item.command), false);
-    }
+    fillMenu(*menu, model.items);
     return std::make_unique<TrackedMenu>(std::move(menu), hwnd());
 }
 
@@ -300,7 +314,8 @@ std::string CHostDlg::recodeText(std::string_view bytes, TextEncoding from, Text
 LocalTime CHostDlg::localTime() {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+    return {now.wYear,   now.wMonth,  now.wDay,         now.wHour,
+            now.wMinute, now.wSecond, now.wMilliseconds};
 }
 
 std::string CHostDlg::computerName() {
@@ -317,6 +332,24 @@ bool CHostDlg::autostartEnabled() {
 void CHostDlg::setAutostart(bool enabled) {
     // A refusal leaves the value as it was, which the next menu's mark shows.
     autostart::set(enabled);
+}
+
+bool CHostDlg::holdHotKey(bool hold) {
+    if (!hold) return ::UnregisterHotKey(hwnd(), kNoteHotKeyId) != FALSE;
+    return ::RegisterHotKey(hwnd(), kNoteHotKeyId, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, 'Y') !=
+           FALSE;
+}
+
+WorkArea CHostDlg::workAreaAtPointer() {
+    POINT pointer{};
+    ::GetCursorPos(&pointer);
+    HMONITOR monitor = ::MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoW(monitor, &info))
+        return {{0, 0, readDesktopExtent().right, readDesktopExtent().bottom}, 0};
+    const RECT& work = info.rcWork;
+    return {{work.left, work.top, work.right, work.bottom}, monitorDpi(monitor)};
 }
 
 void CHostDlg::postTrayNotify(std::int32_t id, std::int32_t mouseMessage) {

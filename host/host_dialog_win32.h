@@ -23,6 +23,7 @@ inline constexpr UINT kTrayIconId = 0x79726D38;            // "yrm8", also the t
 inline constexpr UINT_PTR kTrayRetryTimerId = 0x79726D39;  // runs only while the icon is missing
 inline constexpr UINT kFolderChangeMessage = WM_USER + 101;
 inline constexpr UINT_PTR kSettleTimerId = 0x79726D3A;  // runs only after the folder changed
+inline constexpr int kNoteHotKeyId = 0x7972;            // "yr"; Ctrl+Alt+Y
 
 class CHostDlg : public CModalDialog, private HostUi {
 public:
@@ -56,6 +57,8 @@ private:
     std::string computerName() override;
     bool autostartEnabled() override;
     void setAutostart(bool enabled) override;
+    bool holdHotKey(bool hold) override;
+    WorkArea workAreaAtPointer() override;
     void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) override;
     void postNull() override;
     void postQuit() override;

@@ -26,6 +26,7 @@ enum class Notice {
     kCopyLeft,      // a copy could not be merged and is left as it is (its path)
     kNoteKept,      // an arrived text found no free slot and went into a file of its own (its path)
     kBackupFailed,  // today's backup of the file could not be made (the backup folder's path)
+    kHotKeyTaken,   // another program holds the note shortcut
 };
 
 // What some notices name besides the settings file.
@@ -67,6 +68,10 @@ public:
     // Whether the system starts this program at log-on, and switching that.
     virtual bool autostartEnabled() = 0;
     virtual void setAutostart(bool enabled) = 0;
+    // Takes (true) or gives up (false) the note shortcut: false when another program holds it.
+    virtual bool holdHotKey(bool hold) = 0;
+    // The work area of the monitor under the mouse pointer.
+    virtual WorkArea workAreaAtPointer() = 0;
     virtual void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) = 0;
     virtual void postNull() = 0;
     virtual void postQuit() = 0;

@@ -1,5 +1,9 @@
 #include "host/menu_model.h"
 
+#include <algorithm>
+
+#include "text/utf16.h"
+
 namespace yorimemo {
 
 const wchar_t* menuText(MenuCommand command) {
@@ -33,6 +37,13 @@ const wchar_t* menuText(MenuCommand command) {
         case kAutostart:
             return L"Windows \u306E\u8D77\u52D5\u6642\u306B\u958B\u59CB(&W)";  // Windows
                                                                                // の起動時に開始(&W)
+        case kNoteList:
+            return L"\u4ED8\u7B8B\u306E\u4E00\u89A7(&L)";  // 付箋の一覧(&L)
+        case kHotKey:
+            // Ctrl+Alt+Y で新しい付箋(&K)
+            return L"Ctrl+Alt+Y \u3067\u65B0\u3057\u3044\u4ED8\u7B8B(&K)";
+        case kListedNoteFirst:
+        case kListedNoteLast:
         case kNoCommand:
             break;
     }
@@ -41,9 +52,50 @@ const wchar_t* menuText(MenuCommand command) {
 
 namespace {
 
-constexpr MenuItem kSeparator{};
+const MenuItem kSeparator{};
+
+constexpr std::size_t kLabelLength = 30;
+
+std::vector<MenuItem> noteList(const NoteTable& table, const TrayMarks& marks) {
+    std::vector<MenuItem> items;
+    for (const int slot : notesFrontFirst(table)) {
+        const std::string& text = table.slots[slot].text;
+        MenuItem item{static_cast<MenuCommand>(kListedNoteFirst + slot)};
+        item.label = noteListLabel(marks.utf8Text ? marks.utf8Text(text) : text);
+        items.push_back(std::move(item));
+    }
+    return items;
+}
 
 }  // namespace
+
+std::wstring noteListLabel(std::string_view utf8Text) {
+    // Line breaks before the first text are skipped, so a note that starts with one is not blank.
+    const std::size_t start = std::min(utf8Text.find_first_not_of("\r\n"), utf8Text.size());
+    const std::string_view first = utf8Text.substr(start);
+    std::wstring line = Utf16FromUtf8(first.substr(0, first.find_first_of("\r\n")));
+    if (line.empty()) return L"\uFF08\u7A7A\u306E\u4ED8\u7B8B\uFF09";  // （空の付箋）
+    std::replace(line.begin(), line.end(), L'\t', L' ');
+    const std::wstring_view kept = PrefixWithin(line, kLabelLength);
+    std::wstring label;
+    for (const wchar_t unit : kept) {
+        label.push_back(unit);
+        if (unit == L'&') label.push_back(L'&');
+    }
+    if (kept.size() < line.size()) label.push_back(L'\u2026');
+    return label;
+}
+
+std::vector<int> notesFrontFirst(const NoteTable& table) {
+    std::vector<int> slots;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (table.slots[slot].inUse()) slots.push_back(slot);
+    }
+    std::stable_sort(slots.begin(), slots.end(), [&table](int a, int b) {
+        return table.slots[a].priority > table.slots[b].priority;
+    });
+    return slots;
+}
 
 MenuModel buildTrayMenu(const NoteTable& table, const TrayMarks& marks) {
     MenuModel menu;
@@ -51,15 +103,20 @@ MenuModel buildTrayMenu(const NoteTable& table, const TrayMarks& marks) {
         {kCreateCyan},
         {kCreateMagenta},
         {kCreateYellow},
+        {kNoteList},
         kSeparator,
         {kAlwaysOnTop, table.floating == 1},
         {kHideAll, marks.notesHidden},
         {kUndoErase, false, !marks.canUndoErase},
         kSeparator,
         {kAutostart, marks.autostart},
+        {kHotKey, marks.hotKey},
         kSeparator,
         {kQuit},
     };
+    MenuItem& list = menu.items[3];
+    list.submenu = noteList(table, marks);
+    list.greyed = list.submenu.empty();
     return menu;
 }
 

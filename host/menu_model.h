@@ -3,7 +3,9 @@
 // The window system builds the real popup menu from this; every decision about it lives here.
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "notes/note_table.h"
@@ -27,17 +29,29 @@ enum MenuCommand : std::int32_t {
     kHideAll = 26,
     kUndoErase = 27,
     kAutostart = 28,
+    kNoteList = 29,  // names the list's submenu; never returned
+    kHotKey = 30,
+    // Choosing a note in the list: this plus the note's slot.
+    kListedNoteFirst = 1000,
+    kListedNoteLast = kListedNoteFirst + kSlotCount - 1,
 };
 
 // The text of a command's item; "&" marks the access key.
 const wchar_t* menuText(MenuCommand command);
 
 struct MenuItem {
+    MenuItem() = default;
+    MenuItem(MenuCommand command, bool checked = false, bool greyed = false)  // NOLINT
+        : command(command), checked(checked), greyed(greyed) {}
+
     MenuCommand command = kNoCommand;  // kNoCommand: a separator
     bool checked = false;
-    bool greyed = false;  // shown but cannot be chosen
+    bool greyed = false;            // shown but cannot be chosen
+    std::wstring label;             // in place of menuText(command), for items made from notes
+    std::vector<MenuItem> submenu;  // kNoteList: the items it opens
 
     bool isSeparator() const { return command == kNoCommand; }
+    const wchar_t* text() const { return label.empty() ? menuText(command) : label.c_str(); }
 };
 
 struct MenuModel {
@@ -49,7 +63,16 @@ struct TrayMarks {
     bool notesHidden = false;
     bool canUndoErase = false;
     bool autostart = false;
+    bool hotKey = false;  // the shortcut is on and this PC holds it
+    // A note's text in UTF-8; null when the file's text already is.
+    std::function<std::string(std::string_view)> utf8Text;
 };
+
+// The list's label of a note's text (UTF-8): its first line, tabs as blanks, cut after 30
+// characters with a "…", "&" doubled so it shows; an empty note reads "（空の付箋）".
+std::wstring noteListLabel(std::string_view utf8Text);
+// The slots of the notes in use, front first; equal priorities by slot.
+std::vector<int> notesFrontFirst(const NoteTable& table);
 
 MenuModel buildTrayMenu(const NoteTable& table, const TrayMarks& marks);
 // A mote id that names no note still gives the note menu, without red or colour marks.

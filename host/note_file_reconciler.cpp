@@ -51,7 +51,7 @@ NoteFileReconciler::NoteFileReconciler(NoteTable& table, SettingsFile& settings,
       unplaced_(unplaced),
       cards_(cards) {}
 
-bool NoteFileReconciler::readLate(bool tell, bool keepFloating) {
+bool NoteFileReconciler::readLate(bool tell, Switched keepSwitched) {
     NoteTable read;
     if (!settings_.load(read)) {
         ++failedReads_;
@@ -64,7 +64,9 @@ bool NoteFileReconciler::readLate(bool tell, bool keepFloating) {
     read.desktopBottom = table_.desktopBottom;
     read.workAreas = table_.workAreas;
     read.systemDpi = table_.systemDpi;
-    if (keepFloating) read.floating = table_.floating;
+    if (keepSwitched.floating) read.floating = table_.floating;
+    if (keepSwitched.hotKey) read.hotKey = table_.hotKey;
+    const bool hotKeyChanged = read.hotKey != table_.hotKey;
 
     // Notes made before the file was read hold their texts in the encoding the program assumed.
     if (read.encoding != table_.encoding) {
@@ -105,6 +107,7 @@ bool NoteFileReconciler::readLate(bool tell, bool keepFloating) {
         }
     }
     if (library) library->floating(cards_.mayReconcile() ? table_.floating : 0);
+    if (hotKeyChanged) cards_.hotKeyChanged();
     if (tell && told) ui_.showNotice(Notice::kReadAgain);
     if (tell && !late.unplaced.empty()) ui_.showNotice(Notice::kNoFreeSlot);
     return true;
@@ -279,6 +282,7 @@ void NoteFileReconciler::adopt(MergeResult& merge) {
     if (merge.floatingChanged && library && cards_.mayReconcile()) {
         library->floating(table_.floating);
     }
+    if (merge.hotKeyChanged) cards_.hotKeyChanged();
 }
 
 void NoteFileReconciler::keepNotes(const std::vector<NoteSlot>& notes) {

@@ -30,6 +30,8 @@ public:
     virtual void placeCard(int slot) = 0;
     // False while a note is dragged or a menu or dialog is up: a read then waits.
     virtual bool mayReconcile() = 0;
+    // The stored note shortcut setting changed: this PC takes or gives up the shortcut.
+    virtual void hotKeyChanged() = 0;
 };
 
 class NoteFileReconciler {
@@ -41,8 +43,12 @@ public:
     void started(bool read) { failedReads_ = read ? 0 : 1; }
     // Tries to read a file that could not be read; on success shows its notes and saves the
     // notes made meanwhile into its free slots. `tell` is false where nobody may be disturbed.
-    // `keepFloating`: the user switched Floating before the file could be read.
-    bool readLate(bool tell, bool keepFloating);
+    // `keepSwitched`: the user switched Floating or HotKey before the file could be read.
+    struct Switched {
+        bool floating = false;
+        bool hotKey = false;
+    };
+    bool readLate(bool tell, Switched keepSwitched);
 
     // The file may have changed: it is read now, or at the next tick while something is busy.
     void fileChanged();

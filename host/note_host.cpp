@@ -86,6 +86,26 @@ void NoteHost::loadSettings() {
     const bool read = settings_.load(table_);
     if (read) backUpToday();
     reconciler_.started(read);
+    applyHotKey();
+}
+
+void NoteHost::applyHotKey() {
+    const bool wanted = table_.hotKey == 1;
+    if (wanted == hotKeyHeld_) return;
+    hotKeyHeld_ = ui_.holdHotKey(wanted) && wanted;
+    // The stored setting stays: another PC sharing the file may hold the shortcut fine.
+    if (wanted && !hotKeyHeld_) ui_.showNotice(Notice::kHotKeyTaken);
+}
+
+void NoteHost::onHotKey() {
+    if (!hotKeyHeld_ || busy()) return;
+    const WorkArea screen = ui_.workAreaAtPointer();
+    const int slot = createNote(kYellow, &screen);
+    if (slot < 0 || !table_.slots[slot].inUse()) return;
+    ModalScope modal(*this);
+    if (library_) library_->floating(0);
+    if (ui_.runEditDialog(slot)) redrawNote(slot);
+    restoreFloating();
 }
 
 void NoteHost::backUpToday() noexcept {
@@ -346,6 +366,10 @@ void NoteHost::showMenu(std::int32_t id) {
 }
 
 void NoteHost::runCommand(MenuCommand command, std::int32_t id) {
+    if (command >= kListedNoteFirst && command <= kListedNoteLast) {
+        openListedNote(command - kListedNoteFirst);
+        return;
+    }
     switch (command) {
         case kQuit:
             quit();
@@ -394,12 +418,22 @@ void NoteHost::runCommand(MenuCommand command, std::int32_t id) {
         case kAutostart:
             ui_.setAutostart(!ui_.autostartEnabled());
             break;
+        case kHotKey:
+            // The mark shows whether this PC holds it: choosing it when taken tries again.
+            table_.hotKey = hotKeyHeld_ ? 0 : 1;
+            if (!settings_.hasBeenRead()) hotKeySwitchedUnread_ = true;
+            save([&] { settings_.saveHotKey(table_); });
+            applyHotKey();
+            break;
+        case kNoteList:
+        case kListedNoteFirst:
+        case kListedNoteLast:
         case kNoCommand:
             break;
     }
 }
 
-void NoteHost::createNote(NoteColor color) {
+int NoteHost::createNote(NoteColor color, const WorkArea* screen) {
     setNotesHidden(false);
     // What the file holds now first: the new note takes a slot that is free in it.
     if (settings_.hasBeenRead()) reconciler_.writeChanges();
@@ -408,10 +442,22 @@ void NoteHost::createNote(NoteColor color) {
         NoteSlot& note = table_.slots[slot];
         // In the middle of the screen as shown, kept at 100 % like every stored place.
         const std::int32_t dpi = table_.systemDpi;
-        note.x =
-            unscaleFromDpi(centred(table_.desktopRight, scaleToDpi(table_.defaultWidth, dpi)), dpi);
-        note.y = unscaleFromDpi(
-            centred(table_.desktopBottom, scaleToDpi(table_.defaultHeight, dpi)), dpi);
+        if (screen != nullptr) {
+            // Drawn at that monitor's scale; the place is kept at the system's.
+            const ScreenRect& area = screen->area;
+            const std::int32_t shownDpi = usableDpi(screen->dpi);
+            note.x = unscaleFromDpi(area.left + centred(area.right - area.left,
+                                                        scaleToDpi(table_.defaultWidth, shownDpi)),
+                                    dpi);
+            note.y = unscaleFromDpi(area.top + centred(area.bottom - area.top,
+                                                       scaleToDpi(table_.defaultHeight, shownDpi)),
+                                    dpi);
+        } else {
+            note.x = unscaleFromDpi(
+                centred(table_.desktopRight, scaleToDpi(table_.defaultWidth, dpi)), dpi);
+            note.y = unscaleFromDpi(
+                centred(table_.desktopBottom, scaleToDpi(table_.defaultHeight, dpi)), dpi);
+        }
         note.width = table_.defaultWidth;
         note.color = color;
         note.fontName = table_.defaultFontName;
@@ -422,6 +468,20 @@ void NoteHost::createNote(NoteColor color) {
         drawNote(slot, note.priority);
     }
     if (library_) library_->redraw();
+    return slot;
+}
+
+void NoteHost::openListedNote(int slot) {
+    if (!table_.slots[slot].inUse()) return;
+    setNotesHidden(false);
+    NoteSlot& note = table_.slots[slot];
+    if (library_ && note.hasCard) {
+        note.priority = table_.takeNextPriority();
+        library_->setPriority(note.moteId, note.priority);
+        save([&] { settings_.savePriority(table_, slot); });
+    }
+    placeCard(slot);
+    if (table_.slots[slot].inUse() && ui_.runEditDialog(slot)) redrawNote(slot);
 }
 
 void NoteHost::editNote(std::int32_t id) {
@@ -481,7 +541,17 @@ void NoteHost::setNotesHidden(bool hidden) {
 }
 
 TrayMarks NoteHost::trayMarks() {
-    return {notesHidden_, erased_.returnSlot(table_) >= 0, ui_.autostartEnabled()};
+    TrayMarks marks;
+    marks.notesHidden = notesHidden_;
+    marks.canUndoErase = erased_.returnSlot(table_) >= 0;
+    marks.autostart = ui_.autostartEnabled();
+    marks.hotKey = hotKeyHeld_;
+    if (table_.encoding != TextEncoding::kUtf8) {
+        marks.utf8Text = [this](std::string_view text) {
+            return ui_.recodeText(text, table_.encoding, TextEncoding::kUtf8);
+        };
+    }
+    return marks;
 }
 
 void NoteHost::placeUnplacedNote(int freeSlot) {
@@ -509,7 +579,7 @@ void NoteHost::quit() {
 bool NoteHost::hasUnsavedChanges() const {
     if (settings_.hasPendingEdits() || !unplaced_.empty()) return true;
     if (settings_.hasBeenRead()) return false;
-    if (floatingSwitchedUnread_) return true;
+    if (floatingSwitchedUnread_ || hotKeySwitchedUnread_) return true;
     for (const NoteSlot& note : table_.slots) {
         if (note.inUse()) return true;
     }
@@ -525,8 +595,11 @@ void NoteHost::retryNotesWithoutCard() {
 }
 
 bool NoteHost::readLateFile(bool tell) {
-    if (!reconciler_.readLate(tell, floatingSwitchedUnread_)) return false;
+    if (!reconciler_.readLate(tell, {floatingSwitchedUnread_, hotKeySwitchedUnread_})) {
+        return false;
+    }
     floatingSwitchedUnread_ = false;
+    hotKeySwitchedUnread_ = false;
     return true;
 }
 

@@ -67,6 +67,10 @@ public:
     // An event message from the library; ignored when no binding exists.
     void onEventMessage(std::string_view payload);
     void onTrayNotify(std::int32_t id, std::int32_t mouseMessage);
+    // The note shortcut was pressed: a yellow note in the middle of the monitor under the
+    // pointer, its edit dialog open at once.
+    void onHotKey();
+    bool hotKeyHeld() const { return hotKeyHeld_; }
     // Every second: the desktop's edges are compared, an unread file is tried again, changes that
     // did not reach the file are tried every two seconds, a changed file is read.
     void onTimer(const std::function<DesktopExtent()>& readDesktop);
@@ -95,6 +99,9 @@ private:
     void buildCard(int slot) override;
     void placeCard(int slot) override;
     bool mayReconcile() override { return drag_.active == 0 && !busy(); }
+    void hotKeyChanged() override { applyHotKey(); }
+    // Takes the shortcut when the table wants it and gives it up when not; a refusal is said.
+    void applyHotKey();
     // Writes what changed in the table, merged with the file as it is now; before the file could
     // be read (or while it is held), `direct` writes it the way it always was.
     template <typename Direct>
@@ -112,7 +119,10 @@ private:
 
     void showMenu(std::int32_t id);
     void runCommand(MenuCommand command, std::int32_t id);
-    void createNote(NoteColor color);
+    // In the middle of `screen` (the whole desktop when none); the slot, or -1 when none is free.
+    int createNote(NoteColor color, const WorkArea* screen = nullptr);
+    // A note chosen in the tray's list: shown, in front, within reach, in its edit dialog.
+    void openListedNote(int slot);
     void editNote(std::int32_t id);
     void eraseNote(std::int32_t id);
     void undoErase();
@@ -139,6 +149,8 @@ private:
     int modalDepth_ = 0;
     std::uint32_t ticks_ = 0;
     bool floatingSwitchedUnread_ = false;
+    bool hotKeySwitchedUnread_ = false;
+    bool hotKeyHeld_ = false;  // this program holds the note shortcut
     // Notes made before the file was read for which it had no free slot; shown, not saved.
     std::vector<NoteSlot> unplaced_;
     ErasedNotes erased_;

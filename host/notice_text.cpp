@@ -103,6 +103,15 @@ constexpr wchar_t kUnstorableHint[] =
 constexpr wchar_t kOpenQuote[] = L"\u300C";   // 「
 constexpr wchar_t kCloseQuote[] = L"\u300D";  // 」
 
+// Ctrl+Alt+Y を使えません
+constexpr wchar_t kHotKeyTakenTitle[] = L"Ctrl+Alt+Y \u3092\u4F7F\u3048\u307E\u305B\u3093";
+// ほかのプログラムがこのキーを使っています。この PC では、このキーで付箋は作られません。
+constexpr wchar_t kHotKeyTakenBody[] =
+    L"\u307B\u304B\u306E\u30D7\u30ED\u30B0\u30E9\u30E0\u304C\u3053\u306E\u30AD\u30FC\u3092\u4F7F"
+    L"\u3063\u3066\u3044\u307E\u3059\u3002\u3053\u306E PC "
+    L"\u3067\u306F\u3001\u3053\u306E\u30AD\u30FC\u3067\u4ED8\u7B8B\u306F\u4F5C\u3089\u308C\u307E"
+    L"\u305B\u3093\u3002";
+
 // The shell's limits for a balloon's title and text in UTF-16 units, terminator included.
 constexpr std::size_t kTitleSize = 64;
 constexpr std::size_t kBodySize = 256;
@@ -139,6 +148,8 @@ NoticeText noticeText(Notice notice, std::wstring_view iniPath, int count, std::
             return withFile(kCopyLeftTitle, kCopyLeftBody, path, true);
         case Notice::kNoteKept:
             return withFile(kNoteKeptTitle, kNoteKeptBody, path, false);
+        case Notice::kHotKeyTaken:
+            return {kHotKeyTakenTitle, kHotKeyTakenBody, true};
         case Notice::kBackupFailed:
             return withFile(kBackupFailedTitle, kBackupFailedBody, path, true);
     }

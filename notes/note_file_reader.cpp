@@ -29,6 +29,7 @@ void readSystemSection(const ProfileDocument& document, NoteTable& table) {
         return document.find(system, key).value_or(fallback);
     };
     table.floating = equalsOnIgnoringCase(value("Floating", "Off")) ? 1 : 0;
+    table.hotKey = equalsOnIgnoringCase(value("HotKey", "Off")) ? 1 : 0;
     table.defaultWidth = parseDecimal(value("Width", "300"));
     table.defaultHeight = parseDecimal(value("Height", "50"));
     table.defaultFontName = value("FontName", fontName.c_str());

@@ -167,6 +167,11 @@ public:
         } else {
             table.floating = file_.floating;
         }
+        if (live_.hotKey != base_.hotKey) {
+            result_.writeHotKey = live_.hotKey != file_.hotKey;
+        } else {
+            table.hotKey = file_.hotKey;
+        }
         for (int slot = 0; slot < kSlotCount; ++slot) {
             if (!live(slot).inUse()) continue;
             // A note in use here that the file never held was made here, whatever the caller says.
@@ -414,12 +419,14 @@ private:
             }
         }
         result_.floatingChanged = result_.table.floating != live_.floating;
+        result_.hotKeyChanged = result_.table.hotKey != live_.hotKey;
         result_.needsConfirmation = 2 * disappearing > shownNotes;
     }
 
     void recordWritten() {
         NoteTable& written = result_.written = result_.read;
         if (result_.writeFloating) written.floating = result_.table.floating;
+        if (result_.writeHotKey) written.hotKey = result_.table.hotKey;
         for (const SlotWrite& edit : result_.writes) {
             NoteSlot& stored = written.slots[static_cast<std::size_t>(edit.slot)];
             const NoteSlot& note = merged(edit.slot);
@@ -457,6 +464,8 @@ MergeResult writeBackWhole(const MergeInput& input) {
     result.table = *input.shown;
     result.wholeFile = true;
     result.writeFloating = true;
+    // A file that never held the key does not get one.
+    result.writeHotKey = result.table.hotKey == 1;
     result.read.encoding = result.table.encoding;
     result.written = result.table;
     for (int slot = 0; slot < kSlotCount; ++slot) {

@@ -79,6 +79,8 @@ struct MergeResult {
     std::vector<SlotWrite> writes;  // in slot order
     bool floatingChanged = false;   // the merged flag differs from the live one
     bool writeFloating = false;
+    bool hotKeyChanged = false;  // the merged shortcut setting differs from the live one
+    bool writeHotKey = false;
     // The file was missing: every note in use is written whole, with System/Floating and the other
     // System keys as last read.
     bool wholeFile = false;

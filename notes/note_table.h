@@ -73,6 +73,7 @@ struct NoteTable {
 
     std::int32_t nextPriority = 0;
     std::int32_t floating = 0;
+    std::int32_t hotKey = 0;  // 1: the note shortcut is wanted
     std::int32_t defaultWidth = 300;
     std::int32_t defaultHeight = 50;
     std::string defaultFontName;

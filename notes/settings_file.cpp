@@ -114,6 +114,7 @@ void SettingsFile::saveMerge(const MergeResult& merge) {
         }
         for (const std::string& section : merge.droppedErased) dropErased(section);
         if (merge.writeFloating) saveFloating(table);
+        if (merge.writeHotKey) saveHotKey(table);
         if (merge.wholeFile) saveSystemKeys(table);
     }
     // Busy notes keep their old ancestor in both, which a plain write would lose.
@@ -206,6 +207,10 @@ void SettingsFile::saveKeys(const NoteTable& table, int slot, unsigned aspects) 
     if ((aspects & kAspectTextRed) != 0) {
         submit({section, "TextRed", note.textRed != 0 ? "1" : "0"});
     }
+}
+
+void SettingsFile::saveHotKey(const NoteTable& table) {
+    submit({kSystem, "HotKey", table.hotKey == 1 ? "On" : "Off"});
 }
 
 void SettingsFile::saveSystemKeys(const NoteTable& table) {

@@ -60,6 +60,7 @@ public:
     // The local time, for erased notes' stamps and their expiry; the system's by default.
     void setClock(std::function<LocalTime()> clock) { clock_ = std::move(clock); }
     void saveFloating(const NoteTable& table);  // System/Floating
+    void saveHotKey(const NoteTable& table);    // System/HotKey
 
     // Edits that have not reached the file yet, held in the order they were made.
     bool hasPendingEdits() const { return !pending_.empty(); }

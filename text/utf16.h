@@ -3,6 +3,7 @@
 // is one character.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace yorimemo {
@@ -12,5 +13,9 @@ std::size_t CharLength(std::wstring_view text, std::size_t pos);
 
 // The longest prefix of at most `limit` units that does not split a surrogate pair.
 std::wstring_view PrefixWithin(std::wstring_view text, std::size_t limit);
+
+// UTF-8 as UTF-16 units (one wchar_t each, also where wchar_t is wider); a byte that starts no
+// valid sequence reads as U+FFFD.
+std::wstring Utf16FromUtf8(std::string_view utf8);
 
 }  // namespace yorimemo

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -346,6 +347,56 @@ TEST_F(TrayAndDialogs, ChangesMadeWhileTheFileIsHeldLandWhenLetGoAndQuitAsksMean
     EXPECT_EQ(iniValue(ini, "Husen1", "Priority"), "2");
     EXPECT_EQ(iniValue(ini, "Husen1", "Text"), "kept");
     EXPECT_TRUE(program_->quit()) << "nothing is held any more, so nothing is asked";
+}
+
+void pressNoteKey() {
+    std::vector<INPUT> keys;
+    for (const WORD key : {WORD{VK_CONTROL}, WORD{VK_MENU}, WORD{'Y'}}) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        keys.push_back(down);
+    }
+    for (std::size_t i = 3; i-- > 0;) {
+        INPUT up = keys[i];
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        keys.push_back(up);
+    }
+    ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+TEST_F(TrayAndDialogs, TheNoteKeyOpensANewYellowNoteUnlessAnotherProgramHoldsIt) {
+    const std::string ini = "[System]\r\nHotKey=On\r\n";
+    {
+        // Another program of the session holds the key first: the key stays its own, and the
+        // program leaves the stored setting as it is (its balloon is read in-process in the host
+        // window's tests: another process cannot read it here).
+        ASSERT_TRUE(::RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, 'Y'));
+        start(ini, 0);
+        pressNoteKey();
+        MSG message{};
+        EXPECT_TRUE(waitFor([&] {
+            return ::PeekMessageW(&message, nullptr, WM_HOTKEY, WM_HOTKEY, PM_REMOVE) != FALSE;
+        }));
+        EXPECT_EQ(program_->dialog(kEditCaption), nullptr);
+        ::UnregisterHotKey(nullptr, 1);
+        ASSERT_TRUE(program_->quit());
+        EXPECT_EQ(iniValue(folder_.ini(), "System", "HotKey"), "On");
+        EXPECT_EQ(iniValue(folder_.ini(), "Husen1", "ID", "(none)"), "(none)");
+    }
+
+    start(ini, 0);
+    pressNoteKey();
+    const HWND dialog = program_->waitForDialog(kEditCaption);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(waitFor([&] { return program_->motes().size() == 1; }));
+    EXPECT_EQ(iniValue(folder_.ini(), "Husen1", "Type"), "2");
+    // In the middle of the (only) monitor's work area.
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT card = program_->motes().front().rect;
+    EXPECT_LE(std::abs((card.left + card.right) / 2 - (work.left + work.right) / 2), 1);
+    EXPECT_TRUE(PressButton(dialog, IDCANCEL));
 }
 
 }  // namespace

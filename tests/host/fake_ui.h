@@ -28,6 +28,9 @@ public:
     std::vector<WorkArea> screens;  // the monitors' work areas; none: not known
     std::int32_t dpi = 96;          // the system's pixels per inch
     bool autostart = false;
+    bool hotKeyFree = true;  // no other program holds the note shortcut
+    bool hotKeyHeld = false;
+    WorkArea pointerScreen{{0, 0, 1920, 1040}, 96};
 
     std::unique_ptr<OpenMenu> createMenu(const MenuModel& model) override {
         if (!menuCanBeCreated) return nullptr;
@@ -69,6 +72,12 @@ public:
         log_.push_back(enabled ? "autostart on" : "autostart off");
         autostart = enabled;
     }
+    bool holdHotKey(bool hold) override {
+        log_.push_back(hold ? "hold hot key" : "release hot key");
+        hotKeyHeld = hold && hotKeyFree;
+        return hotKeyHeld;
+    }
+    WorkArea workAreaAtPointer() override { return pointerScreen; }
     void postTrayNotify(std::int32_t id, std::int32_t mouseMessage) override {
         log_.push_back("post tray " + std::to_string(id) + " " + std::to_string(mouseMessage));
     }
@@ -109,6 +118,8 @@ public:
     std::string computerName() override { return {}; }
     bool autostartEnabled() override { return false; }
     void setAutostart(bool) override {}
+    bool holdHotKey(bool) override { return false; }
+    WorkArea workAreaAtPointer() override { return {}; }
     void postTrayNotify(std::int32_t, std::int32_t) override {}
     void postNull() override {}
     void postQuit() override {}

@@ -17,6 +17,7 @@
 #include "host/menu_model.h"
 #include "host/notice_text.h"
 #include "notes/profile_file.h"
+#include "res/resource.h"
 #include "tests/mote/recording/call_log.h"
 #include "tests/notes/profile_strings.h"
 #include "tests/shell/run_value_win32.h"
@@ -85,6 +86,8 @@ ShownItem item(MenuCommand command, bool checked = false, bool greyed = false) {
 }
 
 const ShownItem kSeparator{0, L"", true, false, false};
+// A submenu's item has no command id.
+const ShownItem kNoNotesList{0xFFFFFFFF, menuText(kNoteList), false, false, true};
 
 // Catches the popup menus the host opens in this thread, reads them, and answers with a key.
 class MenuWatch {
@@ -110,8 +113,8 @@ private:
             const std::size_t index = watch.menus.size() - 1;
             const WPARAM key = index < watch.answers_.size() ? watch.answers_[index] : VK_ESCAPE;
             // The menu window takes keys once its loop runs; a posted key waits for that.
-            if (key == VK_ESCAPE) {
-                ::PostMessageA(message->hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+            if (key == VK_ESCAPE || key == VK_RETURN) {
+                ::PostMessageA(message->hwnd, WM_KEYDOWN, key, 0);
             } else {
                 HWND menuWindow = ::FindWindowA("#32768", nullptr);
                 ::PostMessageA(menuWindow != nullptr ? menuWindow : message->hwnd, WM_CHAR, key, 0);
@@ -144,6 +147,10 @@ protected:
     std::string ini;
 };
 
+void trayMenuNow(HWND host) {
+    ::SendMessageA(host, kTrayNotifyMessage, kTrayIconId, WM_RBUTTONUP);
+}
+
 void trayRightClick(HWND host) {
     ::PostMessageA(host, kTrayNotifyMessage, kTrayIconId, WM_RBUTTONUP);
 }
@@ -155,10 +162,11 @@ TEST_F(HostWindowTest, TrayMenuReadsBackAndItsCommandCreatesACentredNote) {
                      [](HWND hwnd) { ::EndDialog(hwnd, kEndedByTest); }});
 
     ASSERT_EQ(watch.menus.size(), 1u);
-    EXPECT_THAT(watch.menus[0], ElementsAre(item(kCreateCyan), item(kCreateMagenta),
-                                            item(kCreateYellow), kSeparator, item(kAlwaysOnTop),
-                                            item(kHideAll), item(kUndoErase, false, true),
-                                            kSeparator, item(kAutostart), kSeparator, item(kQuit)));
+    EXPECT_THAT(
+        watch.menus[0],
+        ElementsAre(item(kCreateCyan), item(kCreateMagenta), item(kCreateYellow), kNoNotesList,
+                    kSeparator, item(kAlwaysOnTop), item(kHideAll), item(kUndoErase, false, true),
+                    kSeparator, item(kAutostart), item(kHotKey), kSeparator, item(kQuit)));
     RECT desktop{};
     ::GetWindowRect(::GetDesktopWindow(), &desktop);
     EXPECT_EQ(stored("Husen1", "Type"), "0");
@@ -205,6 +213,58 @@ TEST_F(HostWindowTest, NoteMenuShowsTheNotesMarks) {
     EXPECT_THAT(floating, ElementsAre("_floating 1", "_floating 0", "_floating 1"));
 }
 
+// Closes every dialog of this thread as soon as it is filled, keeping the note text it showed.
+class DialogWatch {
+public:
+    DialogWatch() {
+        current_ = this;
+        hook_ = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &DialogWatch::hook, nullptr,
+                                    ::GetCurrentThreadId());
+    }
+    ~DialogWatch() {
+        ::UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+
+    std::vector<std::wstring> texts;
+
+private:
+    static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        // The host window is a dialog too; only the note dialogs hold a note's text.
+        if (code == HC_ACTION && message->message == WM_INITDIALOG && current_ != nullptr &&
+            ::GetDlgItem(message->hwnd, IDC_NOTE_TEXT) != nullptr) {
+            current_->texts.push_back(testing::ItemText(message->hwnd, IDC_NOTE_TEXT));
+            ::PostMessageW(message->hwnd, WM_COMMAND, IDCANCEL, 0);
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static DialogWatch* current_;
+    HHOOK hook_ = nullptr;
+};
+
+DialogWatch* DialogWatch::current_ = nullptr;
+
+TEST_F(HostWindowTest, TheListOfNotesShowsThemFrontFirstAndOpensTheChosenOnesDialog) {
+    testing::writeFileBytes(ini,
+                            "[Husen1]\r\nID=0\r\nPriority=1\r\nText=back&forth\r\n"
+                            "[Husen3]\r\nID=0\r\nPriority=5\r\nText=front\\nsecond\r\n");
+    MenuWatch menus({'l', VK_RETURN});
+    DialogWatch dialogs;
+    CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr);
+    RunDialog(host, {[](HWND hwnd) {
+                  trayMenuNow(hwnd);
+                  ::EndDialog(hwnd, kEndedByTest);
+              }});
+
+    ASSERT_EQ(menus.menus.size(), 2u);
+    EXPECT_EQ(menus.menus[0][3], (ShownItem{0xFFFFFFFF, menuText(kNoteList), false, false, false}));
+    EXPECT_THAT(menus.menus[1], ElementsAre(ShownItem{1002, L"front", false, false, false},
+                                            ShownItem{1000, L"back&&forth", false, false, false}));
+    EXPECT_THAT(dialogs.texts, ElementsAre(L"front\r\nsecond"));
+}
+
 TEST_F(HostWindowTest, EveryEventMessageIsAnsweredWithOne) {
     CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr);
     RunDialog(
@@ -225,10 +285,6 @@ TEST_F(HostWindowTest, EveryEventMessageIsAnsweredWithOne) {
 }
 
 // The tray menu opened and closed within the call, as the menu watch answers it.
-void trayMenuNow(HWND host) {
-    ::SendMessageA(host, kTrayNotifyMessage, kTrayIconId, WM_RBUTTONUP);
-}
-
 TEST_F(HostWindowTest, HideAllAndStartAtLogOnShowTheirMarksAndTheRunValueFollows) {
     testing::writeFileBytes(ini, "[Husen1]\r\nID=0\r\n");
     const testing::SavedRunValue restore;
@@ -262,10 +318,10 @@ TEST_F(HostWindowTest, HideAllAndStartAtLogOnShowTheirMarksAndTheRunValueFollows
     EXPECT_EQ(written->bytes, "\"" + program + "\"" + '\0');
     EXPECT_EQ(afterUncheck, "(none)");
     const auto marks = [&](std::size_t menu) {
-        return std::make_pair(watch.menus[menu][5].checked, watch.menus[menu][8].checked);
+        return std::make_pair(watch.menus[menu][6].checked, watch.menus[menu][9].checked);
     };
-    EXPECT_EQ(watch.menus[0][5], item(kHideAll));
-    EXPECT_EQ(watch.menus[0][8], item(kAutostart));
+    EXPECT_EQ(watch.menus[0][6], item(kHideAll));
+    EXPECT_EQ(watch.menus[0][9], item(kAutostart));
     EXPECT_EQ(marks(1), std::make_pair(true, false));
     EXPECT_EQ(marks(2), std::make_pair(true, true));
     EXPECT_EQ(marks(3), std::make_pair(true, true));
@@ -343,6 +399,25 @@ TEST_F(HostWindowTest, TheIconIsAddedUntilTheShellTakesItAndTheBalloonsWaitForIt
                   ::EndDialog(hwnd, kEndedByTest);
               }});
     EXPECT_EQ(FakeShell::calls.back(), L"delete");
+}
+
+TEST_F(HostWindowTest, ANoteKeyHeldByAnotherProgramIsSaidOnceAndLeftOnInTheFile) {
+    testing::writeFileBytes(ini, "[System]\r\nHotKey=On\r\n");
+    ASSERT_TRUE(::RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, 'Y'));
+    FakeShell::calls.clear();
+    MenuWatch watch({VK_ESCAPE});
+    CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr, &FakeShell::notify);
+    RunDialog(host, {[&](HWND hwnd) {
+                  trayMenuNow(hwnd);
+                  ::EndDialog(hwnd, kEndedByTest);
+              }});
+    ::UnregisterHotKey(nullptr, 1);
+    EXPECT_THAT(
+        FakeShell::calls,
+        ElementsAre(L"add", L"balloon " + noticeText(Notice::kHotKeyTaken, L"").title, L"delete"));
+    ASSERT_EQ(watch.menus.size(), 1u);
+    EXPECT_EQ(watch.menus[0][10], item(kHotKey));  // shown off on this PC
+    EXPECT_EQ(stored("System", "HotKey"), "On");
 }
 
 TEST_F(HostWindowTest, LogOffTriesOnceSilentlyAndFreesTheLibraryOnlyOnTheWayOut) {

@@ -61,23 +61,27 @@ TEST(MenuModelTest, TrayMenuItemsInOrderAndTheirMarks) {
         {wide("シアン付箋を作成(&C)"), false},
         {wide("マゼンタ付箋を作成(&M)"), false},
         {wide("イエロー付箋を作成(&Y)"), false},
+        {wide("付箋の一覧(&L)"), false},
         {L"", false},
         {wide("常に手前に表示(&T)"), false},
         {wide("すべての付箋を隠す(&H)"), false},
         {wide("消去した付箋を元に戻す(&U)"), false},
         {L"", false},
         {wide("Windows の起動時に開始(&W)"), false},
+        {wide("Ctrl+Alt+Y で新しい付箋(&K)"), false},
         {L"", false},
         {wide("終了(&Q)"), false},
     };
     EXPECT_EQ(shown(buildTrayMenu(table, {})), expected);
-    const std::vector<MenuCommand> ids = {kCreateCyan,  kCreateMagenta, kCreateYellow, kNoCommand,
-                                          kAlwaysOnTop, kHideAll,       kUndoErase,    kNoCommand,
-                                          kAutostart,   kNoCommand,     kQuit};
+    const std::vector<MenuCommand> ids = {
+        kCreateCyan, kCreateMagenta, kCreateYellow, kNoteList, kNoCommand, kAlwaysOnTop, kHideAll,
+        kUndoErase,  kNoCommand,     kAutostart,    kHotKey,   kNoCommand, kQuit};
     std::vector<MenuCommand> actual;
     for (const auto& item : buildTrayMenu(table, {}).items) actual.push_back(item.command);
     EXPECT_EQ(actual, ids);
-    EXPECT_EQ(withFlag(buildTrayMenu(table, {}), &MenuItem::greyed), Commands{kUndoErase});
+    // Without notes the list is greyed.
+    EXPECT_EQ(withFlag(buildTrayMenu(table, {}), &MenuItem::greyed),
+              (Commands{kNoteList, kUndoErase}));
 
     table.floating = 1;
     TrayMarks marks;
@@ -89,9 +93,82 @@ TEST(MenuModelTest, TrayMenuItemsInOrderAndTheirMarks) {
     EXPECT_EQ(withFlag(buildTrayMenu(table, marks), &MenuItem::checked),
               (Commands{kAlwaysOnTop, kAutostart}));
     marks = {};
+    marks.hotKey = true;
+    EXPECT_EQ(withFlag(buildTrayMenu(table, marks), &MenuItem::checked),
+              (Commands{kAlwaysOnTop, kHotKey}));
+    marks = {};
     marks.canUndoErase = true;
+    table.slots[0].moteId = 0;
     EXPECT_EQ(withFlag(buildTrayMenu(table, marks), &MenuItem::greyed), Commands{});
 }
+
+// The tray's list of notes: which notes, in which order, under which labels.
+struct ListedNote {
+    int slot;
+    std::int32_t priority;
+    std::string text;  // UTF-8, as the file holds it
+};
+
+struct NoteListCase {
+    const char* name;
+    std::vector<ListedNote> notes;
+    // Front first: the command and the label.
+    std::vector<std::pair<int, std::wstring>> expected;
+};
+
+class NoteListTest : public ::testing::TestWithParam<NoteListCase> {};
+
+TEST_P(NoteListTest, ListsNotesInUseFrontFirstWithTheirFirstLines) {
+    NoteTable table;
+    table.encoding = TextEncoding::kUtf8;
+    table.slots[50].moteId = -1;  // free slots never show, whatever they hold
+    table.slots[50].text = "erased";
+    table.slots[50].priority = 1000;
+    for (const ListedNote& note : GetParam().notes) {
+        table.slots[note.slot].moteId = note.slot;
+        table.slots[note.slot].priority = note.priority;
+        table.slots[note.slot].text = note.text;
+    }
+    const MenuModel menu = buildTrayMenu(table, {});
+    ASSERT_EQ(menu.items[3].command, kNoteList);
+    std::vector<std::pair<int, std::wstring>> listed;
+    for (const MenuItem& item : menu.items[3].submenu) {
+        EXPECT_FALSE(item.checked || item.greyed || !item.submenu.empty());
+        listed.emplace_back(item.command, item.text());
+    }
+    EXPECT_EQ(listed, GetParam().expected);
+}
+
+const std::string k30 = "123456789012345678901234567890";
+const std::wstring k30w = wide(k30);
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NoteListTest,
+    ::testing::Values(
+        NoteListCase{"FrontFirstEqualPrioritiesBySlot",
+                     {{7, 3, "a"}, {2, 5, "b"}, {0, 3, "c"}, {99, -4, "d"}},
+                     {{1002, L"b"}, {1000, L"c"}, {1007, L"a"}, {1099, L"d"}}},
+        NoteListCase{"FirstLineOnly", {{1, 0, "買い物\r\n牛乳\r\n卵"}}, {{1001, wide("買い物")}}},
+        NoteListCase{"LeadingLineBreaksSkipped", {{1, 0, "\r\n\r\n後で"}}, {{1001, wide("後で")}}},
+        NoteListCase{"EmptyNote",
+                     {{4, 0, ""}, {5, 0, "\r\n"}},
+                     {{1004, wide("（空の付箋）")}, {1005, wide("（空の付箋）")}}},
+        NoteListCase{"ThirtyCharactersKept", {{0, 0, k30}}, {{1000, k30w}}},
+        NoteListCase{"LongerCutWithEllipsis",
+                     {{0, 0, "日本語" + k30}},
+                     {{1000, wide("日本語") + k30w.substr(0, 27) + L"\u2026"}}},
+        NoteListCase{"AmpersandDoubledAfterCounting",
+                     {{0, 0, "A&B\t" + k30}},
+                     {{1000, L"A&&B " + k30w.substr(0, 26) + L"\u2026"}}},
+        NoteListCase{"SurrogatePairNeverSplit",
+                     {{0, 0, k30.substr(0, 29) + "😀x"}},
+                     {{1000, k30w.substr(0, 29) + L"\u2026"}}},
+        NoteListCase{"BrokenUtf8ShowsReplacement",
+                     {{0, 0,
+                       "a\xFF"
+                       "b"}},
+                     {{1000, L"a\uFFFDb"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MenuModelTest, NoteMenuOfAMagentaNoteWithRedText) {
     NoteTable table;

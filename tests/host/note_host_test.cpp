@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "notes/profile_file.h"
@@ -174,7 +175,7 @@ TEST_F(NoteHostTest, AlwaysOnTopSwitchesAndIsWrittenAtOnce) {
     EXPECT_EQ(library_->take().back(), "_floating 1");
     EXPECT_NE(file().find("Floating=On"), std::string::npos);
     rightClickTray(kAlwaysOnTop);
-    EXPECT_TRUE(ui_->menus.back().items[4].checked);
+    EXPECT_TRUE(ui_->menus.back().items[5].checked);
     EXPECT_EQ(library_->take().back(), "_floating 0");
     EXPECT_NE(file().find("Floating=Off"), std::string::npos);
 }
@@ -719,6 +720,70 @@ TEST_F(NoteHostTest, StartAtLogOnIsAskedForItsMarkAndSwitched) {
     EXPECT_TRUE(lastTrayItem(kAutostart).checked);
     EXPECT_THAT(log_, Contains("autostart off"));
     EXPECT_FALSE(ui_->autostart);
+}
+
+TEST_F(NoteHostTest, ChoosingANoteInTheListShowsAllRaisesItAndOpensItsDialog) {
+    start(kTwoNotes);
+    rightClickTray(kHideAll);
+    library_->take();
+    ui_->editDialog = [this](int slot) {
+        host_->table().slots[slot].text = "edited";
+        return true;
+    };
+    rightClickTray(static_cast<MenuCommand>(kListedNoteFirst + 3));
+    const std::int32_t front = host_->table().slots[3].priority;
+    EXPECT_GT(front, host_->table().slots[1].priority);
+    EXPECT_THAT(
+        library_->take(),
+        ::testing::IsSupersetOf(std::vector<std::string>{
+            "_show 0", "_show 1", "_set_priority 1 " + std::to_string(front), "edit dialog 3"}));
+    EXPECT_EQ(stored(3, "Priority"), std::to_string(front));
+    EXPECT_EQ(stored(3, "Text"), "edited");
+
+    // A slot that holds no note (erased meanwhile) opens nothing.
+    rightClickTray(static_cast<MenuCommand>(kListedNoteFirst + 0));
+    EXPECT_THAT(library_->take(), Not(Contains("edit dialog 0")));
+}
+
+TEST_F(NoteHostTest, TheNoteShortcutFollowsTheSharedFileAndATakenOneIsSaidOnce) {
+    start();
+    EXPECT_THAT(library_->take(), Not(Contains("hold hot key")));  // off by default
+    rightClickTray(kHotKey);
+    EXPECT_TRUE(ui_->hotKeyHeld);
+    EXPECT_NE(file().find("HotKey=On"), std::string::npos);
+    rightClickTray(kNoCommand);
+    EXPECT_TRUE(lastTrayItem(*ui_, kHotKey).checked);
+
+    // A yellow note in the middle of the monitor under the pointer, in its dialog at once.
+    ui_->pointerScreen = {{1920, 0, 3840, 1040}, 96};
+    library_->take();
+    host_->onHotKey();
+    EXPECT_THAT(library_->take(), Contains("edit dialog 0"));
+    EXPECT_EQ(stored(0, "Type"), "2");
+    EXPECT_EQ(stored(0, "PosX"), "2730");
+    EXPECT_EQ(stored(0, "PosY"), "495");
+
+    auto otherPcWrites = [this](const char* from, const char* to) {
+        std::string text = file();
+        text.replace(text.find(from), std::string(from).size(), to);
+        testing::writeFileBytes(iniPath_, text);
+        host_->onFolderChange();
+    };
+    otherPcWrites("HotKey=On", "HotKey=Off");
+    EXPECT_FALSE(ui_->hotKeyHeld);
+    EXPECT_THAT(library_->take(), Contains("release hot key"));
+
+    // Switched on again where another program holds the shortcut: said once, the file kept.
+    ui_->hotKeyFree = false;
+    otherPcWrites("HotKey=Off", "HotKey=On");
+    const std::string before = file();
+    waitSeconds(3);
+    EXPECT_EQ(std::count(ui_->notices.begin(), ui_->notices.end(), Notice::kHotKeyTaken), 1);
+    rightClickTray(kNoCommand);
+    EXPECT_FALSE(lastTrayItem(*ui_, kHotKey).checked);
+    host_->onHotKey();
+    EXPECT_EQ(stored(1, "ID"), "(none)");
+    EXPECT_EQ(file(), before);
 }
 
 }  // namespace
