@@ -752,7 +752,7 @@ TEST_F(NoteHostTest, TheNoteShortcutFollowsTheSharedFileAndATakenOneIsSaidOnce) 
     EXPECT_TRUE(ui_->hotKeyHeld);
     EXPECT_NE(file().find("HotKey=On"), std::string::npos);
     rightClickTray(kNoCommand);
-    EXPECT_TRUE(lastTrayItem(*ui_, kHotKey).checked);
+    EXPECT_TRUE(lastTrayItem(kHotKey).checked);
 
     // A yellow note in the middle of the monitor under the pointer, in its dialog at once.
     ui_->pointerScreen = {{1920, 0, 3840, 1040}, 96};
@@ -780,7 +780,7 @@ TEST_F(NoteHostTest, TheNoteShortcutFollowsTheSharedFileAndATakenOneIsSaidOnce) 
     waitSeconds(3);
     EXPECT_EQ(std::count(ui_->notices.begin(), ui_->notices.end(), Notice::kHotKeyTaken), 1);
     rightClickTray(kNoCommand);
-    EXPECT_FALSE(lastTrayItem(*ui_, kHotKey).checked);
+    EXPECT_FALSE(lastTrayItem(kHotKey).checked);
     host_->onHotKey();
     EXPECT_EQ(stored(1, "ID"), "(none)");
     EXPECT_EQ(file(), before);
