@@ -36,6 +36,7 @@ public:
     bool updateImage(std::int32_t) override { return true; }
     bool lockDraw() override { return true; }
     bool quietStack(std::int32_t) override { return true; }
+    bool setTitle(std::int32_t, std::string_view, TextEncoding) override { return true; }
     bool unlockDraw() override { return true; }
     bool redraw() override { return true; }
     bool updateDesktopSize() override { return true; }

@@ -67,6 +67,10 @@ public:
                           LibraryHandle font, std::uint32_t color, TextRect* rect,
                           std::uint32_t format) = 0;
 
+    // The card window's name (see card_title.h), from the note file's bytes in `encoding`; only
+    // the window's name changes, not what is shown.
+    virtual bool setTitle(std::int32_t moteId, std::string_view text, TextEncoding encoding) = 0;
+
     // The lines of the last event message; they live as long as the binding.
     EventFields eventFields;
 };

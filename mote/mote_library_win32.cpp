@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "mote/card_title.h"
 #include "mote/display_scale.h"
 #include "motelib/mote_api.h"
 #include "notes/text_codec_win32.h"
@@ -117,6 +118,7 @@ CMoteLibrary::CMoteLibrary(const std::wstring& programDirectory, const std::wstr
     createFontW_ = bind(module_.get(), kMoteCreateFontW);
     drawTextW_ = bind(module_.get(), kMoteDrawTextW);
     quietStack_ = bind(module_.get(), kMoteQuietStack);
+    setTitleW_ = bind(module_.get(), kMoteSetTitleW);
     if (const auto load = entry<MoteLoadFn>(kLoad)) {
         // The library's own text convention; ours ignores the folder.
         const LibraryText directory =
@@ -136,6 +138,7 @@ bool CMoteLibrary::isBound(std::string_view name) const {
     if (name == kMoteCreateFontW) return createFontW_ != nullptr;
     if (name == kMoteDrawTextW) return drawTextW_ != nullptr;
     if (name == kMoteQuietStack) return quietStack_ != nullptr;
+    if (name == kMoteSetTitleW) return setTitleW_ != nullptr;
     for (std::size_t i = 0; i < kMoteExportNames.size(); ++i) {
         if (kMoteExportNames[i] == name) return entries_[i] != nullptr;
     }
@@ -287,6 +290,14 @@ bool CMoteLibrary::drawText(LibraryHandle bitmap, std::string_view text, TextEnc
     const LibraryText block = makeLibraryText(ToShiftJis(text, encoding));
     Corners corners(rect);
     fn(bitmap, block.bytes, block.length, font, color, corners.get(), static_cast<int>(format));
+    return true;
+}
+
+bool CMoteLibrary::setTitle(std::int32_t moteId, std::string_view text, TextEncoding encoding) {
+    const auto fn = typed<MoteSetTitleWFn>(setTitleW_);
+    if (fn == nullptr) return false;
+    const WideText title(CardTitle(DecodeText(text, encoding)));
+    fn(moteId, title.units(), title.length());
     return true;
 }
 

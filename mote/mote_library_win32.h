@@ -105,6 +105,8 @@ inline constexpr std::string_view kMoteCreateFontW = "_create_font_w";
 inline constexpr std::string_view kMoteDrawTextW = "_draw_text_w";
 // Bound beside them too when the library has it; without it the file's cards stack as the user's.
 inline constexpr std::string_view kMoteQuietStack = "_quiet_stack";
+// Likewise; without it the cards' windows have no names.
+inline constexpr std::string_view kMoteSetTitleW = "_set_title_w";
 
 // A text as the library takes it: a GMEM_FIXED block of exactly the text's bytes, no terminator,
 // and its length. The library frees the block. An empty text is null and 0, and so is a text whose
@@ -165,6 +167,7 @@ public:
     bool drawText(LibraryHandle bitmap, std::string_view text, TextEncoding encoding,
                   LibraryHandle font, std::uint32_t color, TextRect* rect,
                   std::uint32_t format) override;
+    bool setTitle(std::int32_t moteId, std::string_view text, TextEncoding encoding) override;
 
 private:
     // The one place where an export's address becomes a typed function pointer; null stays null.
@@ -191,6 +194,7 @@ private:
     FARPROC createFontW_ = nullptr;
     FARPROC drawTextW_ = nullptr;
     FARPROC quietStack_ = nullptr;
+    FARPROC setTitleW_ = nullptr;
 };
 
 }  // namespace yorimemo

@@ -101,7 +101,10 @@ void renderNote(MoteLibrary& library, NoteTable& table, int slot, std::int32_t p
     if (note.bitmap != 0) library.deleteBitmap(note.bitmap);
     note.bitmap = library.createBitmap(width, height, &note.surface).value_or(0);
     // Without a card the id may be another card's: nothing may be shown through it.
-    if (note.hasCard) library.setImage(note.moteId, note.bitmap, note.surface);
+    if (note.hasCard) {
+        library.setImage(note.moteId, note.bitmap, note.surface);
+        library.setTitle(note.moteId, note.text, table.encoding);
+    }
     library.fillRect(note.bitmap, note.surface, 0, topEdge, width, less(height, topEdge),
                      colors.fill);
     for (std::int32_t row = 0; row < topEdge; ++row) {

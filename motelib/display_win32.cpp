@@ -212,6 +212,13 @@ bool Display::setHidden(std::int32_t id, bool hidden) {
     return true;
 }
 
+bool Display::setTitle(std::int32_t id, std::wstring_view title) {
+    auto* mote = motes_.find(id);
+    if (mote == nullptr) return false;
+    const std::wstring terminated(title);
+    return SetWindowTextW(mote->view.window.get(), terminated.c_str()) != FALSE;
+}
+
 bool Display::setImage(std::int32_t id, std::intptr_t bitmap, const Dib& image) {
     auto* mote = motes_.find(id);
     if (mote == nullptr || !copyImage(mote->view, image)) return false;

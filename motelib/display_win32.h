@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "motelib/dib_win32.h"
@@ -50,6 +51,8 @@ public:
     bool move(std::int32_t id, std::int32_t dx, std::int32_t dy);
     bool setPosition(std::int32_t id, std::int32_t x, std::int32_t y);
     bool setHidden(std::int32_t id, bool hidden);
+    // Names the mote's window; nothing is drawn or restacked.
+    bool setTitle(std::int32_t id, std::wstring_view title);
 
     const MoteSet<MoteView>::Mote* find(std::int32_t id) { return motes_.find(id); }
 

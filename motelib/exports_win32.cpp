@@ -181,6 +181,10 @@ MOTE_API int WINAPI _quiet_stack(int flag) {
     });
 }
 
+MOTE_API int WINAPI _set_title_w(int id, const wchar_t* text, int length) {
+    return guarded(0, [&] { return flag(library().display.setTitle(id, wideView(text, length))); });
+}
+
 MOTE_API int WINAPI _unlock_draw() {
     return guarded(0, [] { return flag(library().display.unlock()); });
 }
@@ -305,6 +309,7 @@ static_assert(std::is_same_v<decltype(&_draw_text), MoteDrawTextFn>);
 static_assert(std::is_same_v<decltype(&_create_font_w), MoteCreateFontWFn>);
 static_assert(std::is_same_v<decltype(&_draw_text_w), MoteDrawTextWFn>);
 static_assert(std::is_same_v<decltype(&_quiet_stack), MoteQuietStackFn>);
+static_assert(std::is_same_v<decltype(&_set_title_w), MoteSetTitleWFn>);
 static_assert(std::is_same_v<decltype(&_hide), MoteIdFn>);
 static_assert(std::is_same_v<decltype(&_show), MoteIdFn>);
 static_assert(std::is_same_v<decltype(&_get_width), MoteIdFn>);

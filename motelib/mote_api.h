@@ -63,6 +63,12 @@ typedef int(WINAPI* MoteDrawTextWFn)(MoteHandle bitmap, const wchar_t* text, int
 // over another program's window. 0 ends it. Returns 1.
 typedef int(WINAPI* MoteQuietStackFn)(int flag);
 
+// _set_title_w(id, text, length), exported beside the others (a library without it leaves the
+// motes' windows unnamed): names the mote's window, for screen readers and window lists. The
+// text is the caller's, as for _draw_text_w; null and 0 clear the name. Nothing is drawn or
+// restacked. Returns 1, 0 for an unknown id.
+typedef int(WINAPI* MoteSetTitleWFn)(int id, const wchar_t* text, int length);
+
 // _hide and _show, which the program calls; _get_width, _get_height, _get_priority.
 typedef int(WINAPI* MoteIdFn)(int id);
 

@@ -12,6 +12,7 @@
 #define IDC_COLOR_MAGENTA 1004
 #define IDC_COLOR_YELLOW 1005
 #define IDC_FONT_SIZE 1006
+#define IDC_FONT_FACE 1007
 
 // A control without an id of its own: -1 as the template's 16-bit id.
 #define IDC_UNNAMED 65535

@@ -2,7 +2,9 @@
 // what it leaves in the settings file, and that a mote.dll anywhere but beside it gets no call.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/e2e/harness_win32.h"
@@ -57,7 +59,7 @@ std::vector<std::string> startCalls(const ProgramFolder& folder, HWND host, Text
     const std::string drawText = wide ? "_draw_text_w " : "_draw_text ";
     const std::string mincho = wide ? wideTextFields(kMinchoFontWide) : textFields(kMinchoFont);
     const std::string gothic = wide ? wideTextFields(kDefaultFontWide) : textFields(kDefaultFont);
-    return {
+    std::vector<std::string> calls = {
         "_load " + textFields(folder.path()),
         "_floating 1",
         "_attach " + hwndText(host),
@@ -104,6 +106,20 @@ std::vector<std::string> startCalls(const ProgramFolder& folder, HWND host, Text
         "_unlock_draw",
         "_unlock_draw",
     };
+    if (wide) {
+        // Each card's window is named by its text on one line, right after it gets its picture.
+        const std::pair<std::string, std::string> titles[] = {
+            {"_set_image_h 0 4097 8193",
+             "_set_title_w 0 " + wideTextFields(L"first line second third")},
+            {"_set_image_h 1 4098 8194", "_set_title_w 1 null 0"},
+            {"_set_image_h 2 4099 8195",
+             "_set_title_w 2 " + wideTextFields(L"\u4ED8\u7B8B \u30E1\u30E2")},
+        };
+        for (const auto& [after, title] : titles) {
+            calls.insert(std::find(calls.begin(), calls.end(), after) + 1, title);
+        }
+    }
+    return calls;
 }
 
 std::string section(const ProgramFolder& folder, const std::string& name) {

@@ -376,6 +376,10 @@ std::string itemText(HWND dialog, int id) {
     return shiftJis(testing::ItemText(dialog, id));
 }
 
+std::string windowTitle(HWND window) {
+    return captionOf(window);
+}
+
 bool setItemText(HWND dialog, int id, const std::string& bytes) {
     return testing::SetItemText(dialog, id, DecodeCodePage(bytes, kShiftJisCodePage));
 }

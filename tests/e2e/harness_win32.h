@@ -148,6 +148,8 @@ std::string eventPayload(const std::string& name, int id, int x, int y);
 // Dialog texts as code page 932 bytes, as the settings file holds them, on every system.
 std::string itemText(HWND dialog, int id);
 bool setItemText(HWND dialog, int id, const std::string& bytes);
+// A window's title, read without a message (as window lists read another program's windows).
+std::string windowTitle(HWND window);
 
 // Runs a shell command line on the Linux side (no double quotes in it) and waits for it; its exit
 // status, or -1 when it could not be started or did not finish in time.

@@ -30,6 +30,7 @@ inline constexpr int kCyanButton = 1003;
 inline constexpr int kMagentaButton = 1004;
 inline constexpr int kYellowButton = 1005;
 inline constexpr int kFontSizeField = 1006;
+inline constexpr int kFontFaceList = 1007;
 
 struct NoteSpec {
     int slot = 0;

@@ -6,10 +6,13 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/harness_win32.h"
 #include "tests/e2e/interaction_support_win32.h"
 #include "tests/shell/run_value_win32.h"
+#include "text/code_page_win32.h"
+#include "text/shift_jis.h"
 
 namespace yorimemo::e2e {
 namespace {
@@ -135,6 +138,21 @@ TEST_F(TrayAndDialogs, TheEditDialogOpensAtTheNoteFilledFromItAndDoneRedrawsIt) 
     EXPECT_FALSE(IsChecked(dialog, kCyanButton));
     EXPECT_TRUE(IsChecked(dialog, kMagentaButton));
     EXPECT_FALSE(IsChecked(dialog, kYellowButton));
+    // The card is named by its text, the line break a blank.
+    EXPECT_EQ(windowTitle(before.window), "\x95\x74\xE2\xB3 \x83\x81\x83\x82");
+
+    // The installed faces with the note's own selected; another one chosen.
+    const std::vector<std::wstring> faces = testing::ComboItems(dialog, kFontFaceList);
+    ASSERT_GE(faces.size(), 2u);
+    const int selected = testing::ComboSelection(dialog, kFontFaceList);
+    ASSERT_GE(selected, 0);
+    EXPECT_EQ(EncodeCodePage(faces[static_cast<std::size_t>(selected)], kShiftJisCodePage),
+              kDefaultFont);
+    for (const std::wstring& face : faces) EXPECT_NE(face.substr(0, 1), L"@");
+    const int other = selected == 0 ? 1 : 0;
+    ASSERT_TRUE(testing::SelectComboItem(dialog, kFontFaceList, other));
+    const std::string chosenFace =
+        EncodeCodePage(faces[static_cast<std::size_t>(other)], kShiftJisCodePage);
 
     ASSERT_TRUE(setItemText(dialog, kTextField, kFourLines));
     ASSERT_TRUE(PressButton(dialog, IDOK));
@@ -153,6 +171,8 @@ TEST_F(TrayAndDialogs, TheEditDialogOpensAtTheNoteFilledFromItAndDoneRedrawsIt) 
     EXPECT_EQ(iniValue(ini, "Husen1", "FontSize"), "12");
     EXPECT_EQ(iniValue(ini, "Husen1", "Type"), "1");
     EXPECT_EQ(iniValue(ini, "Husen1", "TextRed"), "1");
+    EXPECT_EQ(iniValue(ini, "Husen1", "FontName"), chosenFace);
+    EXPECT_EQ(windowTitle(program_->motes().front().window), "\x88\xEA \x93\xF1 \x8E\x4F \x8E\x6C");
 
     // After the run's first change, the backup folder holds today's copy of the file as the run
     // found it.

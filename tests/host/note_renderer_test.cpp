@@ -46,6 +46,7 @@ TEST_F(NoteRendererTest, FirstDrawMakesEveryCallInOrder) {
                     "_create 40 60 0 0 7",
                     "_create_bitmap 300 67",
                     "_set_image_h 0 1001 2001",
+                    "_set_title 0 \"one\r\ntwo\r\nthree\r\nfour\"",
                     "_fill_rect 1001 2001 0 1 300 66 0xFF7FFF",
                     "_draw_line 1001 2001 0 0 299 0 0x0",
                     "_draw_text 1001 \"one\r\ntwo\r\nthree\r\nfour\" 3001 0x800080 5 6 295 62 0x10",

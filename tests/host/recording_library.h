@@ -68,6 +68,9 @@ public:
     bool updateImage(std::int32_t id) override { return log("_update_image_h", id); }
     bool lockDraw() override { return log("_lock_draw"); }
     bool quietStack(std::int32_t flag) override { return log("_quiet_stack", flag); }
+    bool setTitle(std::int32_t id, std::string_view text, TextEncoding encoding) override {
+        return log("_set_title", id, quoted(text, encoding));
+    }
     bool unlockDraw() override { return log("_unlock_draw"); }
     bool redraw() override { return log("_redraw"); }
     bool updateDesktopSize() override { return log("_update_desktopsize"); }

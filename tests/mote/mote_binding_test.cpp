@@ -107,6 +107,7 @@ TEST_F(BindingTest, BindsEveryExportTheLibraryHasAndNoOther) {
     for (const auto name : kRecordedExports) EXPECT_TRUE(library.isBound(name)) << name;
     EXPECT_TRUE(library.isBound(kMoteCreateFontW));
     EXPECT_TRUE(library.isBound(kMoteDrawTextW));
+    EXPECT_TRUE(library.isBound(kMoteSetTitleW));
     EXPECT_FALSE(library.isBound("_no_such_export"));
 }
 
@@ -205,6 +206,7 @@ TEST_F(BindingTest, CallsReachTheLibraryWithExactArguments) {
     EXPECT_EQ(bitmap, 4097);
     EXPECT_EQ(surface, 8193);
     EXPECT_TRUE(library.setImage(0, *bitmap, surface));
+    EXPECT_TRUE(library.setTitle(0, text, TextEncoding::kShiftJis));
     EXPECT_TRUE(library.fillRect(*bitmap, surface, 0, 1, 290, 38, 0x7FFFFF));
     EXPECT_TRUE(library.drawLine(*bitmap, surface, 0, 0, 289, 0, 0x000000));
     EXPECT_TRUE(library.drawText(*bitmap, text, TextEncoding::kShiftJis, *font, 0xFFFFFF81, &rect,
@@ -240,6 +242,7 @@ TEST_F(BindingTest, CallsReachTheLibraryWithExactArguments) {
         "_draw_text_w 0 " + wideText + " 12289 0x8080 5 6 295 0 0x410 -> 5 6 295 34",
         "_create_bitmap 290 39 ptr -> 4097 8193",
         "_set_image_h 0 4097 8193",
+        "_set_title_w 0 " + wideTextFields(L"ab \u30C6\u30B9\u30C8"),
         "_fill_rect 4097 8193 0 1 290 38 0x7FFFFF",
         "_draw_line 4097 8193 0 0 289 0 0x0",
         "_draw_text_w 4097 " + wideText + " 12289 0xFFFFFF81 5 6 295 34 0x10",
@@ -262,6 +265,8 @@ TEST_F(BindingTest, AnOlderLibraryGetsCodePage932Bytes) {
     CMoteLibrary library(testing::Wide(program), kMoteFileName);
     EXPECT_FALSE(library.isBound(kMoteCreateFontW));
     EXPECT_FALSE(library.isBound(kMoteDrawTextW));
+    // Without a way to name the cards, their windows simply stay unnamed.
+    EXPECT_FALSE(library.setTitle(0, "a", TextEncoding::kShiftJis));
 
     const std::string necAndIbm = "\x87\x90\xFA\x55";  // ≒ of NEC row 13, ￤ of IBM's codes
     const std::string utf8 = "\xE3\x83\xA1\xE3\x83\xA2\xED\x95\x9C";  // メモ한

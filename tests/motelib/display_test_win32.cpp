@@ -31,6 +31,27 @@ TEST_F(DisplayTest, AMoteIsABorderlessToolWindowShowingItsBitmapAtItsPosition) {
     EXPECT_EQ(dll.getHeight(id), 40);
 }
 
+TEST_F(DisplayTest, ATitleNamesTheWindowAndNeitherPaintsNorMovesIt) {
+    const int back = showMote(100, 120, 80, 40, 0);
+    showMote(150, 130, 80, 40, 1);
+    HWND window = moteWindow(back);
+    UpdateWindow(window);
+    const auto order = moteWindowsFrontToBack();
+
+    const std::wstring title = L"\u4ED8\u7B8B one";
+    EXPECT_EQ(dll.setTitleW(back, title.data(), static_cast<int>(title.size())), 1);
+    wchar_t shown[64] = {};
+    GetWindowTextW(window, shown, 64);
+    EXPECT_EQ(std::wstring(shown), title);
+    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE)) << "nothing to paint again";
+    EXPECT_EQ(moteWindowsFrontToBack(), order);
+    EXPECT_TRUE(sameRect(windowRect(window), 100, 120, 180, 160));
+
+    EXPECT_EQ(dll.setTitleW(back, nullptr, 0), 1);
+    EXPECT_EQ(GetWindowTextLengthW(window), 0);
+    EXPECT_EQ(dll.setTitleW(999, title.data(), 3), 0);
+}
+
 TEST_F(DisplayTest, MoveShiftsTheWindowAndThePositionReadsBack) {
     const int id = showMote(300, 200, 50, 30, 0);
     EXPECT_EQ(dll.move(id, 15, -20), 1);

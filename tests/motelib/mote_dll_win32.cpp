@@ -51,7 +51,7 @@ bool MoteDll::open() {
           bind(module, getPriority, "_get_priority") && bind(module, setPos, "_set_pos") &&
           bind(module, fill, "_fill") && bind(module, drawRect, "_draw_rect") &&
           bind(module, getPixel, "_get_pixel") && bind(module, setPixel, "_set_pixel") &&
-          bind(module, quietStack, "_quiet_stack");
+          bind(module, quietStack, "_quiet_stack") && bind(module, setTitleW, "_set_title_w");
     if (!all) return false;
     const std::string directory = programDirectory();
     return load(globalText(directory), static_cast<int>(directory.size())) == 1;

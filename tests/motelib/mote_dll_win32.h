@@ -57,6 +57,7 @@ struct MoteDll {
     MoteGetPixelFn getPixel = nullptr;
     MoteSetPixelFn setPixel = nullptr;
     MoteQuietStackFn quietStack = nullptr;
+    MoteSetTitleWFn setTitleW = nullptr;
 
     // Loads the library, binds every export above and calls _load; false when any is missing.
     bool open();

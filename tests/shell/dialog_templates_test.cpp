@@ -19,7 +19,7 @@ namespace {
 constexpr WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
 constexpr DWORD kVisibleChild = WS_CHILD | WS_VISIBLE;
 constexpr DWORD kNoteDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
-constexpr WORD kButton = 0x80, kEdit = 0x81, kStatic = 0x82;  // predefined class atoms
+constexpr WORD kButton = 0x80, kEdit = 0x81, kStatic = 0x82, kComboBox = 0x85;  // class atoms
 
 const std::string kFontName = "\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
 
@@ -200,29 +200,32 @@ TEST(DialogTemplatesTest, EditDialog) {
     ExpectCommonFrame(t);
     EXPECT_EQ(t.title.text, "\x95\xd2\x8f\x57");  // 編集
     EXPECT_EQ(t.cx, 219);
-    EXPECT_EQ(t.cy, 115);
+    EXPECT_EQ(t.cy, 133);
     ExpectControls(
-        t,
-        {
-            {1, kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, "\x8a\xae\x97\xb9", 162, 7, 50, 14},
-            {2, kButton, BS_PUSHBUTTON | WS_TABSTOP, "\x83\x4c\x83\x83\x83\x93\x83\x5a\x83\x8b",
-             162, 27, 50, 14},
-            {1000, kEdit,
-             ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL | WS_BORDER | WS_TABSTOP, "", 7,
-             7, 146, 47},
-            {0xFFFF, kStatic, SS_LEFT | WS_GROUP,
-             "\x95\xb6\x8e\x9a\x83\x54\x83\x43\x83\x59\x81\x46", 7, 63, 38, 8},
-            {1006, kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, "", 45, 61, 22, 14},
-            {1002, kButton, BS_AUTOCHECKBOX | WS_TABSTOP,
-             "\x95\xb6\x8e\x9a\x90\x46\x83\x8c\x83\x62\x83\x68", 87, 63, 52, 10},
-            {0xFFFF, kButton, BS_GROUPBOX, "\x95\x74\xe2\xb3\x83\x4a\x83\x89\x81\x5b", 7, 81, 146,
-             27},
-            {1003, kButton, BS_AUTORADIOBUTTON | WS_TABSTOP, "\x83\x56\x83\x41\x83\x93", 13, 92, 34,
-             10},
-            {1004, kButton, BS_AUTORADIOBUTTON, "\x83\x7d\x83\x5b\x83\x93\x83\x5e", 54, 92, 40, 10},
-            {1005, kButton, BS_AUTORADIOBUTTON, "\x83\x43\x83\x47\x83\x8d\x81\x5b", 102, 92, 41,
-             10},
-        });
+        t, {
+               {1, kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, "\x8a\xae\x97\xb9", 162, 7, 50, 14},
+               {2, kButton, BS_PUSHBUTTON | WS_TABSTOP, "\x83\x4c\x83\x83\x83\x93\x83\x5a\x83\x8b",
+                162, 27, 50, 14},
+               {1000, kEdit,
+                ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL | WS_BORDER | WS_TABSTOP, "",
+                7, 7, 146, 47},
+               {0xFFFF, kStatic, SS_LEFT | WS_GROUP, "\x83\x74\x83\x48\x83\x93\x83\x67\x81\x46", 7,
+                63, 38, 8},
+               {1007, kComboBox, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, "", 45, 61, 108, 120},
+               {0xFFFF, kStatic, SS_LEFT | WS_GROUP,
+                "\x95\xb6\x8e\x9a\x83\x54\x83\x43\x83\x59\x81\x46", 7, 81, 38, 8},
+               {1006, kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, "", 45, 79, 22, 14},
+               {1002, kButton, BS_AUTOCHECKBOX | WS_TABSTOP,
+                "\x95\xb6\x8e\x9a\x90\x46\x83\x8c\x83\x62\x83\x68", 87, 81, 52, 10},
+               {0xFFFF, kButton, BS_GROUPBOX, "\x95\x74\xe2\xb3\x83\x4a\x83\x89\x81\x5b", 7, 99,
+                146, 27},
+               {1003, kButton, BS_AUTORADIOBUTTON | WS_TABSTOP, "\x83\x56\x83\x41\x83\x93", 13, 110,
+                34, 10},
+               {1004, kButton, BS_AUTORADIOBUTTON, "\x83\x7d\x83\x5b\x83\x93\x83\x5e", 54, 110, 40,
+                10},
+               {1005, kButton, BS_AUTORADIOBUTTON, "\x83\x43\x83\x47\x83\x8d\x81\x5b", 102, 110, 41,
+                10},
+           });
 }
 
 TEST(DialogTemplatesTest, EraseDialog) {

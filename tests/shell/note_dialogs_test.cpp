@@ -2,9 +2,11 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "host/edit_note_dialog_win32.h"
 #include "host/erase_note_dialog_win32.h"
+#include "notes/text_codec_win32.h"
 #include "res/resource.h"
 #include "tests/support/dialog_driver_win32.h"
 
@@ -12,6 +14,8 @@ namespace yorimemo {
 namespace {
 
 using testing::Click;
+using testing::ComboItems;
+using testing::ComboSelection;
 using testing::IsChecked;
 using testing::ItemText;
 using testing::PostKey;
@@ -279,6 +283,30 @@ TEST(EditNoteDialogTest, TextTheUserLeftAloneKeepsItsStoredBytes) {
               }});
     EXPECT_EQ(table.slots[kSlot].text, stored);
     EXPECT_EQ(table.slots[kSlot].fontSize, 11);
+}
+
+TEST(EditNoteDialogTest, AFaceNotInstalledIsShownAndKeptAsStored) {
+    // ≒ as NEC row 13 stores it: kept only if the stored bytes are.
+    const std::string stored = "\x87\x90Gone";
+    NoteTable table = TableWithNote();
+    table.slots[kSlot].fontName = stored;
+    std::vector<std::wstring> faces;
+    CEditNoteDlg kept(table, kSlot, nullptr);
+    RunDialog(kept, {[&](HWND hwnd) {
+                  faces = ComboItems(hwnd, IDC_FONT_FACE);
+                  EXPECT_EQ(ComboSelection(hwnd, IDC_FONT_FACE), 0);
+                  Click(hwnd, IDOK);
+              }});
+    ASSERT_GE(faces.size(), 2u);
+    EXPECT_EQ(faces[0], L"\u2252Gone");
+    EXPECT_EQ(table.slots[kSlot].fontName, stored);
+    // Every face offered can be stored in the Shift-JIS file as it is named.
+    for (const std::wstring& face : faces) {
+        std::string bytes;
+        std::wstring unstorable;
+        EXPECT_TRUE(EncodeText(face, TextEncoding::kShiftJis, bytes, unstorable));
+        EXPECT_NE(face.substr(0, 1), L"@");
+    }
 }
 
 TEST(EraseNoteDialogTest, YesConfirmsAndNoOrEscapeDoNot) {

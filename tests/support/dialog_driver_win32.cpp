@@ -75,6 +75,34 @@ std::wstring ItemText(HWND dialog, int id) {
     return text;
 }
 
+std::vector<std::wstring> ComboItems(HWND dialog, int id) {
+    std::vector<std::wstring> items;
+    DWORD_PTR count = 0;
+    if (!SendToItem(dialog, id, CB_GETCOUNT, 0, 0, count)) return items;
+    for (WPARAM i = 0; i < count; ++i) {
+        DWORD_PTR length = 0;
+        if (!SendToItem(dialog, id, CB_GETLBTEXTLEN, i, 0, length)) break;
+        std::wstring text(length + 1, L'\0');
+        DWORD_PTR copied = 0;
+        SendToItem(dialog, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()), copied);
+        text.resize(std::min<std::size_t>(copied, length));
+        items.push_back(std::move(text));
+    }
+    return items;
+}
+
+int ComboSelection(HWND dialog, int id) {
+    DWORD_PTR selected = 0;
+    if (!SendToItem(dialog, id, CB_GETCURSEL, 0, 0, selected)) return CB_ERR;
+    return static_cast<int>(static_cast<LRESULT>(selected));
+}
+
+bool SelectComboItem(HWND dialog, int id, int index) {
+    DWORD_PTR answer = 0;
+    return SendToItem(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0, answer) &&
+           static_cast<int>(static_cast<LRESULT>(answer)) == index;
+}
+
 bool SetItemText(HWND dialog, int id, const std::wstring& text) {
     DWORD_PTR answer = 0;
     return SendToItem(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), answer) &&

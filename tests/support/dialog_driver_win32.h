@@ -29,6 +29,10 @@ void PostKey(HWND target, WPARAM virtualKey);
 std::wstring ItemText(HWND dialog, int id);
 bool SetItemText(HWND dialog, int id, const std::wstring& text);
 bool IsChecked(HWND dialog, int id);
+// A drop-down list's entries, and the index of the selected one (CB_ERR when none).
+std::vector<std::wstring> ComboItems(HWND dialog, int id);
+int ComboSelection(HWND dialog, int id);
+bool SelectComboItem(HWND dialog, int id, int index);
 // A real click (BM_CLICK), so radio groups and check boxes behave as for a user.
 void Click(HWND dialog, int id);
 // Presses a push button of another thread's dialog by its command and waits for the dialog to

@@ -33,9 +33,9 @@ constexpr char kHeader[] =
     "# _create plus every _move (0 for an unknown id). _draw_text with DT_CALCRECT (0x400) in the\n"
     "# format sets bottom = top + 14 * lines, lines = CR LF count + 1 (0 for an empty text);\n"
     "# the width is not used. Other calls answer 1. _load restarts the counters.\n"
-    "# The UTF-16 twins _create_font_w and _draw_text_w log a text as \"w\" and its units as\n"
-    "# lower-case hex quads, then LEN in units (\"null LEN\" for a null address); they answer as\n"
-    "# _create_font and _draw_text do.\n";
+    "# The UTF-16 calls _create_font_w, _draw_text_w and _set_title_w log a text as \"w\" and\n"
+    "# its units as lower-case hex quads, then LEN in units (\"null LEN\" for a null address);\n"
+    "# the first two answer as _create_font and _draw_text do.\n";
 
 struct State {
     std::wstring logPath;
@@ -330,6 +330,11 @@ int WINAPI recording_draw_text_w(MoteHandle bitmap, const wchar_t* text, int len
     return drawTextRest(line, height, font, color, rect, format);
 }
 
+int WINAPI recording_set_title_w(int id, const wchar_t* text, int length) {
+    Line("_set_title_w").num(id).wide(text, length);
+    return 1;
+}
+
 // The program hides and shows every card with these.
 int WINAPI recording_hide(int id) {
     Line("_hide").num(id);
@@ -365,3 +370,4 @@ static_assert(std::is_same_v<decltype(&recording_delete_font), MoteDeleteFontFn>
 static_assert(std::is_same_v<decltype(&recording_draw_text), MoteDrawTextFn>);
 static_assert(std::is_same_v<decltype(&recording_create_font_w), MoteCreateFontWFn>);
 static_assert(std::is_same_v<decltype(&recording_draw_text_w), MoteDrawTextWFn>);
+static_assert(std::is_same_v<decltype(&recording_set_title_w), MoteSetTitleWFn>);
