@@ -369,6 +369,26 @@ TEST_F(TrayAndDialogs, ChangesMadeWhileTheFileIsHeldLandWhenLetGoAndQuitAsksMean
     EXPECT_TRUE(program_->quit()) << "nothing is held any more, so nothing is asked";
 }
 
+// A window of this test in front while it types: the key releases that follow a shortcut then
+// reach this test rather than the program, where they would wait behind the next posted message
+// and close the menu it opens.
+class WindowInFront {
+public:
+    WindowInFront()
+        : window_(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, -50,
+                                    -50, 1, 1, nullptr, nullptr, nullptr, nullptr)) {
+        ::SetForegroundWindow(window_);
+    }
+    ~WindowInFront() { ::DestroyWindow(window_); }
+    WindowInFront(const WindowInFront&) = delete;
+    WindowInFront& operator=(const WindowInFront&) = delete;
+
+    bool inFront() const { return window_ != nullptr && ::GetForegroundWindow() == window_; }
+
+private:
+    HWND window_;
+};
+
 void pressNoteKey() {
     std::vector<INPUT> keys;
     for (const WORD key : {WORD{VK_CONTROL}, WORD{VK_MENU}, WORD{'Y'}}) {
@@ -393,6 +413,8 @@ TEST_F(TrayAndDialogs, TheNoteKeyOpensANewYellowNoteUnlessAnotherProgramHoldsIt)
         // window's tests: another process cannot read it here).
         ASSERT_TRUE(::RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, 'Y'));
         start(ini, 0);
+        const WindowInFront front;
+        ASSERT_TRUE(front.inFront());
         pressNoteKey();
         MSG message{};
         EXPECT_TRUE(waitFor([&] {
