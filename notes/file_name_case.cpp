@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "text/utf8.h"
+
 namespace yorimemo {
 namespace {
 
@@ -21,24 +23,11 @@ char32_t upperCase(char32_t c) {
 
 std::u32string foldFileName(std::string_view name) {
     std::u32string folded;
-    std::size_t i = 0;
-    while (i < name.size()) {
-        const auto lead = static_cast<unsigned char>(name[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
-        bool valid = lead < 0x80 || (lead >= 0xC2 && lead <= 0xF4 && i + length <= name.size());
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(name[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            c = (c << 6) | (next & 0x3F);
-        }
-        if (!valid) {
-            folded += static_cast<char32_t>(0xDC00 + lead);
-            ++i;
-            continue;
-        }
-        folded += upperCase(c);
-        i += length;
+    for (std::size_t i = 0; i < name.size();) {
+        const Utf8Char c = Utf8CharAt(name, i);
+        i += c.length;
+        // A byte that is no character still names the file: it folds to a unit of its own.
+        folded += c.valid ? upperCase(c.code) : static_cast<char32_t>(0xDC00 + c.code);
     }
     return folded;
 }

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/menu_model.h"
 #include "host/note_host.h"
 #include "notes/decimal.h"
 #include "tests/fuzz/memory_files.h"
@@ -86,18 +87,6 @@ int cardsShown(const NoteHost& host) {
                                           [](const NoteSlot& note) { return note.hasCard; }));
 }
 
-// The slots in use, front to back as their priorities order them.
-std::vector<int> stackingOrder(const NoteTable& table) {
-    std::vector<int> slots;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (table.slots[slot].inUse()) slots.push_back(slot);
-    }
-    std::stable_sort(slots.begin(), slots.end(), [&table](int a, int b) {
-        return table.slots[a].priority > table.slots[b].priority;
-    });
-    return slots;
-}
-
 void deliver(NoteHost& host, PostingUi& ui, std::string_view message) {
     host.onEventMessage(message);
     for (std::size_t i = 0; i < ui.posted.size(); ++i) {
@@ -148,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     deliver(host, ui, "OnMoteLButtonUp\r\n-1\r\n0\r\n0\r\n");
     NoteTable reread;
     SettingsFile(kIni, files).load(reread);
-    if (stackingOrder(reread) != stackingOrder(host.table())) std::abort();
+    if (notesFrontFirst(reread) != notesFrontFirst(host.table())) std::abort();
     host.closeMoteLibrary();
     return 0;
 }
