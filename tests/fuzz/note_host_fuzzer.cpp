@@ -70,8 +70,9 @@ bool isName(std::string_view message, std::string_view name) {
 }
 
 bool isAnyEvent(std::string_view message) {
-    for (const char* name : {"OnMoteLButtonDown", "OnMoteMouseMove", "OnMoteLButtonUp",
-                             "OnMoteRButtonUp", "OnMoteLButtonDoubleClick", "OnMoteDpiChanged"}) {
+    for (const char* name :
+         {"OnMoteLButtonDown", "OnMoteEdgeLButtonDown", "OnMoteMouseMove", "OnMoteLButtonUp",
+          "OnMoteRButtonUp", "OnMoteLButtonDoubleClick", "OnMoteDpiChanged"}) {
         if (isName(message, name)) return true;
     }
     return false;
@@ -122,7 +123,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t callsBefore = log.size();
         const bool draggingCard =
             host.drag().active == 1 && host.table().findCard(host.drag().moteId) >= 0;
-        const bool mayWrite = (isName(message, "OnMoteLButtonDown") && namesCard(host, message)) ||
+        const bool press =
+            isName(message, "OnMoteLButtonDown") || isName(message, "OnMoteEdgeLButtonDown");
+        const bool mayWrite = (press && namesCard(host, message)) ||
                               (isName(message, "OnMoteLButtonUp") && draggingCard);
 
         deliver(host, ui, message);
