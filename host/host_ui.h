@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/menu_model.h"
-#include "notes/conflict_copies.h"
+#include "notes/local_time.h"
 #include "notes/note_table.h"
 
 namespace yorimemo {

@@ -8,6 +8,7 @@
 #include "notes/conflict_copies.h"
 #include "notes/late_notes.h"
 #include "notes/note_file_reader.h"
+#include "notes/path_parts.h"
 #include "notes/profile_document.h"
 
 namespace yorimemo {
@@ -31,11 +32,6 @@ constexpr char kMergedSuffix[] = ".merged";
 bool anyInUse(const NoteTable& table) {
     return std::any_of(table.slots.begin(), table.slots.end(),
                        [](const NoteSlot& note) { return note.inUse(); });
-}
-
-std::size_t folderEnd(const std::string& path) {
-    const std::size_t separator = path.find_last_of("\\/");
-    return separator == std::string::npos ? 0 : separator + 1;
 }
 
 }  // namespace
@@ -295,7 +291,7 @@ void NoteFileReconciler::keepNotes(const std::vector<NoteSlot>& notes) {
 void NoteFileReconciler::mergeConflictCopies() {
     if (!settings_.hasBeenRead()) return;
     const std::string& notePath = settings_.path();
-    const std::size_t nameStart = folderEnd(notePath);
+    const std::size_t nameStart = fileNameStart(notePath);
     const std::string folder = notePath.substr(0, nameStart);
     const std::string noteName = notePath.substr(nameStart);
     std::vector<std::string> copies;

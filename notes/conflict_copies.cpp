@@ -5,6 +5,7 @@
 #include <set>
 
 #include "notes/file_name_case.h"
+#include "notes/path_parts.h"
 #include "notes/text_escape.h"
 
 namespace yorimemo {
@@ -82,15 +83,6 @@ bool isDeviceCopy(std::u32string_view middle) {
                        [](char32_t c) { return isDigit(c) || (c >= U'A' && c <= U'Z'); });
 }
 
-std::size_t extensionStart(std::string_view name) {
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string_view::npos ? name.size() : dot;
-}
-
-std::string twoDigits(int value) {
-    return {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
-}
-
 // Line breaks in one form, so that texts that differ only in them count as the same.
 std::string comparable(std::string_view text) {
     return escapeLineBreaks(text);
@@ -153,13 +145,12 @@ CopyMerge mergeConflictCopy(NoteTable& table, const NoteTable& copy, const Recod
 }
 
 std::string keptNoteFileName(std::string_view notePath, const LocalTime& time) {
-    const std::size_t folder = notePath.find_last_of("\\/");
-    const std::size_t nameStart = folder == std::string_view::npos ? 0 : folder + 1;
-    const std::size_t dot = nameStart + extensionStart(notePath.substr(nameStart));
-    std::string name(notePath.substr(0, dot));
-    name += "-kept-" + std::to_string(time.year) + twoDigits(time.month) + twoDigits(time.day) +
-            "-" + twoDigits(time.hour) + twoDigits(time.minute) + twoDigits(time.second);
-    name += notePath.substr(dot);
+    const std::string_view stem = pathWithoutExtension(notePath);
+    std::string name(stem);
+    name += "-kept-" + zeroPadded(time.year, 4) + zeroPadded(time.month, 2) +
+            zeroPadded(time.day, 2) + "-" + zeroPadded(time.hour, 2) + zeroPadded(time.minute, 2) +
+            zeroPadded(time.second, 2);
+    name += notePath.substr(stem.size());
     return name;
 }
 

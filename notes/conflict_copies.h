@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "notes/local_time.h"
 #include "notes/note_table.h"
 
 namespace yorimemo {
@@ -38,16 +39,6 @@ struct CopyMerge {
 // `erasedTexts` (in the table's encoding) count as present: an erased note stays erased.
 CopyMerge mergeConflictCopy(NoteTable& table, const NoteTable& copy, const RecodeText& recode,
                             const std::vector<std::string>& erasedTexts = {});
-
-struct LocalTime {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-    int millisecond = 0;
-};
 
 // Where a note that has no free slot is kept: beside the note file, its name with "-kept-" and
 // the time, as "C:\yorimemo\yorimemo-kept-20261207-093612.ini" for "C:\yorimemo\yorimemo.ini".

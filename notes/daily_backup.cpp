@@ -4,49 +4,17 @@
 #include <utility>
 
 #include "notes/file_name_case.h"
+#include "notes/path_parts.h"
 
 namespace yorimemo {
 namespace {
 
 constexpr char kFolderSuffix[] = "-backup";
 
-std::size_t nameStart(std::string_view path) {
-    const std::size_t separator = path.find_last_of("\\/");
-    return separator == std::string_view::npos ? 0 : separator + 1;
-}
-
 // The separator the note file's path uses; Windows takes either.
 char separatorOf(std::string_view path) {
     const std::size_t separator = path.find_last_of("\\/");
     return separator == std::string_view::npos ? '/' : path[separator];
-}
-
-std::size_t extensionStart(std::string_view name) {
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string_view::npos ? name.size() : dot;
-}
-
-bool isLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-bool isRealDate(int year, int month, int day) {
-    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
-    return day <= kDays[month - 1] + (month == 2 && isLeapYear(year) ? 1 : 0);
-}
-
-std::string digits(int value, int width) {
-    std::string text(static_cast<std::size_t>(width), '0');
-    for (int i = width - 1; i >= 0; --i, value /= 10) {
-        text[static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
-    }
-    return text;
-}
-
-// "2026-12-07": sorts as the days do.
-std::string dateText(const LocalTime& day) {
-    return digits(day.year, 4) + "-" + digits(day.month, 2) + "-" + digits(day.day, 2);
 }
 
 int number(std::u32string_view text) {
@@ -77,9 +45,7 @@ std::string backupDate(std::u32string_view name, std::u32string_view front,
 }  // namespace
 
 std::string backupFolderFor(std::string_view notePath) {
-    const std::size_t name = nameStart(notePath);
-    const std::size_t dot = name + extensionStart(notePath.substr(name));
-    return std::string(notePath.substr(0, dot)) + kFolderSuffix;
+    return std::string(pathWithoutExtension(notePath)) + kFolderSuffix;
 }
 
 std::string computerNameForFiles(std::string_view computerName) {
@@ -136,7 +102,7 @@ DailyBackup::Outcome DailyBackup::ensure(const LocalTime& today) {
     if (today.year == doneFor_.year && today.month == doneFor_.month && today.day == doneFor_.day) {
         return Outcome::kDone;
     }
-    const std::string noteFileName = notePath_.substr(nameStart(notePath_));
+    const std::string noteFileName = notePath_.substr(fileNameStart(notePath_));
     const BackupPlan plan =
         planBackup(noteFileName, computerName_, today, files_.fileNames(folder_));
     const std::string folder = folder_ + separatorOf(notePath_);

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "notes/conflict_copies.h"
 #include "notes/file_io.h"
+#include "notes/local_time.h"
 
 namespace yorimemo {
 

@@ -18,14 +18,6 @@ char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::string digits(int value, int width) {
-    std::string text = std::to_string(value < 0 ? 0 : value);
-    if (text.size() < static_cast<std::size_t>(width)) {
-        text.insert(0, static_cast<std::size_t>(width) - text.size(), '0');
-    }
-    return text;
-}
-
 // Days since 1970-01-01 of a date of the proleptic Gregorian calendar.
 std::int64_t daysFromCivil(std::int64_t year, int month, int day) {
     year -= month <= 2 ? 1 : 0;
@@ -39,12 +31,6 @@ std::int64_t daysFromCivil(std::int64_t year, int month, int day) {
 std::int64_t secondsOf(const LocalTime& time) {
     return daysFromCivil(time.year, time.month, time.day) * kSecondsPerDay + time.hour * 3600 +
            time.minute * 60 + time.second;
-}
-
-int daysInMonth(int year, int month) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[month - 1];
 }
 
 // "YYYY-MM-DD HH:MM:SS" exactly, a real date and time of day.
@@ -62,8 +48,7 @@ std::optional<LocalTime> parseErasedOn(std::string_view text) {
         return std::nullopt;
     }
     LocalTime time{field(0, 4), field(5, 2), field(8, 2), field(11, 2), field(14, 2), field(17, 2)};
-    if (time.year < 1 || time.month < 1 || time.month > 12 || time.day < 1 ||
-        time.day > daysInMonth(time.year, time.month) || time.hour < 0 || time.hour > 23 ||
+    if (!isRealDate(time.year, time.month, time.day) || time.hour < 0 || time.hour > 23 ||
         time.minute < 0 || time.minute > 59 || time.second < 0 || time.second > 59) {
         return std::nullopt;
     }
@@ -88,16 +73,16 @@ bool isErasedSection(std::string_view name) {
 std::string erasedSectionName(const LocalTime& time, unsigned random) {
     static constexpr char kHex[] = "0123456789abcdef";
     std::string name(kErasedPrefix);
-    name += digits(time.year, 4) + digits(time.month, 2) + digits(time.day, 2) +
-            digits(time.hour, 2) + digits(time.minute, 2) + digits(time.second, 2) +
-            digits(time.millisecond, 3);
+    name += zeroPadded(time.year, 4) + zeroPadded(time.month, 2) + zeroPadded(time.day, 2) +
+            zeroPadded(time.hour, 2) + zeroPadded(time.minute, 2) + zeroPadded(time.second, 2) +
+            zeroPadded(time.millisecond, 3);
     for (int shift = 12; shift >= 0; shift -= 4) name += kHex[(random >> shift) & 0xfu];
     return name;
 }
 
 std::string erasedOnText(const LocalTime& time) {
-    return digits(time.year, 4) + "-" + digits(time.month, 2) + "-" + digits(time.day, 2) + " " +
-           digits(time.hour, 2) + ":" + digits(time.minute, 2) + ":" + digits(time.second, 2);
+    return dateText(time) + " " + zeroPadded(time.hour, 2) + ":" + zeroPadded(time.minute, 2) +
+           ":" + zeroPadded(time.second, 2);
 }
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "notes/conflict_copies.h"
+#include "notes/local_time.h"
 #include "notes/note_table.h"
 #include "notes/profile_document.h"
 

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "notes/conflict_copies.h"
 #include "notes/erased_sections.h"
 #include "notes/file_io.h"
+#include "notes/local_time.h"
 #include "notes/note_merge.h"
 #include "notes/note_table.h"
 
