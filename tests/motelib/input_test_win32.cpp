@@ -60,6 +60,14 @@ protected:
         return waitFor([&] { return recorder.events.size() >= count; });
     }
 
+    // The left button pressed at a point, once the press has been reported.
+    bool pressAt(int x, int y) {
+        if (!pointTo(x, y)) return false;
+        const std::size_t before = recorder.events.size();
+        xdotool("mousedown 1");
+        return eventsArrived(before + 1);
+    }
+
     // X delivers input in order: once a right click on a fresh mote is reported, everything
     // before it has been reported too, so the list is complete. `pending` is input whose effect
     // cannot be waited for; it runs in the same xdotool call, so it comes first.
@@ -90,9 +98,7 @@ TEST_F(InputTest, ADragReportsScreenPositionsWhileTheReceiverMovesTheMote) {
         lastY = event.y;
     };
 
-    ASSERT_TRUE(pointTo(230, 230));
-    xdotool("mousedown 1");
-    ASSERT_TRUE(eventsArrived(1));
+    ASSERT_TRUE(pressAt(230, 230));
     EXPECT_EQ(stackedIds().front(), id);
     // The last step leaves the note behind: the capture keeps the moves coming.
     const POINT steps[] = {{250, 240}, {290, 262}, {420, 330}};
@@ -158,9 +164,7 @@ TEST_F(InputTest, AMoteDeletedByTheReceiverDuringAPressReportsNoMore) {
     recorder.onEvent = [&](const std::string& payload) {
         if (parse(payload).name == "OnMoteLButtonDown") dll.remove(id);
     };
-    ASSERT_TRUE(pointTo(220, 420));
-    xdotool("mousedown 1");
-    ASSERT_TRUE(eventsArrived(1));
+    ASSERT_TRUE(pressAt(220, 420));
     EXPECT_FALSE(IsWindow(window));
     ASSERT_TRUE(pointTo(260, 440));
     settle("mouseup 1");
@@ -180,9 +184,7 @@ TEST_F(InputTest, AMoteRebuiltByTheReceiverDuringAPressKeepsTheDrag) {
         rebuilt = showMote(200, 400, 100, 60, 1);
         dll.unlockDraw();
     };
-    ASSERT_TRUE(pointTo(220, 420));
-    xdotool("mousedown 1");
-    ASSERT_TRUE(eventsArrived(1));
+    ASSERT_TRUE(pressAt(220, 420));
     ASSERT_TRUE(pointTo(260, 440));
     ASSERT_TRUE(eventsArrived(2));
     settle("mouseup 1");
@@ -202,9 +204,7 @@ TEST_F(InputTest, TheRightEdgeShowsTheResizeCursorAndADragFromItIsAnEdgeDrag) {
     ASSERT_TRUE(pointTo(400, 320));
     EXPECT_TRUE(waitFor([&] { return GetCursor() == LoadCursorA(nullptr, IDC_ARROW); }));
 
-    ASSERT_TRUE(pointTo(498, 320));
-    xdotool("mousedown 1");
-    ASSERT_TRUE(eventsArrived(1));
+    ASSERT_TRUE(pressAt(498, 320));
     ASSERT_TRUE(pointTo(540, 330));
     ASSERT_TRUE(eventsArrived(2));
     EXPECT_EQ(GetCursor(), resize) << "held while the pointer runs ahead of the edge";
@@ -221,9 +221,7 @@ TEST_F(InputTest, TheReceiverMayUnloadTheLibraryInsideTheSend) {
     recorder.onEvent = [&](const std::string& payload) {
         if (parse(payload).name == "OnMoteLButtonDown") dll.unload();
     };
-    ASSERT_TRUE(pointTo(520, 420));
-    xdotool("mousedown 1");
-    ASSERT_TRUE(eventsArrived(1));
+    ASSERT_TRUE(pressAt(520, 420));
     EXPECT_TRUE(moteWindowsFrontToBack().empty());
     ASSERT_TRUE(pointTo(540, 430));
     recorder.onEvent = nullptr;
