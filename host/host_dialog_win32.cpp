@@ -74,6 +74,9 @@ BOOL CHostDlg::OnInitDialog() {
     ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_));
     ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowIcon_));
     ::SetWindowPos(hwnd(), HWND_TOP, kParkedX, kParkedY, 0, 0, SWP_NOSIZE);
+    // The dialog loop would show the parked window only once its queue first runs dry, that is
+    // after the window traffic of every card; shown now, the program is up as its last card is.
+    ::ShowWindow(hwnd(), SW_SHOWNORMAL);
 
     const std::wstring iconPath = programDirectory_ + L"\\" + kTrayIconFile;
     // A path that does not fit names no file: the icon is then added without an image.

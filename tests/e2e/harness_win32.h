@@ -102,6 +102,7 @@ public:
     RunningProgram& operator=(const RunningProgram&) = delete;
 
     DWORD processId() const { return processId_; }
+    HANDLE handle() const { return process_; }
     bool running() const;
     bool waitForExit(DWORD deadlineMs = kDeadlineMs) const;
     DWORD exitCode() const;

@@ -28,22 +28,38 @@ double secondsSince(Clock::time_point started) {
     return std::chrono::duration<double>(Clock::now() - started).count();
 }
 
-// Seconds until the host and every note window are visible and the host answers; negative when
-// that did not happen in time.
+// Seconds from `started` until the process shows `windows` windows and its window thread
+// answers; negative when that did not happen in time. Both programs are timed by this one poll,
+// and the answer is asked of the front window it found, so neither pays for a search the other
+// does not.
+double timeShownAndAnswering(Clock::time_point started, DWORD processId, std::size_t windows,
+                             HANDLE process) {
+    std::vector<HWND> found;
+    const bool shown = waitFor(
+        [&] {
+            found = windowsOfProcess(processId);
+            const auto visible = std::count_if(found.begin(), found.end(), ::IsWindowVisible);
+            return static_cast<std::size_t>(visible) >= windows ||
+                   ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+        },
+        kDeadlineMs * 3, kPollMs);
+    DWORD_PTR answer = 0;
+    const bool answered =
+        shown && ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT &&
+        ::SendMessageTimeoutA(found.front(), WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &answer) != 0;
+    return answered ? secondsSince(started) : -1;
+}
+
+// The program with its settings file: the host and every note window.
 double timeNotes(const std::string& settings) {
     ProgramFolder folder(Library::Real);
     folder.writeIni(settings);
     const auto started = Clock::now();
     RunningProgram program(folder);
-    const bool shown = waitFor(
-        [&] { return visibleWindowCount(program.processId()) >= kNotes + 1 || !program.running(); },
-        kDeadlineMs * 3, kPollMs);
-    if (!shown || !program.running() || !program.settle()) return -1;
-    return secondsSince(started);
+    return timeShownAndAnswering(started, program.processId(), kNotes + 1, program.handle());
 }
 
-// The same for the bare program: its main window and the popups visible, and its one thread
-// answering.
+// The bare program: its main window and the popups.
 double timeBarePopups() {
     std::string command =
         std::string("\"") + YORIMEMO_POPUP_BENCH + "\" child " + std::to_string(kNotes) + " 0";
@@ -62,22 +78,13 @@ double timeBarePopups() {
                                        nullptr, &startup, &info) != 0;
     if (nowhere != INVALID_HANDLE_VALUE) ::CloseHandle(nowhere);
     if (!made) return -1;
-    std::vector<HWND> windows;
-    const bool shown = waitFor(
-        [&] {
-            windows = windowsOfProcess(info.dwProcessId);
-            return std::count_if(windows.begin(), windows.end(), ::IsWindowVisible) >= kNotes + 1;
-        },
-        kDeadlineMs * 3, kPollMs);
-    DWORD_PTR answer = 0;
-    const bool answered = shown && ::SendMessageTimeoutA(windows.front(), WM_NULL, 0, 0,
-                                                         SMTO_NORMAL, kDeadlineMs, &answer) != 0;
-    const double seconds = secondsSince(started);
+    const double seconds =
+        timeShownAndAnswering(started, info.dwProcessId, kNotes + 1, info.hProcess);
     ::TerminateProcess(info.hProcess, 0);
     ::WaitForSingleObject(info.hProcess, kDeadlineMs);
     ::CloseHandle(info.hThread);
     ::CloseHandle(info.hProcess);
-    return answered ? seconds : -1;
+    return seconds;
 }
 
 double median(std::vector<double> values) {
