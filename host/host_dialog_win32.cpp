@@ -88,12 +88,15 @@ BOOL CHostDlg::OnInitDialog() {
     }
     tray_.describe(hwnd(), kTrayIconId, kTrayNotifyMessage, std::move(image), kTrayTip);
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
-    addTrayIcon();
+    // The shell takes its time; the notes are drawn meanwhile. The icon lands before they show:
+    // where the system shows it as a window of its own, that window must not cover a note.
+    tray_.beginAdd();
 
     host_.setDesktopExtent(readDesktopExtent());
     host_.loadSettings();
     host_.openMoteLibrary(std::make_unique<CMoteLibrary>(programDirectory_, kMoteFileName),
-                          reinterpret_cast<LibraryHandle>(hwnd()));
+                          reinterpret_cast<LibraryHandle>(hwnd()),
+                          [this] { onTrayAnswer(tray_.finishAdd()); });
     timerId_ = ::SetTimer(hwnd(), kTrayIconId, kTimerPeriodMs, nullptr);
     watch_.start(programDirectory_, hwnd(), kFolderChangeMessage);
     polled_ = fileStamp(iniPath_);
@@ -101,7 +104,11 @@ BOOL CHostDlg::OnInitDialog() {
 }
 
 void CHostDlg::addTrayIcon() {
-    if (tray_.add()) {
+    onTrayAnswer(tray_.add());
+}
+
+void CHostDlg::onTrayAnswer(bool added) {
+    if (added) {
         if (trayRetryTimerId_ != 0) ::KillTimer(hwnd(), trayRetryTimerId_);
         trayRetryTimerId_ = 0;
     } else if (trayRetryTimerId_ == 0) {

@@ -64,6 +64,8 @@ private:
     void postQuit() override;
 
     void addTrayIcon();
+    // Until the shell takes the icon, a timer asks again.
+    void onTrayAnswer(bool added);
     // The folder changed: the note file is read once its size and time stay the same.
     void onFolderChange();
     void onSettleTimer();

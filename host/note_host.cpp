@@ -121,7 +121,8 @@ void NoteHost::backUpToday() noexcept {
     }
 }
 
-void NoteHost::openMoteLibrary(std::unique_ptr<MoteLibrary> library, LibraryHandle window) {
+void NoteHost::openMoteLibrary(std::unique_ptr<MoteLibrary> library, LibraryHandle window,
+                               const std::function<void()>& beforeShow) {
     library_ = std::move(library);
     library_->floating(table_.floating);
     library_->attach(window);
@@ -141,6 +142,7 @@ void NoteHost::openMoteLibrary(std::unique_ptr<MoteLibrary> library, LibraryHand
         settings_.saveNote(table_, slot);
     }
     reconciler_.mergeConflictCopies();
+    if (beforeShow) beforeShow();
 }
 
 void NoteHost::closeMoteLibrary() {

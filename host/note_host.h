@@ -58,8 +58,10 @@ public:
     // A file that cannot be read yet is tried again by the timer (see onTimer).
     void loadSettings();
     // Takes the binding, hands it the floating flag and the window, then draws every stored note;
-    // their sections reach the file in one write.
-    void openMoteLibrary(std::unique_ptr<MoteLibrary> library, LibraryHandle window);
+    // their sections reach the file in one write. `beforeShow` runs once they are drawn and just
+    // before they reach the screen: what must be up before the cards waits there.
+    void openMoteLibrary(std::unique_ptr<MoteLibrary> library, LibraryHandle window,
+                         const std::function<void()>& beforeShow = {});
     // Releases every note's bitmap, then the binding; harmless when there is none.
     void closeMoteLibrary();
     void drawNote(int slot, std::int32_t priority);

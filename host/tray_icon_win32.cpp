@@ -33,8 +33,34 @@ void TrayIcon::describe(HWND owner, UINT id, UINT callbackMessage, Icon image, c
 }
 
 bool TrayIcon::add() {
+    finishAdd();
     if (!wanted_) return false;
-    added_ = send(NIM_ADD, data_);
+    return landed(send(NIM_ADD, data_));
+}
+
+void TrayIcon::beginAdd() {
+    finishAdd();
+    if (!wanted_) return;
+    addData_ = data_;
+    adding_.reset(::CreateThread(nullptr, 0, &TrayIcon::runAdd, this, 0, nullptr));
+    if (!adding_) add();
+}
+
+DWORD WINAPI TrayIcon::runAdd(void* self) {
+    TrayIcon& icon = *static_cast<TrayIcon*>(self);
+    icon.addAnswer_ = icon.shell_(NIM_ADD, &icon.addData_);
+    return 0;
+}
+
+bool TrayIcon::finishAdd() {
+    if (!adding_) return added_;
+    ::WaitForSingleObject(adding_.get(), INFINITE);
+    adding_.reset();
+    return landed(addAnswer_ != FALSE);
+}
+
+bool TrayIcon::landed(bool taken) {
+    added_ = taken;
     if (added_ && waiting_) {
         Balloon balloon = std::move(*waiting_);
         waiting_.reset();
@@ -44,6 +70,7 @@ bool TrayIcon::add() {
 }
 
 void TrayIcon::remove() {
+    finishAdd();
     wanted_ = false;
     if (!added_) return;
     send(NIM_DELETE, data_);
@@ -51,7 +78,7 @@ void TrayIcon::remove() {
 }
 
 void TrayIcon::showBalloon(const std::wstring& title, const std::wstring& text, bool warning) {
-    if (!added_) {
+    if (!added()) {
         waiting_ = Balloon{title, text, warning};
         return;
     }

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -355,12 +357,20 @@ TEST_F(HostWindowTest, TrayIconComesBackWhenTheNotificationAreaRestarts) {
               }});
 }
 
+long callsNamed(const std::vector<std::string>& log, std::string_view start) {
+    return std::count_if(log.begin(), log.end(),
+                         [&](const std::string& call) { return call.rfind(start, 0) == 0; });
+}
+
 // Stands in for the shell: refuses the first adds, records what it is asked.
 struct FakeShell {
     static inline int addsToRefuse = 0;
     static inline std::vector<std::wstring> calls;
+    // Runs as an add arrives, before it is answered.
+    static inline std::function<void()> onAdd;
 
     static BOOL WINAPI notify(DWORD message, PNOTIFYICONDATAW data) {
+        if (message == NIM_ADD && onAdd) onAdd();
         if (message == NIM_ADD && addsToRefuse > 0) {
             --addsToRefuse;
             calls.push_back(L"add refused");
@@ -399,6 +409,29 @@ TEST_F(HostWindowTest, TheIconIsAddedUntilTheShellTakesItAndTheBalloonsWaitForIt
                   ::EndDialog(hwnd, kEndedByTest);
               }});
     EXPECT_EQ(FakeShell::calls.back(), L"delete");
+}
+
+TEST_F(HostWindowTest, TheIconIsAddedWhileTheNotesAreMadeAndLandsBeforeTheyShow) {
+    testing::writeFileBytes(ini, "[Husen1]\r\nID=0\r\nText=one\r\n[Husen2]\r\nID=1\r\n");
+    FakeShell::calls.clear();
+    // The shell answers only once a note is being made: a start that waited for the answer
+    // would make none before the deadline.
+    bool madeMeanwhile = false;
+    std::vector<std::string> madeBeforeAnswer;
+    FakeShell::onAdd = [&] {
+        madeMeanwhile = testing::waitFor([&] { return callsNamed(calls(), "_create ") > 0; });
+        madeBeforeAnswer = calls();
+    };
+    CHostDlg host(testing::Wide(folder.path()), testing::Wide(ini), nullptr, &FakeShell::notify);
+    RunDialog(host, {[&](HWND hwnd) { ::EndDialog(hwnd, kEndedByTest); }});
+    FakeShell::onAdd = nullptr;
+
+    EXPECT_TRUE(madeMeanwhile);
+    EXPECT_THAT(FakeShell::calls, ElementsAre(L"add", L"delete"));
+    // Answered under the start's draw lock: nothing was on screen yet.
+    EXPECT_GT(callsNamed(madeBeforeAnswer, "_lock_draw"),
+              callsNamed(madeBeforeAnswer, "_unlock_draw"));
+    EXPECT_EQ(callsNamed(calls(), "_create "), 2);
 }
 
 TEST_F(HostWindowTest, ANoteKeyHeldByAnotherProgramIsSaidOnceAndLeftOnInTheFile) {

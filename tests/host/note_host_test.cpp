@@ -31,12 +31,19 @@ TEST_F(NoteHostTest, StartDrawsStoredNotesWithNewIdsAndNeverDeletesStoredOnes) {
         fakes::FakeUi ui(calls);
         NoteHost host(iniPath_, ui);
         host.loadSettings();
-        host.openMoteLibrary(std::make_unique<fakes::RecordingLibrary>(calls), 0x1234);
+        host.openMoteLibrary(std::make_unique<fakes::RecordingLibrary>(calls), 0x1234,
+                             [&] { calls.push_back("before show"); });
     }
     EXPECT_EQ(calls[0], "_floating 1");
     EXPECT_EQ(calls[1], "_attach 4660");
     EXPECT_THAT(calls, Contains("_create 10 20 0 0 1"));
     EXPECT_THAT(calls, Contains("_create 100 100 0 0 0"));
+    // What must be up before the cards waits after the last is made, under the start's lock.
+    const auto beforeShow = std::find(calls.begin(), calls.end(), "before show");
+    ASSERT_NE(beforeShow, calls.end());
+    EXPECT_EQ(std::find(beforeShow, calls.end(), "_create 100 100 0 0 0"), calls.end());
+    EXPECT_GT(std::count(calls.begin(), beforeShow, "_lock_draw"),
+              std::count(calls.begin(), beforeShow, "_unlock_draw"));
     for (const auto& call : calls) EXPECT_NE(call.rfind("_delete ", 0), 0u) << call;
 
     const NoteTable stored = reread();
