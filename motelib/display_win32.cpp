@@ -123,8 +123,12 @@ Display::Display(HINSTANCE module) : module_(module) {
 
 Display::~Display() {
     // The windows must not call back into a Display that is going away.
-    for (const std::int32_t id : motes_.ids()) detach(motes_.find(id)->view.window.get());
-    for (const Retired& retired : retired_) detach(retired.window);
+    for (const std::int32_t id : motes_.ids()) {
+        if (HWND window = motes_.find(id)->view.window.get()) detach(window);
+    }
+    for (const Retired& retired : retired_) {
+        if (retired.window != nullptr) detach(retired.window);
+    }
     motes_.clear();
     retired_.clear();
     if (windowClass_ != 0) UnregisterClassW(kClassName, module_);
@@ -153,19 +157,27 @@ std::int32_t Display::create(std::int32_t x, std::int32_t y, std::int32_t priori
         lock_.markRestack();
         return id;
     }
-    WindowParams params{this, id};
-    const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | (floating_ ? WS_EX_TOPMOST : 0);
-    HWND window = CreateWindowExW(exStyle, kClassName, L"", WS_POPUP, x, y, 0, 0, nullptr, nullptr,
-                                  module_, &params);
-    if (window == nullptr) {
+    // Under a lock the window waits for the release: made then, it lands where a new window
+    // goes, which is where the plan mostly puts it, and shows its name from the start.
+    if (!lock_.held() && !makeWindow(*motes_.find(id))) {
         motes_.remove(id);
         return -1;
     }
-    motes_.find(id)->view.window.reset(window);
     lock_.markDirty(id);
     lock_.markCreated(id, quiet_);
     flush();
     return id;
+}
+
+bool Display::makeWindow(MoteSet<MoteView>::Mote& mote) {
+    WindowParams params{this, mote.id};
+    const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | (floating_ ? WS_EX_TOPMOST : 0);
+    const Picture* image = mote.view.image.get();
+    HWND window = CreateWindowExW(exStyle, kClassName, mote.view.title.c_str(), WS_POPUP, mote.x,
+                                  mote.y, image ? image->width() : 0, image ? image->height() : 0,
+                                  nullptr, nullptr, module_, &params);
+    mote.view.window.reset(window);
+    return window != nullptr;
 }
 
 bool Display::remove(std::int32_t id) {
@@ -174,7 +186,7 @@ bool Display::remove(std::int32_t id) {
     const bool dragged = pointer_.dragging(id);
     pointer_.forget(id);
     HWND window = view->window.get();
-    SetWindowLongPtrW(window, GWLP_USERDATA, -1);
+    if (window != nullptr) SetWindowLongPtrW(window, GWLP_USERDATA, -1);
     if (lock_.held()) retired_.push_back(Retired{std::move(*view), window, dragged});
     return true;
 }
@@ -215,8 +227,10 @@ bool Display::setHidden(std::int32_t id, bool hidden) {
 bool Display::setTitle(std::int32_t id, std::wstring_view title) {
     auto* mote = motes_.find(id);
     if (mote == nullptr) return false;
-    const std::wstring terminated(title);
-    return SetWindowTextW(mote->view.window.get(), terminated.c_str()) != FALSE;
+    mote->view.title = title;
+    // A window still to be made takes the name when it is.
+    return !mote->view.window ||
+           SetWindowTextW(mote->view.window.get(), mote->view.title.c_str()) != FALSE;
 }
 
 bool Display::setImage(std::int32_t id, std::intptr_t bitmap, const Dib& image) {
@@ -271,7 +285,7 @@ void Display::flush() {
         if (mote != nullptr && moved.count(id) == 0) present(*mote, std::nullopt);
     }
     const std::set<std::int32_t> dirty(pending.dirty.begin(), pending.dirty.end());
-    const HWND bandTop = floating_ ? HWND_TOPMOST : HWND_TOP;
+    const HWND bandTop = this->bandTop();
     for (const StackMove& move : moves) {
         auto& mote = *motes_.find(move.id);
         HWND after = move.behind ? motes_.find(*move.behind)->view.window.get() : bandTop;
@@ -279,7 +293,7 @@ void Display::flush() {
             // Right behind whatever lies right in front of that mote: the window stack has no
             // "in front of". Above a topmost window only topmost ones lie.
             HWND above = GetWindow(motes_.find(*move.over)->view.window.get(), GW_HWNDPREV);
-            if (above == mote.view.window.get()) {
+            if (mote.view.window && above == mote.view.window.get()) {
                 if (dirty.count(move.id) != 0) present(mote, std::nullopt);
                 continue;
             }
@@ -287,14 +301,15 @@ void Display::flush() {
                 above != nullptr && (GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
             after = above == nullptr || (aboveTopmost && !floating_) ? bandTop : above;
         }
-        HWND window = mote.view.window.get();
         if (dirty.count(move.id) == 0) {
-            SetWindowPos(window, after, 0, 0, 0, 0, kStackOnly);
+            if (mote.view.window)
+                SetWindowPos(mote.view.window.get(), after, 0, 0, 0, 0, kStackOnly);
             continue;
         }
         present(mote, after);
+        HWND window = mote.view.window.get();
         // Wine 8 was seen to show a hidden window on top, whatever the call said.
-        if (after != bandTop && GetWindow(window, GW_HWNDPREV) != after) {
+        if (window != nullptr && after != bandTop && GetWindow(window, GW_HWNDPREV) != after) {
             SetWindowPos(window, after, 0, 0, 0, 0, kStackOnly);
         }
     }
@@ -304,6 +319,14 @@ void Display::flush() {
 }
 
 void Display::present(MoteSet<MoteView>::Mote& mote, std::optional<HWND> after) {
+    if (!mote.view.window) {
+        if (!makeWindow(mote)) {
+            lock_.markDirty(mote.id);  // tried again at the next release
+            return;
+        }
+        // Made now, it lies where it was asked to go when that is the top of its band.
+        if (after == bandTop()) after.reset();
+    }
     const Picture* image = mote.view.image.get();
     const bool visible = image != nullptr && !mote.view.hidden;
     const UINT flags = (after ? 0 : SWP_NOZORDER) | SWP_NOACTIVATE | SWP_NOOWNERZORDER |
@@ -323,6 +346,7 @@ std::vector<StackMove> Display::planRestack(const StackChanges& changes) {
     // their order stays.
     for (auto id = wanted.rbegin(); id != wanted.rend(); ++id) {
         HWND window = windowOf(*id);
+        if (window == nullptr) continue;  // made in the new band when it is made
         const bool topmost = (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
         if (topmost != floating_) {
             SetWindowPos(window, floating_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kStackOnly);
@@ -332,7 +356,9 @@ std::vector<StackMove> Display::planRestack(const StackChanges& changes) {
     // One snapshot of the stack: asking each window for its neighbour costs a round trip per
     // mote, which adds up while a hundred notes are drawn at start.
     std::map<HWND, std::int32_t> idOf;
-    for (const std::int32_t id : wanted) idOf[windowOf(id)] = id;
+    for (const std::int32_t id : wanted) {
+        if (windowOf(id) != nullptr) idOf[windowOf(id)] = id;
+    }
     std::vector<std::int32_t> current;
     for (HWND window : stackOrder()) {
         const auto found = idOf.find(window);

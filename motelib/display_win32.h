@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,7 +29,8 @@ struct MoteView {
     std::unique_ptr<Picture> image;
     std::intptr_t source = 0;  // the caller's bitmap handle the image was copied from
     bool hidden = false;
-    Window window;  // declared last: the window goes before the image it paints
+    std::wstring title;  // given to the window when it is made
+    Window window;       // declared last: the window goes before the image it paints
 };
 
 class Display {
@@ -44,7 +46,8 @@ public:
     // another program's window (see stack_plan.h).
     void setQuiet(bool quiet) { quiet_ = quiet; }
 
-    // -1 when no window could be made.
+    // -1 when no window could be made. Under a draw lock the window is made at the release, in
+    // its place in the stack (one that cannot be made then is tried again at the next release).
     std::int32_t create(std::int32_t x, std::int32_t y, std::int32_t priority);
     bool remove(std::int32_t id);
     bool setPriority(std::int32_t id, std::int32_t priority);
@@ -73,6 +76,9 @@ private:
     void flush();
     // Shows the mote as it is now; `after`, when given, is the window it goes behind.
     void present(MoteSet<MoteView>::Mote& mote, std::optional<HWND> after);
+    // The mote's window, hidden, in its place and size and named; false when none could be made.
+    bool makeWindow(MoteSet<MoteView>::Mote& mote);
+    HWND bandTop() const { return floating_ ? HWND_TOPMOST : HWND_TOP; }
     // The moves that put the stack in priority order, after a switch of always-on-top.
     std::vector<StackMove> planRestack(const StackChanges& changes);
     void paint(HWND window, std::int32_t id);

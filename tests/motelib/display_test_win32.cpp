@@ -158,10 +158,15 @@ TEST_F(DisplayTest, ABatchOfNewMotesComesUpInFrontInPriorityOrderAndLiftsNoOlder
 
     const int priorities[] = {3, 7, 1, 5, 2, 6, 4};
     std::vector<int> ids;
+    const std::wstring title = L"\u4ED8\u7B8B 7";
     dll.lockDraw();
     for (int i = 0; i < 7; ++i) ids.push_back(showMote(200 + 10 * i, 100, 40, 40, priorities[i]));
-    EXPECT_FALSE(IsWindowVisible(moteWindow(ids[0]))) << "nothing shows before the unlock";
+    EXPECT_EQ(dll.setTitleW(ids[1], title.data(), static_cast<int>(title.size())), 1);
+    EXPECT_EQ(moteWindow(ids[0]), nullptr) << "each window is made at the unlock, in its place";
     dll.unlockDraw();
+    wchar_t shown[16] = {};
+    GetWindowTextW(moteWindow(ids[1]), shown, 16);
+    EXPECT_EQ(std::wstring(shown), title) << "and named as it is made";
 
     EXPECT_EQ(stackedIds(),
               (std::vector<int>{ids[1], ids[5], ids[3], ids[6], ids[0], ids[4], ids[2], older}));
@@ -383,8 +388,10 @@ TEST_F(DisplayTest, AMoteWithoutImageIsNotShown) {
 
 TEST_F(DisplayTest, UnloadDestroysEveryWindowAndTheLibraryStartsAfresh) {
     for (int i = 0; i < 4; ++i) showMote(30 * i, 30, 20, 20, i);
+    const int doomed = showMote(0, 0, 20, 20, 4);
     dll.lockDraw();
-    dll.remove(dll.create(0, 0, 0, 0, 0));  // a window waiting for the unlock
+    dll.remove(doomed);         // its window waits for the unlock
+    dll.create(0, 0, 0, 0, 0);  // one made under the lock has no window before the unlock
     std::vector<HWND> windows = moteWindowsFrontToBack();
     ASSERT_EQ(windows.size(), 5u);
 
