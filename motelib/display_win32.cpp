@@ -20,20 +20,18 @@ constexpr UINT kStackOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWN
 // Posted by a mote's window to itself to pass a new scale on from its own queue.
 constexpr UINT kDpiChangedLater = WM_APP + 1;
 
-// Window extra slot 0 holds the Display, GWLP_USERDATA the mote id (-1 once deleted).
-struct WindowParams {
-    Display* display;
-    std::int32_t id;
-};
+// The Display that registered the class: a module registers it once, so there is one at a time.
+// Kept here rather than in each window, where every write is a round trip to the window server.
+Display* g_display = nullptr;
 
+// GWLP_USERDATA holds the mote id (-1 once deleted); the window is made with it.
 LRESULT CALLBACK moteWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        const auto* params = static_cast<const WindowParams*>(create->lpCreateParams);
-        SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(params->display));
-        SetWindowLongPtrW(window, GWLP_USERDATA, params->id);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          *static_cast<const std::int32_t*>(create->lpCreateParams));
     }
-    auto* display = reinterpret_cast<Display*>(GetWindowLongPtrW(window, 0));
+    Display* display = g_display;
     if (display == nullptr) return DefWindowProcW(window, message, wParam, lParam);
     const auto id = static_cast<std::int32_t>(GetWindowLongPtrW(window, GWLP_USERDATA));
     // A message whose handling throws is dropped: the window answers as a plain one would.
@@ -41,11 +39,6 @@ LRESULT CALLBACK moteWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return std::optional<LRESULT>{display->handleMessage(window, id, message, wParam, lParam)};
     });
     return answer ? *answer : DefWindowProcW(window, message, wParam, lParam);
-}
-
-void detach(HWND window) {
-    SetWindowLongPtrW(window, 0, 0);
-    SetWindowLongPtrW(window, GWLP_USERDATA, -1);
 }
 
 bool copyImage(MoteView& view, const Dib& source) {
@@ -114,21 +107,16 @@ Display::Display(HINSTANCE module) : module_(module) {
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = moteWindowProc;
-    windowClass.cbWndExtra = sizeof(LONG_PTR);
     windowClass.hInstance = module_;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
     windowClass_ = RegisterClassExW(&windowClass);
+    if (windowClass_ != 0) g_display = this;
 }
 
 Display::~Display() {
     // The windows must not call back into a Display that is going away.
-    for (const std::int32_t id : motes_.ids()) {
-        if (HWND window = motes_.find(id)->view.window.get()) detach(window);
-    }
-    for (const Retired& retired : retired_) {
-        if (retired.window != nullptr) detach(retired.window);
-    }
+    if (g_display == this) g_display = nullptr;
     motes_.clear();
     retired_.clear();
     if (windowClass_ != 0) UnregisterClassW(kClassName, module_);
@@ -143,6 +131,7 @@ void Display::setFloating(bool floating) {
 }
 
 std::int32_t Display::create(std::int32_t x, std::int32_t y, std::int32_t priority) {
+    if (g_display != this) return -1;  // the windows would answer to another Display
     const std::int32_t id = motes_.add(x, y, priority);
     if (id < 0) return -1;
     // The rebuild of a note: the new mote shows in the old one's window.
@@ -170,12 +159,12 @@ std::int32_t Display::create(std::int32_t x, std::int32_t y, std::int32_t priori
 }
 
 bool Display::makeWindow(MoteSet<MoteView>::Mote& mote) {
-    WindowParams params{this, mote.id};
+    std::int32_t id = mote.id;
     const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | (floating_ ? WS_EX_TOPMOST : 0);
     const Picture* image = mote.view.image.get();
     HWND window = CreateWindowExW(exStyle, kClassName, mote.view.title.c_str(), WS_POPUP, mote.x,
                                   mote.y, image ? image->width() : 0, image ? image->height() : 0,
-                                  nullptr, nullptr, module_, &params);
+                                  nullptr, nullptr, module_, &id);
     mote.view.window.reset(window);
     return window != nullptr;
 }
